@@ -1,0 +1,38 @@
+#pragma once
+// Whole-file reading and writing, copies and folders. Every function reports a
+// failure instead of throwing; paths are UTF-8 and may use either separator.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pryx::platform {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The whole file, or nullopt with a readable reason in `error`.
+std::optional<Bytes> readWholeFile(std::string_view path, std::string* error = nullptr);
+
+// Writes the file through a temporary file in the same folder that is then renamed
+// over the target, so a failed write leaves any previous file intact.
+bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error = nullptr);
+bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error = nullptr);
+
+enum class CopyOutcome { Copied, KeptExisting, Failed };
+
+// Copies a file; with `failIfExists` an existing target is kept.
+CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExists,
+                     std::string* error = nullptr);
+
+bool fileExists(std::string_view path);
+bool isDirectory(std::string_view path);
+bool removeFile(std::string_view path);
+bool createDirectories(std::string_view path, std::string* error = nullptr);
+
+// The path of the file `name` inside `folder`: the exact name if it exists, else the
+// first entry whose name differs only in the case of ASCII letters.
+std::optional<std::string> findFileIgnoringCase(std::string_view folder, std::string_view name);
+
+}  // namespace pryx::platform

@@ -1,0 +1,40 @@
+#pragma once
+// The three chains a game file threads through its code: labels (page starts),
+// @TEXT records with the message pool, and @BTN records with the caption pool.
+
+#include "player/gamefile/image.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pryx::gamefile {
+
+struct LabelChain {
+  std::vector<std::int32_t> positions;  // label k's link field at positions[k - 1]
+  bool broken = false;                  // a link did not follow a label opcode, or left the file
+};
+
+// Follows the label chain. An empty header slot gives an empty chain; at most
+// kMaxLabels labels are read.
+LabelChain loadLabelChain(const GameImage& image);
+
+// Messages by number (1..kMaxMessageNumber) and captions by slot and number, as raw
+// Shift-JIS bytes. A record whose number or slot lies outside the tables, or whose
+// text runs past the end of the file, stores nothing; the pool cursor still moves on
+// so that later records keep their texts.
+struct TextTables {
+  std::vector<std::string> messages;                          // index = message number
+  std::array<std::vector<std::string>, kButtonSlots> captions;  // [slot][caption number]
+  int textRecords = 0;
+  int buttonRecords = 0;
+
+  TextTables();
+  const std::string& message(std::int64_t number) const;
+  const std::string& caption(std::int64_t slot, std::int64_t number) const;
+};
+
+TextTables loadTextTables(const GameImage& image);
+
+}  // namespace pryx::gamefile

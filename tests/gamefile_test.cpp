@@ -1,0 +1,170 @@
+#include "player/gamefile/body_scan.h"
+#include "player/gamefile/chains.h"
+#include "player/gamefile/image.h"
+#include "player/gamefile/instructions.h"
+#include "player/gamefile/writer.h"
+
+#include <gtest/gtest.h>
+
+namespace pryx::gamefile {
+namespace {
+
+GameImage imageOf(std::vector<std::uint8_t> bytes) { return GameImage(std::move(bytes)); }
+
+std::int32_t slot(const GameImage& image, HeaderSlot s) { return image.headerSlot(s).value(); }
+
+TEST(GameImage, ReadsFieldsWithTheMinusOneRule) {
+  auto image = imageOf({0x40, 0x9C, 0x00, 0x00,   // 40000
+                        0xFB, 0xFF, 0xFF, 0xFF,   // -5 stored: reads as -1
+                        0x00, 0x00, 0x00, 0xFF,   // top byte 255: -1 whatever the rest
+                        0xFB, 0xFF,               // int16 -5: -1
+                        0x00, 0x80});             // int16 high byte 128: negative
+  EXPECT_EQ(image.int32At(1), 40000);
+  EXPECT_EQ(image.int32At(5), -1);
+  EXPECT_EQ(image.int32At(9), -1);
+  EXPECT_EQ(image.int16At(13), -1);
+  EXPECT_EQ(image.int16At(15), -32768);
+}
+
+TEST(GameImage, NeverReadsOutsideTheFile) {
+  auto image = imageOf({1, 2, 3});
+  EXPECT_FALSE(image.byteAt(0));
+  EXPECT_FALSE(image.byteAt(4));
+  EXPECT_FALSE(image.int16At(3));
+  EXPECT_FALSE(image.int32At(1));
+  EXPECT_FALSE(image.int32At(-2147483647));
+  EXPECT_FALSE(image.textAt(2, 3));
+  EXPECT_FALSE(image.textAt(1, -1));
+  EXPECT_EQ(image.textAt(3, 1), "\x03");
+  EXPECT_EQ(image.textAt(99, 0), "");
+  EXPECT_FALSE(image.hasMagic());
+  EXPECT_FALSE(imageOf({'P', 'R', 'Y'}).hasMagic());
+}
+
+TEST(InstructionTable, SizesMatchTheFormat) {
+  EXPECT_EQ(instruction(Opcode::IfB).size(), 18);
+  EXPECT_EQ(instruction(Opcode::IfA).size(), 10);
+  EXPECT_EQ(instruction(Opcode::Text).size(), 9);
+  EXPECT_EQ(instruction(Opcode::Btn).size(), 9);
+  EXPECT_EQ(instruction(Opcode::VarOp).size(), 6);
+  EXPECT_EQ(operandOffset(instruction(Opcode::IfB), 7), 16);
+  EXPECT_EQ(findInstruction(132), nullptr);
+  int bodyInstructions = 0;
+  for (const Instruction& entry : allInstructions()) bodyInstructions += entry.allowedInButtonBody;
+  EXPECT_EQ(bodyInstructions, 6);
+  EXPECT_EQ(operationText(6), "\\");
+  EXPECT_EQ(comparisonText(9), "");
+}
+
+TEST(GameFileWriter, EmptyGameIsTheHeaderAndTheEndOfCode) {
+  auto image = imageOf(GameFileWriter().finish(kCompilerPools));
+  ASSERT_EQ(image.length(), 37);
+  EXPECT_TRUE(image.hasMagic());
+  EXPECT_EQ(image.byteAt(37), 255);
+  EXPECT_EQ(slot(image, HeaderSlot::CgPool), 39);
+  EXPECT_EQ(slot(image, HeaderSlot::ChrPool), 40);
+  EXPECT_EQ(slot(image, HeaderSlot::BgmPool), 41);
+  EXPECT_EQ(slot(image, HeaderSlot::CaptionPool), 42);
+  EXPECT_EQ(slot(image, HeaderSlot::MessagePool), 43);
+  for (auto chain : {HeaderSlot::LabelChain, HeaderSlot::ButtonChain, HeaderSlot::TextChain}) {
+    EXPECT_EQ(slot(image, chain), -1);
+  }
+  auto built = imageOf(GameFileWriter().finish(kBuilderPools));
+  EXPECT_EQ(slot(built, HeaderSlot::CgPool), 38);
+  EXPECT_EQ(slot(built, HeaderSlot::ChrPool), 39);
+}
+
+TEST(GameFileWriter, ThreadsChainsAndFillsPoolsInRecordOrder) {
+  GameFileWriter writer;
+  writer.defineResource(ResourceKind::Cg, 1, "forest");
+  writer.defineResource(ResourceKind::Cg, 2, "");
+  writer.defineResource(ResourceKind::Cg, 3, "sea");
+  writer.label();
+  writer.text(1, "A\r\nB");
+  writer.label();
+  writer.button(1, 0, "\x82\xA0\x82\xA2\x82\xA4");  // three double-byte characters
+  writer.instruction(Opcode::BlockOpen);
+  writer.instruction(Opcode::Jmp, {2});
+  writer.instruction(Opcode::BlockClose);
+  writer.textWithoutBlock(2);
+  writer.label();
+  auto image = imageOf(std::move(writer).finish(kCompilerPools));
+
+  auto labels = loadLabelChain(image);
+  ASSERT_FALSE(labels.broken);
+  ASSERT_EQ(labels.positions.size(), 3u);
+  EXPECT_EQ(slot(image, HeaderSlot::LabelChain), labels.positions[0]);
+  EXPECT_EQ(image.int32At(labels.positions[2]), -1);
+
+  auto cgPool = slot(image, HeaderSlot::CgPool);
+  EXPECT_EQ(image.textAt(cgPool, 9), "forestsea");
+  EXPECT_EQ(image.byteAt(cgPool - 2), 255);
+
+  auto tables = loadTextTables(image);
+  EXPECT_EQ(tables.message(1), "A\r\nB");
+  EXPECT_EQ(tables.message(2), "");
+  EXPECT_EQ(tables.textRecords, 2);
+  EXPECT_EQ(tables.caption(0, 1), "\x82\xA0\x82\xA2\x82\xA4");
+  auto button = slot(image, HeaderSlot::ButtonChain);
+  EXPECT_EQ(image.byteAt(button - 1), 131);
+  EXPECT_EQ(image.byteAt(button + 7), 6);
+  EXPECT_EQ(findButtonBodyEnd(image, button + 8), button + 12);
+}
+
+TEST(GameFileWriter, HoldsNumbersAtTheirFieldsEndsAndCutsLongTexts) {
+  GameFileWriter writer;
+  writer.instruction(Opcode::IfA, {-5, 300, 1LL << 40, 70000});
+  std::string caption(254, 'x');
+  caption += "\x82\xA0";  // the double-byte character would end at byte 256
+  EXPECT_EQ(writer.button(1, 9, caption), 254u);
+  EXPECT_EQ(writer.text(1, std::string(40000, 'y')), 32767u);
+  auto image = imageOf(std::move(writer).finish(kCompilerPools));
+  EXPECT_EQ(image.int16At(38), -1);  // -5 as two's complement reads as -1
+  EXPECT_EQ(image.byteAt(40), 255);
+  EXPECT_EQ(image.int32At(41), 2147483647);
+  EXPECT_EQ(image.int16At(45), 32767);
+  auto tables = loadTextTables(image);
+  EXPECT_EQ(tables.message(1).size(), 32767u);
+  EXPECT_EQ(tables.caption(4, 1), "");  // slot 9 lies outside the table
+  EXPECT_THROW(GameFileWriter().instruction(Opcode::Jmp, {}), std::logic_error);
+}
+
+TEST(Chains, MalformedChainsStayInsideTheFile) {
+  GameFileWriter writer;
+  writer.label();
+  writer.text(20000, "skipped");
+  writer.text(3, "kept");
+  auto bytes = std::move(writer).finish(kBuilderPools);
+
+  auto tables = loadTextTables(imageOf(bytes));
+  EXPECT_EQ(tables.message(3), "kept");  // the out-of-range record still moved the cursor
+
+  auto pointingOutside = bytes;
+  pointingOutside[24] = 0x00, pointingOutside[25] = 0x00, pointingOutside[26] = 0x01, pointingOutside[27] = 0x00;
+  EXPECT_TRUE(loadLabelChain(imageOf(pointingOutside)).broken);
+
+  auto notAfterLabel = bytes;
+  notAfterLabel[24] = 40;  // a link whose byte before is not a label opcode
+  EXPECT_TRUE(loadLabelChain(imageOf(notAfterLabel)).broken);
+
+  auto loop = bytes;
+  loop[37] = 38, loop[38] = 0, loop[39] = 0, loop[40] = 0;  // the only label links to itself
+  auto looped = loadLabelChain(imageOf(loop));
+  EXPECT_FALSE(looped.broken);
+  EXPECT_EQ(looped.positions.size(), static_cast<std::size_t>(kMaxLabels));
+
+  auto noLabels = imageOf(GameFileWriter().finish(kCompilerPools));
+  EXPECT_TRUE(loadLabelChain(noLabels).positions.empty());
+  EXPECT_FALSE(loadLabelChain(imageOf({'P', 'R'})).broken);
+}
+
+TEST(BodyScan, StepsOverOperandsOfBodyInstructionsOnly) {
+  // 7, @JMP 8 (operand byte 8 is skipped), @CG 8 (operand 8 ends the body early).
+  auto image = imageOf({7, 10, 8, 0, 129, 8, 0, 8, 0});
+  EXPECT_EQ(findButtonBodyEnd(image, 1), 6);
+  EXPECT_FALSE(findButtonBodyEnd(imageOf({7, 10, 8, 0}), 1));
+  EXPECT_FALSE(findButtonBodyEnd(imageOf({7, 8}), 1));  // a close on the last byte is not reached
+}
+
+}  // namespace
+}  // namespace pryx::gamefile

@@ -1,0 +1,155 @@
+#include "platform/files.h"
+#include "platform/number_text.h"
+#include "platform/paths.h"
+#include "platform/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pryx::platform {
+namespace {
+
+TEST(ShiftJis, DecodesTheWindowsCodePage) {
+  // 0x5C is a backslash (not a yen sign), 0xB1 half-width katakana, 0x8740 NEC "①".
+  EXPECT_EQ(decodeSjis("C:\\a"), "C:\\a");
+  EXPECT_EQ(decodeSjis("\xB1"), "ｱ");
+  EXPECT_EQ(decodeSjis("\x87\x40"), "①");
+  EXPECT_EQ(decodeSjis("\x82\xA0\x82\xA2"), "あい");
+}
+
+TEST(ShiftJis, ReplacesBytesWithoutACharacterAndSaysSo) {
+  bool invalid = false;
+  EXPECT_EQ(decodeSjis("a\x80" "b\xFF", &invalid), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_TRUE(invalid);
+  EXPECT_EQ(decodeSjis("\x82", &invalid), "\xEF\xBF\xBD");  // a lead byte without its partner
+  EXPECT_TRUE(invalid);
+  decodeSjis("plain", &invalid);
+  EXPECT_FALSE(invalid);
+}
+
+TEST(ShiftJis, EncodesAndReportsCharactersWithoutACode) {
+  bool lossy = true;
+  EXPECT_EQ(encodeSjis("表示\\", &lossy), "\x95\x5C\x8E\xA6\\");
+  EXPECT_FALSE(lossy);
+  EXPECT_EQ(encodeSjis("a😀b", &lossy), "a?b");
+  EXPECT_TRUE(lossy);
+  EXPECT_EQ(encodeSjis("\xE3\x81", &lossy), "?");  // cut UTF-8 sequence
+}
+
+TEST(ShiftJis, CutsAndSearchesOnCharacterBoundaries) {
+  std::string text = "a\x82\xA0\x82\xA2";  // "aあい"
+  EXPECT_EQ(sjisPrefixLength(text, 2), 1u);
+  EXPECT_EQ(sjisPrefixLength(text, 3), 3u);
+  EXPECT_EQ(sjisPrefixLength(text, 10), 5u);
+  // "表" ends in 0x5C: it is not a separator.
+  EXPECT_EQ(sjisLastPathSeparator("dir\\\x95\x5C.BMP"), 3u);
+  EXPECT_EQ(sjisLastPathSeparator("\x95\x5C"), std::string_view::npos);
+  EXPECT_EQ(sjisLastPathSeparator("a/b\\c"), 3u);
+}
+
+TEST(Paths, JoinWithExactlyOneSeparator) {
+  const std::string sep(1, kNativeSeparator);
+  EXPECT_EQ(GetFileX("C:\\", "a.BMP"), "C:\\a.BMP");
+  EXPECT_EQ(GetFileX("C:\\game", "a.BMP"), "C:\\game" + sep + "a.BMP");
+  EXPECT_EQ(GetFileX("/srv/", "a.BMP"), "/srv/a.BMP");
+  EXPECT_EQ(GetFileX("/srv", ""), "");
+  EXPECT_EQ(GetPath("/srv", ""), "/srv" + sep);
+}
+
+TEST(Paths, TakeFileNamesAfterEitherSeparator) {
+  EXPECT_EQ(fileNameOf("C:\\pics\\forest.BMP"), "forest.BMP");
+  EXPECT_EQ(fileNameOf("pics/forest.BMP"), "forest.BMP");
+  EXPECT_EQ(fileNameOf("forest.BMP"), "forest.BMP");
+  const std::string sep(1, kNativeSeparator);
+  EXPECT_EQ(GetFileName("out", "C:\\pics\\forest.BMP"), "out" + sep + "forest.BMP");
+  EXPECT_EQ(GetFileName("out", "forest.BMP"), "out" + sep + "forest.BMP");
+  EXPECT_EQ(GetFileName("out", "C:\\pics\\"), "out" + sep + "pics\\");
+  EXPECT_EQ(folderOf("a/b\\c.txt"), "a/b");
+}
+
+TEST(Paths, ResolveRelativePathsInsideABaseFolder) {
+  EXPECT_TRUE(isAbsolutePath("C:\\x"));
+  EXPECT_TRUE(isAbsolutePath("/x"));
+  EXPECT_FALSE(isAbsolutePath("x\\y"));
+  EXPECT_EQ(resolvePath("/game", "cg\\a.BMP"), toNativeSeparators("/game/cg/a.BMP"));
+  EXPECT_EQ(resolvePath("/game", "/abs/a.BMP"), toNativeSeparators("/abs/a.BMP"));
+}
+
+TEST(NumberText, ReadsTheLeadingNumber) {
+  EXPECT_EQ(leadingNumber(" 100"), 100);
+  EXPECT_EQ(leadingNumber(""), 0);
+  EXPECT_EQ(leadingNumber("abc"), 0);
+  EXPECT_EQ(leadingNumber("12abc"), 12);
+  EXPECT_EQ(leadingNumber("-3 "), -3);
+  EXPECT_EQ(leadingNumber(" 1.5 "), 1.5);
+  EXPECT_EQ(leadingNumber(".5"), 0.5);
+  EXPECT_EQ(leadingNumber("1e3"), 1000);
+  EXPECT_EQ(leadingNumber("1e"), 1);
+  EXPECT_FALSE(hasLeadingNumber("-"));
+  EXPECT_TRUE(hasLeadingNumber("  7x"));
+}
+
+TEST(NumberText, RoundsHalvesToEvenAndFormatsWithSignPadding) {
+  EXPECT_EQ(roundHalfEven(2.5), 2);
+  EXPECT_EQ(roundHalfEven(3.5), 4);
+  EXPECT_EQ(roundHalfEven(-2.5), -2);
+  EXPECT_EQ(roundHalfEven(1e300), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(leadingWholeNumber("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(wholePart(-1.5), -2);
+  EXPECT_EQ(signPaddedDecimal(5), " 5");
+  EXPECT_EQ(signPaddedDecimal(0), " 0");
+  EXPECT_EQ(signPaddedDecimal(-3), "-3");
+  EXPECT_EQ(saturate<std::uint8_t>(300), 255);
+  EXPECT_EQ(saturate<std::int16_t>(-40000), -32768);
+}
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() / ("pryx-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string path(const std::string& name) const { return fromFsPath(folder_ / name); }
+  std::filesystem::path folder_;
+};
+
+TEST_F(FilesTest, ReplacingWriteKeepsTheOldFileWhenItCannotWrite) {
+  ASSERT_TRUE(writeFileReplacing(path("a.SAV"), std::string_view("old")));
+  ASSERT_TRUE(writeFileReplacing(path("a.SAV"), std::string_view("new!")));
+  EXPECT_EQ(readWholeFile(path("a.SAV"))->size(), 4u);
+  std::string error;
+  EXPECT_FALSE(writeFileReplacing(path("missing-folder/a.SAV"), std::string_view("x"), &error));
+  EXPECT_FALSE(error.empty());
+  // Only the target remains: no temporary files are left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(FilesTest, CopyHonoursFailIfExists) {
+  ASSERT_TRUE(writeFileReplacing(path("src"), std::string_view("new")));
+  ASSERT_TRUE(writeFileReplacing(path("dst"), std::string_view("old")));
+  EXPECT_EQ(copyFile(path("src"), path("dst"), true), CopyOutcome::KeptExisting);
+  EXPECT_EQ(readWholeFile(path("dst"))->size(), 3u);
+  EXPECT_EQ(copyFile(path("src"), path("dst"), false), CopyOutcome::Copied);
+  EXPECT_EQ(copyFile(path("nothing"), path("dst2"), false), CopyOutcome::Failed);
+  EXPECT_EQ(copyFile(path("src"), path("src"), false), CopyOutcome::Copied);
+  EXPECT_EQ(readWholeFile(path("src"))->size(), 3u);
+}
+
+TEST_F(FilesTest, FindsFilesIgnoringLetterCaseAndReportsUnreadableOnes) {
+  ASSERT_TRUE(writeFileReplacing(path("Forest.bmp"), std::string_view("x")));
+  EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "FOREST.BMP"), path("Forest.bmp"));
+  EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "Forest.bmp"), path("Forest.bmp"));
+  EXPECT_FALSE(findFileIgnoringCase(fromFsPath(folder_), "forest.jpg"));
+  std::string error;
+  EXPECT_FALSE(readWholeFile(path("none"), &error));
+  EXPECT_EQ(error, "does not exist");
+  EXPECT_FALSE(readWholeFile(fromFsPath(folder_), &error));
+  EXPECT_TRUE(createDirectories(path("x/y")));
+  EXPECT_TRUE(isDirectory(path("x/y")));
+}
+
+}  // namespace
+}  // namespace pryx::platform
