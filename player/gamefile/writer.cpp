@@ -60,7 +60,7 @@ void GameFileWriter::link(Chain& chain) {
   putField(FieldType::Link, 0);
 }
 
-void GameFileWriter::instruction(Opcode opcode, std::initializer_list<std::int64_t> operands) {
+void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> operands) {
   const Instruction& entry = gamefile::instruction(opcode);
   if (operands.size() != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
   putByte(static_cast<std::uint8_t>(opcode));
