@@ -274,10 +274,12 @@ class Translator {
       if (bodyState_ == Body::None) {
         report(line, "@BTN is not followed by \"{\": the player takes the code up to the next \"}\" as its body");
       }
+      bodyReported_ = false;
     } else if (bodyState_ == Body::Inside) {
       if (isPlain && opcode == Opcode::BlockClose) {
         bodyState_ = Body::None;
-      } else if (!(isPlain && gamefile::instruction(opcode).allowedInButtonBody)) {
+      } else if (!(isPlain && gamefile::instruction(opcode).allowedInButtonBody) && !bodyReported_) {
+        bodyReported_ = true;
         report(line, quoted(elements_[command.index].text) +
                          " in a button body: only @JMP, @IFA, @IFB, @, @SUB and @SUBR belong there, others may end "
                          "the body early");
@@ -312,6 +314,7 @@ class Translator {
   std::int64_t buttonGroup_ = 1;
   bool reportedGroups_ = false;
   Body bodyState_ = Body::None;
+  bool bodyReported_ = false;  // one finding per body is enough
 };
 
 }  // namespace
