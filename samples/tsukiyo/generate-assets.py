@@ -32,10 +32,6 @@ def mix(a, b, t):
     return tuple(x + (y - x) * t for x, y in zip(a, b))
 
 
-def clamp01(v):
-    return 0.0 if v < 0.0 else 1.0 if v > 1.0 else v
-
-
 class Canvas:
     def __init__(self, width, height, colour=(0, 0, 0), with_alpha=False):
         self.w, self.h = width, height
@@ -892,9 +888,10 @@ def song_yoake():
 
 
 class MidiSummary:
-    def __init__(self, fmt, tracks, division, length_ms, tempo_changes, notes):
+    def __init__(self, fmt, tracks, division, length_ms, tempo_changes, notes, ends_together):
         self.format, self.tracks, self.division = fmt, tracks, division
         self.length_ms, self.tempo_changes, self.notes = length_ms, tempo_changes, notes
+        self.ends_together = ends_together  # every track and the last note end at one tick
 
 
 def read_midi(data):
@@ -905,7 +902,7 @@ def read_midi(data):
     size, fmt, ntracks, division = struct.unpack_from(">IHHH", data, 4)
     if size != 6 or fmt not in (0, 1) or division & 0x8000 or division == 0:
         raise ValueError("unsupported header")
-    pos, tempos, end_ticks, notes = 8 + size, [], [], 0
+    pos, tempos, end_ticks, notes, last_note_end = 8 + size, [], [], 0, 0
     for _ in range(ntracks):
         if data[pos:pos + 4] != b"MTrk":
             raise ValueError("missing MTrk chunk")
@@ -961,6 +958,7 @@ def read_midi(data):
                     notes += 1
                 elif kind == 0x80 or (kind == 0x90 and args[1] == 0):
                     sounding.discard((channel, args[0]))
+                    last_note_end = max(last_note_end, tick)
         if not ended or sounding:
             raise ValueError("track without End of Track, or with notes left sounding")
     if pos != len(data):
@@ -974,7 +972,8 @@ def read_midi(data):
         micros += Fraction(tick - last_tick) * current / division
         last_tick, current = tick, tempo
     micros += Fraction(end - last_tick) * current / division
-    return MidiSummary(fmt, ntracks, division, micros / 1000, len(tempos) - 1, notes)
+    ends_together = min(end_ticks) == end == last_note_end
+    return MidiSummary(fmt, ntracks, division, micros / 1000, len(tempos) - 1, notes, ends_together)
 
 
 # ---------------------------------------------------------------------------
@@ -1447,10 +1446,12 @@ def verify():
                    f"{share:.0%} transparent")
         except ValueError as error:
             report(relative, False, str(error))
+    readme = (HERE / "README.md").read_text(encoding="utf-8")
     for relative in MUSIC:
         try:
             summary = read_midi((HERE / relative).read_bytes())
-            ok = summary.length_ms.denominator == 1
+            ok = summary.length_ms.denominator == 1 and summary.ends_together and \
+                f"| `{relative}` |" in readme and f"**{summary.length_ms} ms**" in readme
             report(relative, ok, f"format {summary.format}, {summary.tracks} track(s), "
                    f"{summary.notes} notes, {summary.tempo_changes} tempo change(s), "
                    f"length {summary.length_ms} ms")
