@@ -56,9 +56,14 @@ std::string generatedScript(int pages) {
   return platform::encodeSjis(crlf);
 }
 
+std::map<int, fs::path>& projectFolders() {
+  static std::map<int, fs::path> folders;
+  return folders;
+}
+
 // A folder with the script of `pages` pages and its resource files, made once.
 const fs::path& projectFolder(int pages) {
-  static std::map<int, fs::path> folders;
+  auto& folders = projectFolders();
   auto found = folders.find(pages);
   if (found != folders.end()) return found->second;
   fs::path folder = fs::temp_directory_path() / ("pryx-bench-" + std::to_string(pages));
@@ -97,4 +102,11 @@ BENCHMARK(BM_Compile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  for (const auto& [pages, folder] : projectFolders()) fs::remove_all(folder);
+  return 0;
+}

@@ -32,8 +32,12 @@ std::vector<Keyword> buildKeywords() {
   return keywords;
 }
 
-const std::vector<Keyword>& keywords() {
-  static const std::vector<Keyword> table = buildKeywords();
+// The keywords by length, so that an element is compared with a few at most.
+using KeywordsByLength = std::array<std::vector<Keyword>, kLongestKeyword + 1>;
+
+KeywordsByLength keywordsByLength() {
+  KeywordsByLength table;
+  for (const Keyword& keyword : buildKeywords()) table[keyword.text.size()].push_back(keyword);
   return table;
 }
 
@@ -55,7 +59,8 @@ const Keyword* findKeyword(std::string_view element) {
   if (element.empty() || element.size() > kLongestKeyword) return nullptr;
   char first = element.front();
   if (first != '@' && first != '#' && first != '{' && first != '}') return nullptr;
-  for (const Keyword& keyword : keywords()) {
+  static const KeywordsByLength table = keywordsByLength();
+  for (const Keyword& keyword : table[element.size()]) {
     if (equalsIgnoringCase(element, keyword.text)) return &keyword;
   }
   return nullptr;
@@ -67,7 +72,7 @@ CommandReader::CommandReader(std::span<const Element> elements, Findings* findin
 std::optional<ScriptCommand> CommandReader::next() {
   while (position_ < elements_.size()) {
     const Element& element = elements_[position_];
-    const Keyword* keyword = element.textLine ? nullptr : findKeyword(element.text);
+    const Keyword* keyword = element.textLine() ? nullptr : findKeyword(element.text());
     if (!keyword) {
       reportSkipped(element);
       ++position_;
@@ -94,7 +99,7 @@ std::optional<ScriptCommand> CommandReader::next() {
 std::size_t CommandReader::operandCount(ScriptCommand& command) const {
   std::size_t after = command.index + 1;
   auto elementAt = [&](std::size_t index) {
-    return index < elements_.size() ? elements_[index].text : std::string_view();
+    return index < elements_.size() ? elements_[index].text() : std::string_view();
   };
   switch (command.keyword->form) {
     case CommandForm::Plain: return gamefile::instruction(command.keyword->opcode).operands.size();
@@ -112,7 +117,7 @@ std::size_t CommandReader::operandCount(ScriptCommand& command) const {
       if (after >= elements_.size() || elementAt(after) != "{") return 1;
       command.hasTextBlock = true;
       std::size_t close = after + 1;
-      while (close < elements_.size() && elements_[close].text != "}") ++close;
+      while (close < elements_.size() && elements_[close].text() != "}") ++close;
       command.textBlockClosed = close < elements_.size();
       return close - command.index - (command.textBlockClosed ? 0 : 1);
     }
@@ -126,19 +131,19 @@ void CommandReader::report(int line, std::string message) {
 
 void CommandReader::reportSkipped(const Element& element) {
   if (!findings_) return;
-  if (element.textLine) {
-    if (!inSkippedText_) report(element.line, "message lines outside a @TEXT command are skipped");
+  if (element.textLine()) {
+    if (!inSkippedText_) report(element.line(), "message lines outside a @TEXT command are skipped");
     inSkippedText_ = true;
     return;
   }
   inSkippedText_ = false;
-  if (element.text.empty()) return;
-  std::string message = "unknown command " + quoted(element.text) + " is skipped";
-  std::string_view trimmed = element.text.substr(0, element.text.find_last_not_of(" \t") + 1);
-  if (trimmed.size() < element.text.size() && findKeyword(trimmed)) {
+  if (element.text().empty()) return;
+  std::string message = "unknown command " + quoted(element.text()) + " is skipped";
+  std::string_view trimmed = element.text().substr(0, element.text().find_last_not_of(" \t") + 1);
+  if (trimmed.size() < element.text().size() && findKeyword(trimmed)) {
     message += " (blanks after a command word are part of it)";
   }
-  report(element.line, std::move(message));
+  report(element.line(), std::move(message));
 }
 
 void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wanted) {
@@ -146,33 +151,33 @@ void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wan
   const Element& word = elements_[command.index];
   std::string name(command.keyword->text);
   if (command.keyword->form == CommandForm::Definition && command.definition == DefinitionKind::None) {
-    report(word.line, command.index + 1 < elements_.size()
-                          ? "@DEF kind " + quoted(elements_[command.index + 1].text) +
+    report(word.line(), command.index + 1 < elements_.size()
+                          ? "@DEF kind " + quoted(elements_[command.index + 1].text()) +
                                 " is not CG, CHR, BGM or PARAM (in capitals): nothing is defined"
                           : std::string("@DEF at the end of the script defines nothing"));
     return;
   }
   if (command.keyword->form == CommandForm::Text) {
     if (!command.hasTextBlock) {
-      report(word.line, command.operands.empty()
+      report(word.line(), command.operands.empty()
                             ? std::string("@TEXT at the end of the script has no text block: its message is empty")
                             : "@TEXT is not followed by \"{\": its message is empty and " +
-                                  quoted(command.operands[0].text) + " is taken as its operand");
+                                  quoted(command.operands[0].text()) + " is taken as its operand");
     } else if (!command.textBlockClosed) {
-      report(word.line, "the text block has no closing \"}\": the message runs to the end of the script");
+      report(word.line(), "the text block has no closing \"}\": the message runs to the end of the script");
     }
     return;
   }
   if (command.missingOperands > 0) {
-    report(word.line, name + " at the end of the script lacks " + countOf(command.missingOperands, "operand") +
+    report(word.line(), name + " at the end of the script lacks " + countOf(command.missingOperands, "operand") +
                           " of " + std::to_string(wanted));
   }
   for (std::size_t i = 0; i < command.operands.size(); ++i) {
     const Element& operand = command.operands[i];
-    const Keyword* swallowed = operand.textLine ? nullptr : findKeyword(operand.text);
-    if (operand.line > word.line && swallowed) {
-      report(word.line, name + " takes " + countOf(wanted, "operand") + ": it ran into the next command " +
-                            quoted(operand.text) + " on line " + std::to_string(operand.line) +
+    const Keyword* swallowed = operand.textLine() ? nullptr : findKeyword(operand.text());
+    if (operand.line() > word.line() && swallowed) {
+      report(word.line(), name + " takes " + countOf(wanted, "operand") + ": it ran into the next command " +
+                            quoted(operand.text()) + " on line " + std::to_string(operand.line()) +
                             ", which is taken as an operand and lost");
       return;
     }

@@ -45,7 +45,7 @@ struct ScriptCommand {
   std::span<const Element> lines;  // of the text block
 
   // The i-th operand, or an empty text when the script ended before it.
-  std::string_view operand(std::size_t i) const { return i < operands.size() ? operands[i].text : std::string_view(); }
+  std::string_view operand(std::size_t i) const { return i < operands.size() ? operands[i].text() : std::string_view(); }
   // The index of the last element the command consumed.
   std::size_t lastIndex() const { return index + operands.size(); }
 };

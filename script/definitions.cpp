@@ -44,13 +44,13 @@ class Collector {
 
  private:
   int lineOf(const ScriptCommand& command, std::size_t operand) const {
-    return operand < command.operands.size() ? command.operands[operand].line : elements_[command.index].line;
+    return operand < command.operands.size() ? command.operands[operand].line() : elements_[command.index].line();
   }
 
   void label(const ScriptCommand& command) {
     std::string_view name = command.operand(0);
     int line = lineOf(command, 0);
-    const NameTable::Entry* earlier = definitions_.labels.add(name, line);
+    std::optional<NameTable::Entry> earlier = definitions_.labels.add(name, line);
     if (!findings_) return;
     if (earlier && !name.empty()) {
       report(line, "label " + quoted(name) + " is defined again (first on line " + std::to_string(earlier->line) +
@@ -65,7 +65,7 @@ class Collector {
   void variable(const ScriptCommand& command) {
     std::string_view name = command.operand(1);
     int line = lineOf(command, 1);
-    const NameTable::Entry* earlier = definitions_.variables.add(name, line);
+    std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
     if (!findings_) return;
     if (earlier) {
       report(line, "variable " + quoted(name) + " is declared again (first on line " +
@@ -84,12 +84,12 @@ class Collector {
     definition.fileName = scriptFileName(definition.path);
     definition.baseName = baseNameOf(definition.fileName);
     definitions_.resources[index].push_back(definition);
-    const NameTable::Entry* earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
+    std::optional<NameTable::Entry> earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
     if (findings_) reportResource(definition, earlier, definitions_.resourceNames[index].count());
     if (onResource_) onResource_(definition);
   }
 
-  void reportResource(const ResourceDefinition& definition, const NameTable::Entry* earlier, int number) {
+  void reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number) {
     std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
     int line = definition.line;
     if (definition.name.empty()) {

@@ -1,5 +1,7 @@
 #include "script/elements.h"
 
+#include <algorithm>
+
 namespace pryx::script {
 namespace {
 
@@ -8,7 +10,10 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 class Cutter {
  public:
   Cutter(std::string_view script, Findings* findings) : script_(script), findings_(findings) {
-    elements_.reserve(script.size() / 8 + 16);
+    // Every element but the last ends at a comma or a line end.
+    elements_.reserve(static_cast<std::size_t>(std::count_if(script.begin(), script.end(),
+                                                             [](char c) { return c == ',' || c == '\n'; })) +
+                      1);
   }
 
   std::vector<Element> run() {
@@ -43,7 +48,7 @@ class Cutter {
   }
 
   void moveTo(std::size_t next) {
-    if (next > 0 && next <= script_.size() && script_[next - 1] == '\n') ++line_;
+    if (next > 0 && next <= script_.size() && script_[next - 1] == '\n' && line_ < INT32_MAX) ++line_;
     position_ = next;
   }
 
@@ -51,7 +56,7 @@ class Cutter {
     LineEnd end = lineEndFrom(position_);
     std::string_view text = script_.substr(position_, end.contentEnd - position_);
     bool closes = text == "}";
-    elements_.push_back({text, line_, !closes});
+    elements_.emplace_back(text, line_, !closes);
     if (closes) inTextBlock_ = false;
     afterComma_ = false;
     moveTo(end.next);
@@ -101,7 +106,7 @@ class Cutter {
 
   // A field-mode element; "@TEXT" directly followed by "{" opens a text block.
   void push(std::string_view text) {
-    elements_.push_back({text, line_, false});
+    elements_.emplace_back(text, line_, false);
     if (previousWasText_ && text == "{") inTextBlock_ = true;
     previousWasText_ = equalsIgnoringCase(text, "@TEXT");
   }

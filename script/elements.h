@@ -6,16 +6,34 @@
 
 #include "script/findings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace pryx::script {
 
-struct Element {
-  std::string_view text;
-  std::int32_t line;      // where the element begins, from 1
-  bool textLine = false;  // a line of a text block: message text, never a command
+// Kept small (16 bytes): a script of thousands of pages has millions of elements.
+class Element {
+ public:
+  Element(std::string_view text, std::int32_t line, bool textLine)
+      : data_(text.data()),
+        sizeAndKind_(static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), kSizeMask)) |
+                     (textLine ? kTextLineBit : 0u)),
+        line_(line) {}
+
+  std::string_view text() const { return {data_, sizeAndKind_ & kSizeMask}; }
+  // Where the element begins, from 1.
+  std::int32_t line() const { return line_; }
+  // A line of a text block: message text, never a command.
+  bool textLine() const { return (sizeAndKind_ & kTextLineBit) != 0; }
+
+ private:
+  static constexpr std::uint32_t kSizeMask = 0x7FFFFFFF;
+  static constexpr std::uint32_t kTextLineBit = 0x80000000;
+  const char* data_;
+  std::uint32_t sizeAndKind_;
+  std::int32_t line_;
 };
 
 // Cuts `script` (CR LF or LF line ends alike). Quotes that are not closed on their

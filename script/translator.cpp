@@ -88,8 +88,8 @@ class Translator {
 
  private:
   Written operand(const ScriptCommand& command, std::size_t i) const {
-    if (i < command.operands.size()) return {command.operands[i].text, command.operands[i].line};
-    return {{}, elements_[command.index].line};
+    if (i < command.operands.size()) return {command.operands[i].text(), command.operands[i].line()};
+    return {{}, elements_[command.index].line()};
   }
 
   std::string nameOf(const ScriptCommand& command) const { return std::string(command.keyword->text); }
@@ -215,7 +215,7 @@ class Translator {
   void text(const ScriptCommand& command) {
     int number = ++texts_;
     if (findings_ && number == gamefile::kMaxMessageNumber + 1) {
-      report(elements_[command.index].line, "more than " + std::to_string(gamefile::kMaxMessageNumber) +
+      report(elements_[command.index].line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
                                                 " @TEXT messages: the player shows only the first ones");
     }
     if (!command.hasTextBlock) {
@@ -225,11 +225,11 @@ class Translator {
     std::string message;
     for (std::size_t i = 0; i < command.lines.size(); ++i) {
       if (i > 0) message += "\r\n";
-      message += command.lines[i].text;
+      message += command.lines[i].text();
     }
     std::size_t kept = writer_.text(number, message);
     if (kept < message.size()) {
-      report(elements_[command.index].line, "the message is " + std::to_string(message.size()) +
+      report(elements_[command.index].line(), "the message is " + std::to_string(message.size()) +
                                                 " bytes long: only its first " + std::to_string(kept) +
                                                 " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) +
                                                 ")");
@@ -263,11 +263,12 @@ class Translator {
     }
   }
 
-  // A button body is what the player runs when the button is chosen; it finds the
-  // body's end by the first "}", stepping over the operands of six commands only.
+  // A button body is what the player runs when the button is chosen. It finds the
+  // body's end by the first "}", stepping over the operands of six commands only:
+  // the operand bytes of any other command are taken for instructions.
   void followButtonBody(const ScriptCommand& command) {
     Opcode opcode = command.keyword->opcode;
-    int line = elements_[command.index].line;
+    int line = elements_[command.index].line();
     bool isPlain = command.keyword->form == CommandForm::Plain;
     if (bodyState_ == Body::Expected) {
       bodyState_ = isPlain && opcode == Opcode::BlockOpen ? Body::Inside : Body::None;
@@ -278,19 +279,27 @@ class Translator {
     } else if (bodyState_ == Body::Inside) {
       if (isPlain && opcode == Opcode::BlockClose) {
         bodyState_ = Body::None;
-      } else if (!(isPlain && gamefile::instruction(opcode).allowedInButtonBody) && !bodyReported_) {
+      } else if (!bodyReported_ && !scansSafely(*command.keyword)) {
         bodyReported_ = true;
-        report(line, quoted(elements_[command.index].text) +
-                         " in a button body: only @JMP, @IFA, @IFB, @, @SUB and @SUBR belong there, others may end "
-                         "the body early");
+        report(line, quoted(elements_[command.index].text()) +
+                         (opcode == Opcode::BlockOpen && isPlain
+                              ? " in a button body: the player ends the body at the first \"}\""
+                              : " in a button body: the player does not step over its operands, which may end the "
+                                "body early or run past its end"));
       }
     }
     if (command.keyword->form == CommandForm::Button) bodyState_ = Body::Expected;
   }
 
+  static bool scansSafely(const Keyword& keyword) {
+    if (keyword.form != CommandForm::Plain || keyword.opcode == Opcode::BlockOpen) return false;
+    const gamefile::Instruction& entry = gamefile::instruction(keyword.opcode);
+    return entry.allowedInButtonBody || entry.operands.empty();
+  }
+
   void reportWhole() {
     if (bodyState_ == Body::Expected) {
-      report(elements_.empty() ? 0 : elements_.back().line, "the last @BTN has no body \"{\" ... \"}\"");
+      report(elements_.empty() ? 0 : elements_.back().line(), "the last @BTN has no body \"{\" ... \"}\"");
     }
     if (definitions_.labels.count() == 0) {
       report(0, "the script has no label (#): the player cannot start a game without one");

@@ -26,7 +26,7 @@ void expectFindings(const Findings& findings, const Lines& expected) {
 TEST(Check, ACleanScriptHasNoFindings) {
   EXPECT_TRUE(findingsOf("@VERSION,1,5\n@DEF,CG,森,森.BMP\n@DEF,PARAM,好感度\n#,TopPage\n@CG,森\n@TEXT,{\n"
                          "こんばんは。\n}\n@BTN, 1,はい,{\n@,好感度,+,1\n@IFA,好感度,!=,0,TopPage\n@JMP,TopPage\n}\n"
-                         "@EVTWAIT\n@SAVE, 1\n@END\n")
+                         "@EVTWAIT\n@SAVE, 1\n@BTN, 1,おわり,{\n@END\n}\n@BTN, 2,戻る,{\n@RET\n}\n@EVTWAIT\n")
                   .empty());
 }
 

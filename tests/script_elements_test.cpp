@@ -8,7 +8,7 @@ namespace {
 
 std::vector<std::string> texts(std::string_view script) {
   std::vector<std::string> out;
-  for (const Element& element : cutElements(script)) out.emplace_back(element.text);
+  for (const Element& element : cutElements(script)) out.emplace_back(element.text());
   return out;
 }
 
@@ -28,7 +28,7 @@ TEST(ElementCutter, QuotesHoldCommasButNotLines) {
   Findings findings;
   auto elements = cutElements("@BTN,\"1, 2\",x\n\"open\n\"a\" b,c\n", &findings);
   Texts got;
-  for (const Element& element : elements) got.emplace_back(element.text);
+  for (const Element& element : elements) got.emplace_back(element.text());
   EXPECT_EQ(got, (Texts{"@BTN", "1, 2", "x", "open", "a", "c"}));
   ASSERT_EQ(findings.size(), 2u);
   EXPECT_EQ(findings[0].line, 2);  // the quote that is not closed
@@ -38,14 +38,14 @@ TEST(ElementCutter, QuotesHoldCommasButNotLines) {
 TEST(ElementCutter, TextBlocksAreReadLineByLine) {
   auto elements = cutElements("#,p\r\n@text,{\r\n  a, \"b\"\r\n\r\n} \r\n}\r\n@CG,x\r\n");
   ASSERT_EQ(elements.size(), 10u);
-  EXPECT_EQ(elements[4].text, "  a, \"b\"");
-  EXPECT_TRUE(elements[4].textLine);
-  EXPECT_EQ(elements[5].text, "");
-  EXPECT_EQ(elements[6].text, "} ");  // only a line of exactly "}" closes the block
-  EXPECT_EQ(elements[7].text, "}");
-  EXPECT_FALSE(elements[7].textLine);
-  EXPECT_EQ(elements[8].text, "@CG");
-  EXPECT_EQ(elements[8].line, 7);
+  EXPECT_EQ(elements[4].text(), "  a, \"b\"");
+  EXPECT_TRUE(elements[4].textLine());
+  EXPECT_EQ(elements[5].text(), "");
+  EXPECT_EQ(elements[6].text(), "} ");  // only a line of exactly "}" closes the block
+  EXPECT_EQ(elements[7].text(), "}");
+  EXPECT_FALSE(elements[7].textLine());
+  EXPECT_EQ(elements[8].text(), "@CG");
+  EXPECT_EQ(elements[8].line(), 7);
   // Anything but "{" after @TEXT keeps field mode.
   EXPECT_EQ(texts("@TEXT,x,{\na,b"), (Texts{"@TEXT", "x", "{", "a", "b"}));
   // A text block opened by "{," starts with the rest of its line.

@@ -46,9 +46,19 @@ std::string padded(std::int64_t value, int width) {
 class Disassembler {
  public:
   explicit Disassembler(const GameImage& image)
-      : image_(image), labels_(loadLabelChain(image)), texts_(loadTextTables(image)) {
+      : image_(image),
+        labels_(loadLabelChain(image)),
+        textRecords_(textChainRecords(image)),
+        buttonRecords_(buttonChainRecords(image)) {
     for (std::size_t i = 0; i < labels_.positions.size(); ++i) {
       labelNumbers_.try_emplace(labels_.positions[i], static_cast<int>(i + 1));
+    }
+    // As the player's tables: a later record of the same number replaces the text.
+    for (const PoolRecord& record : textRecords_) {
+      if (record.text) messages_[record.number] = *record.text;
+    }
+    for (const PoolRecord& record : buttonRecords_) {
+      if (record.text) captions_[{record.slot, record.number}] = *record.text;
     }
     collectResourceNames();
   }
@@ -57,8 +67,8 @@ class Disassembler {
     header();
     code();
     labelChain();
-    recordChain("Text chain", textChainRecords(image_), false);
-    recordChain("Button chain", buttonChainRecords(image_), true);
+    recordChain("Text chain", textRecords_, false);
+    recordChain("Button chain", buttonRecords_, true);
     return std::move(out_);
   }
 
@@ -182,10 +192,13 @@ class Disassembler {
       case OperandRole::Logic: return codeMeaning(logicText(static_cast<int>(value)), "never jumps");
       case OperandRole::Operator: return codeMeaning(operationText(static_cast<int>(value)), "does nothing");
       case OperandRole::GameMode: return value == 0 ? " (normal)" : value == 1 ? " (novel)" : " (outside the format)";
-      case OperandRole::TextLength: return " " + quotedText(texts_.message(numberAt(position + 5)));
+      case OperandRole::TextLength: {
+        auto text = messages_.find(numberAt(position + 5));
+        return text == messages_.end() ? " (no text in the text chain)" : " " + quotedText(text->second);
+      }
       case OperandRole::CaptionLength: {
-        auto slot = image_.byteAt(position + 7);
-        return " " + quotedText(texts_.caption(slot ? *slot : kButtonSlots, numberAt(position + 5)));
+        auto text = captions_.find({image_.byteAt(position + 7).value_or(0), numberAt(position + 5)});
+        return text == captions_.end() ? " (no caption in the button chain)" : " " + quotedText(text->second);
       }
       case OperandRole::NameLength: {
         auto name = definitionNames_.find(position);
@@ -195,7 +208,7 @@ class Disassembler {
     }
   }
 
-  std::int64_t numberAt(std::int64_t position) const { return image_.int16At(position).value_or(-1); }
+  std::int16_t numberAt(std::int64_t position) const { return image_.int16At(position).value_or(-1); }
 
   std::string linkMeaning(std::int64_t position, const Instruction& entry) const {
     if (entry.opcode != Opcode::Label) return "";
@@ -256,7 +269,9 @@ class Disassembler {
 
   const GameImage& image_;
   LabelChain labels_;
-  TextTables texts_;
+  std::vector<PoolRecord> textRecords_, buttonRecords_;
+  std::map<std::int16_t, std::string_view> messages_;
+  std::map<std::pair<std::uint8_t, std::int16_t>, std::string_view> captions_;
   std::unordered_map<std::int64_t, int> labelNumbers_;               // link position to label number
   std::array<std::map<std::int64_t, std::string>, kKinds> resourceNames_;  // the last definition of each number
   std::unordered_map<std::int64_t, std::string> definitionNames_;    // @DEF position to its name

@@ -19,14 +19,19 @@ GameFileWriter::GameFileWriter()
   bytes_.resize(kHeaderSize, 0);
 }
 
+// The write position only moves forward: bytes go to the end, after the zero bytes
+// of any gap skipped over.
 void GameFileWriter::putByte(std::uint8_t value) {
-  if (position_ > static_cast<std::int64_t>(bytes_.size())) bytes_.resize(static_cast<std::size_t>(position_), 0);
-  bytes_[static_cast<std::size_t>(position_ - 1)] = value;
+  bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
+  bytes_.push_back(value);
   ++position_;
 }
 
 void GameFileWriter::putBytes(std::string_view bytes) {
-  for (char c : bytes) putByte(static_cast<std::uint8_t>(c));
+  if (bytes.empty()) return;  // an empty pool at the end adds no gap bytes
+  bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
+  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+  position_ += static_cast<std::int64_t>(bytes.size());
 }
 
 void GameFileWriter::putField(FieldType type, std::int64_t value) {
