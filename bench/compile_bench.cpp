@@ -3,16 +3,16 @@
 // same file. Goals: compiling at most 5 times the reading, and 10,000 pages at most
 // 11 times 1,000 pages.
 
-#include "platform/files.h"
-#include "platform/paths.h"
-#include "platform/sjis.h"
-#include "script/compiler.h"
-
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/sjis.h"
+#include "script/compiler.h"
 
 namespace {
 
@@ -27,15 +27,17 @@ std::string pageName(int page) { return "ページ" + std::to_string(page); }
 std::string generatedScript(int pages) {
   std::string s = "@VERSION,1,5\n";
   for (int i = 1; i <= kCgs; ++i) s += "@DEF,CG,背景" + std::to_string(i) + ",res\\bg" + std::to_string(i) + ".BMP\n";
-  for (int i = 1; i <= kChrs; ++i) s += "@DEF,CHR,人物" + std::to_string(i) + ",res\\chr" + std::to_string(i) + ".BMP\n";
+  for (int i = 1; i <= kChrs; ++i)
+    s += "@DEF,CHR,人物" + std::to_string(i) + ",res\\chr" + std::to_string(i) + ".BMP\n";
   for (int i = 1; i <= kBgms; ++i) s += "@DEF,BGM,曲" + std::to_string(i) + ",res\\bgm" + std::to_string(i) + ".MID\n";
   for (int i = 1; i <= kVariables; ++i) s += "@DEF,PARAM,変数" + std::to_string(i) + "\n";
   s += "@WAIT, 30\n@TCOLORA\n";
   for (int page = 1; page <= pages; ++page) {
     s += "#," + pageName(page) + "\n";
-    s += "@CG,背景" + std::to_string(page % kCgs + 1) + "\n@CHR,人物" + std::to_string(page % kChrs + 1) +
-         "\n@BGM,曲" + std::to_string(page % kBgms + 1) + "\n";
-    s += "@TEXT,{\n" + std::to_string(page) + "ページ目。月が綺麗な夜、二人は静かに歩いていた。\n"
+    s += "@CG,背景" + std::to_string(page % kCgs + 1) + "\n@CHR,人物" + std::to_string(page % kChrs + 1) + "\n@BGM,曲" +
+         std::to_string(page % kBgms + 1) + "\n";
+    s += "@TEXT,{\n" + std::to_string(page) +
+         "ページ目。月が綺麗な夜、二人は静かに歩いていた。\n"
          "「どこへ行くの？」と彼女は尋ねた。\n}\n";
     for (int slot = 1; slot <= 5; ++slot) {
       std::string variable = "変数" + std::to_string((page + slot) % kVariables + 1);
@@ -69,7 +71,9 @@ const fs::path& projectFolder(int pages) {
   fs::path folder = fs::temp_directory_path() / ("pryx-bench-" + std::to_string(pages));
   fs::remove_all(folder);
   fs::create_directories(folder / "res");
-  auto touch = [&](const std::string& name) { platform::writeFileReplacing(platform::fromFsPath(folder / "res" / name), "x"); };
+  auto touch = [&](const std::string& name) {
+    platform::writeFileReplacing(platform::fromFsPath(folder / "res" / name), "x");
+  };
   for (int i = 1; i <= kCgs; ++i) touch("bg" + std::to_string(i) + ".BMP");
   for (int i = 1; i <= kChrs; ++i) touch("chr" + std::to_string(i) + ".BMP");
   for (int i = 1; i <= kBgms; ++i) touch("bgm" + std::to_string(i) + ".MID");
@@ -81,7 +85,8 @@ void BM_ReadAndDecode(benchmark::State& state) {
   std::string script = platform::fromFsPath(projectFolder(static_cast<int>(state.range(0))) / "game.PXJ");
   for (auto _ : state) {
     auto bytes = platform::readWholeFile(script);
-    std::string text = platform::decodeSjis(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    std::string text =
+        platform::decodeSjis(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     benchmark::DoNotOptimize(text.data());
   }
 }

@@ -1,12 +1,12 @@
 // pryx build: a script into a distribution folder, exactly as the editor builds it.
 
+#include <iostream>
+
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/terminal_progress.h"
 #include "platform/paths.h"
 #include "script/compiler.h"
-
-#include <iostream>
 
 namespace pryx::cli {
 namespace {

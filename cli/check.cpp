@@ -1,10 +1,11 @@
 // pryx check: everything the compiler would skip or turn into 0, with line numbers.
 
-#include "cli/arguments.h"
-#include "cli/command.h"
 #include "script/check.h"
 
 #include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
 
 namespace pryx::cli {
 namespace {

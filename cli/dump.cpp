@@ -1,11 +1,11 @@
 // pryx dump: a game file listed for an author to read.
 
+#include <iostream>
+
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "platform/files.h"
 #include "player/gamefile/disassembler.h"
-
-#include <iostream>
 
 namespace pryx::cli {
 namespace {

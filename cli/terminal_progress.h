@@ -2,10 +2,10 @@
 // The progress of a long operation as one line on a terminal: the label, a bar and
 // a percentage, redrawn only when they change.
 
-#include "platform/progress.h"
-
 #include <iosfwd>
 #include <string>
+
+#include "platform/progress.h"
 
 namespace pryx::cli {
 

@@ -1,12 +1,12 @@
 // Any bytes as a game file: the readers, the button-body scan and the disassembler
 // must stay inside the image and end.
 
+#include <cstdint>
+
 #include "player/gamefile/body_scan.h"
 #include "player/gamefile/chains.h"
 #include "player/gamefile/disassembler.h"
 #include "player/gamefile/image.h"
-
-#include <cstdint>
 
 using namespace pryx::gamefile;
 

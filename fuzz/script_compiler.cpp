@@ -2,12 +2,12 @@
 // with and without findings (check and build agree), and the format's own readers
 // must accept what it wrote.
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "player/gamefile/chains.h"
 #include "player/gamefile/image.h"
 #include "script/compiler.h"
-
-#include <cstdint>
-#include <cstdlib>
 
 using namespace pryx;
 

@@ -2,10 +2,10 @@
 // `pryx check`: everything the compiler would skip or turn into 0 in a script, with
 // line numbers. It runs the compiler's own passes, so check and build never disagree.
 
-#include "script/findings.h"
-
 #include <string>
 #include <string_view>
+
+#include "script/findings.h"
 
 namespace pryx::script {
 

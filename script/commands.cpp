@@ -152,17 +152,17 @@ void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wan
   std::string name(command.keyword->text);
   if (command.keyword->form == CommandForm::Definition && command.definition == DefinitionKind::None) {
     report(word.line(), command.index + 1 < elements_.size()
-                          ? "@DEF kind " + quoted(elements_[command.index + 1].text()) +
-                                " is not CG, CHR, BGM or PARAM (in capitals): nothing is defined"
-                          : std::string("@DEF at the end of the script defines nothing"));
+                            ? "@DEF kind " + quoted(elements_[command.index + 1].text()) +
+                                  " is not CG, CHR, BGM or PARAM (in capitals): nothing is defined"
+                            : std::string("@DEF at the end of the script defines nothing"));
     return;
   }
   if (command.keyword->form == CommandForm::Text) {
     if (!command.hasTextBlock) {
       report(word.line(), command.operands.empty()
-                            ? std::string("@TEXT at the end of the script has no text block: its message is empty")
-                            : "@TEXT is not followed by \"{\": its message is empty and " +
-                                  quoted(command.operands[0].text()) + " is taken as its operand");
+                              ? std::string("@TEXT at the end of the script has no text block: its message is empty")
+                              : "@TEXT is not followed by \"{\": its message is empty and " +
+                                    quoted(command.operands[0].text()) + " is taken as its operand");
     } else if (!command.textBlockClosed) {
       report(word.line(), "the text block has no closing \"}\": the message runs to the end of the script");
     }
@@ -170,15 +170,15 @@ void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wan
   }
   if (command.missingOperands > 0) {
     report(word.line(), name + " at the end of the script lacks " + countOf(command.missingOperands, "operand") +
-                          " of " + std::to_string(wanted));
+                            " of " + std::to_string(wanted));
   }
   for (std::size_t i = 0; i < command.operands.size(); ++i) {
     const Element& operand = command.operands[i];
     const Keyword* swallowed = operand.textLine() ? nullptr : findKeyword(operand.text());
     if (operand.line() > word.line() && swallowed) {
       report(word.line(), name + " takes " + countOf(wanted, "operand") + ": it ran into the next command " +
-                            quoted(operand.text()) + " on line " + std::to_string(operand.line()) +
-                            ", which is taken as an operand and lost");
+                              quoted(operand.text()) + " on line " + std::to_string(operand.line()) +
+                              ", which is taken as an operand and lost");
       return;
     }
   }

@@ -3,14 +3,14 @@
 // passes of the compiler read the script through this one reader, so they always
 // agree on which elements are commands and which are operands.
 
-#include "player/gamefile/instructions.h"
-#include "script/elements.h"
-#include "script/findings.h"
-
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "player/gamefile/instructions.h"
+#include "script/elements.h"
+#include "script/findings.h"
 
 namespace pryx::script {
 
@@ -45,7 +45,9 @@ struct ScriptCommand {
   std::span<const Element> lines;  // of the text block
 
   // The i-th operand, or an empty text when the script ended before it.
-  std::string_view operand(std::size_t i) const { return i < operands.size() ? operands[i].text() : std::string_view(); }
+  std::string_view operand(std::size_t i) const {
+    return i < operands.size() ? operands[i].text() : std::string_view();
+  }
   // The index of the last element the command consumed.
   std::size_t lastIndex() const { return index + operands.size(); }
 };

@@ -59,9 +59,8 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   }
   result.scriptRead = true;
   const std::string folder = request.distributionFolder.empty() ? "." : request.distributionFolder;
-  const std::string programFolder = request.programFolder.empty()
-                                        ? platform::folderOf(platform::currentExecutablePath())
-                                        : request.programFolder;
+  const std::string programFolder =
+      request.programFolder.empty() ? platform::folderOf(platform::currentExecutablePath()) : request.programFolder;
   platform::createDirectories(folder);
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
@@ -74,9 +73,9 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
                                          request.failIfExists));
   };
   hooks.afterCollecting = [&] {
-    result.programCopies.push_back(
-        copy(GetPath(programFolder, platform::playerProgramFileName()),
-             GetPath(folder, request.name + std::string(platform::kExecutableSuffix)), true));
+    result.programCopies.push_back(copy(GetPath(programFolder, platform::playerProgramFileName()),
+                                        GetPath(folder, request.name + std::string(platform::kExecutableSuffix)),
+                                        true));
     result.programCopies.push_back(copy(GetPath(programFolder, platform::kDisplayLibraryFileName),
                                         GetPath(folder, platform::kDisplayLibraryFileName), true));
   };

@@ -4,16 +4,16 @@
 // into the distribution folder. Once the script has been read nothing stops it: a
 // copy that fails is skipped, an unknown name gives 0.
 
-#include "platform/files.h"
-#include "platform/progress.h"
-#include "script/definitions.h"
-#include "script/findings.h"
-
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/files.h"
+#include "platform/progress.h"
+#include "script/definitions.h"
+#include "script/findings.h"
 
 namespace pryx::script {
 
@@ -21,7 +21,7 @@ namespace pryx::script {
 struct CompileHooks {
   platform::Progress* progress = nullptr;
   Findings* findings = nullptr;
-  ResourceHook onResource;                 // each resource definition, during the collecting pass
+  ResourceHook onResource;                // each resource definition, during the collecting pass
   std::function<void()> afterCollecting;  // between the two passes (the build copies the player)
 };
 

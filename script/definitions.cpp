@@ -1,10 +1,10 @@
 #include "script/definitions.h"
 
+#include <string>
+
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
 #include "script/commands.h"
-
-#include <string>
 
 namespace pryx::script {
 namespace {
@@ -68,8 +68,8 @@ class Collector {
     std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
     if (!findings_) return;
     if (earlier) {
-      report(line, "variable " + quoted(name) + " is declared again (first on line " +
-                       std::to_string(earlier->line) + "): its name reaches the first");
+      report(line, "variable " + quoted(name) + " is declared again (first on line " + std::to_string(earlier->line) +
+                       "): its name reaches the first");
     }
     if (definitions_.variables.count() == gamefile::kMaxVariables + 1) {
       report(line, "more than " + std::to_string(gamefile::kMaxVariables) +

@@ -2,17 +2,17 @@
 // The collecting pass: every resource, variable and label that the script defines,
 // learnt before any command is translated, so names resolve over the whole script.
 
-#include "player/gamefile/writer.h"
-#include "script/elements.h"
-#include "script/findings.h"
-#include "script/name_table.h"
-#include "script/pass_progress.h"
-
 #include <array>
 #include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
+
+#include "player/gamefile/writer.h"
+#include "script/elements.h"
+#include "script/findings.h"
+#include "script/name_table.h"
+#include "script/pass_progress.h"
 
 namespace pryx::script {
 
@@ -34,9 +34,7 @@ struct Definitions {
   const std::vector<ResourceDefinition>& of(gamefile::ResourceKind kind) const {
     return resources[static_cast<std::size_t>(kind)];
   }
-  const NameTable& namesOf(gamefile::ResourceKind kind) const {
-    return resourceNames[static_cast<std::size_t>(kind)];
-  }
+  const NameTable& namesOf(gamefile::ResourceKind kind) const { return resourceNames[static_cast<std::size_t>(kind)]; }
 };
 
 using ResourceHook = std::function<void(const ResourceDefinition&)>;

@@ -11,9 +11,8 @@ class Cutter {
  public:
   Cutter(std::string_view script, Findings* findings) : script_(script), findings_(findings) {
     // Every element but the last ends at a comma or a line end.
-    elements_.reserve(static_cast<std::size_t>(std::count_if(script.begin(), script.end(),
-                                                             [](char c) { return c == ',' || c == '\n'; })) +
-                      1);
+    auto separators = std::count_if(script.begin(), script.end(), [](char c) { return c == ',' || c == '\n'; });
+    elements_.reserve(static_cast<std::size_t>(separators) + 1);
   }
 
   std::vector<Element> run() {
@@ -85,8 +84,8 @@ class Cutter {
         return;
       }
       comma = rest.find(',', close);
-      std::string_view after = rest.substr(close + 1, comma == std::string_view::npos ? std::string_view::npos
-                                                                                    : comma - close - 1);
+      std::string_view after =
+          rest.substr(close + 1, comma == std::string_view::npos ? std::string_view::npos : comma - close - 1);
       if (after.find_first_not_of(" \t") != std::string_view::npos) {
         report("text after a closing double quote is ignored: " + quoted(after));
       }
@@ -137,8 +136,6 @@ bool equalsIgnoringCase(std::string_view text, std::string_view upperCaseWord) {
   return true;
 }
 
-std::vector<Element> cutElements(std::string_view script, Findings* findings) {
-  return Cutter(script, findings).run();
-}
+std::vector<Element> cutElements(std::string_view script, Findings* findings) { return Cutter(script, findings).run(); }
 
 }  // namespace pryx::script

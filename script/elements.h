@@ -4,12 +4,12 @@
 // up to a line of exactly "}". Elements view the script's own Shift-JIS bytes, so the
 // script text must outlive them.
 
-#include "script/findings.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "script/findings.h"
 
 namespace pryx::script {
 

@@ -1,8 +1,8 @@
 #include "script/findings.h"
 
-#include "platform/sjis.h"
-
 #include <algorithm>
+
+#include "platform/sjis.h"
 
 namespace pryx::script {
 

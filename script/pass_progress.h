@@ -1,9 +1,9 @@
 #pragma once
 // Moves the progress bar along the elements of one pass, in steps of 100 elements.
 
-#include "platform/progress.h"
-
 #include <cstddef>
+
+#include "platform/progress.h"
 
 namespace pryx::script {
 

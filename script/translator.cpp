@@ -1,13 +1,13 @@
 #include "script/translator.h"
 
+#include <array>
+#include <limits>
+#include <string>
+
 #include "platform/number_text.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
 #include "script/commands.h"
-
-#include <array>
-#include <limits>
-#include <string>
 
 namespace pryx::script {
 namespace {
@@ -33,8 +33,9 @@ FieldRange rangeOf(FieldType type) {
   switch (type) {
     case FieldType::Byte: return {0, 255, "0 to 255"};
     case FieldType::Int16: return {-32768, 32767, "-32768 to 32767"};
-    default: return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
-                     "-2147483648 to 2147483647"};
+    default:
+      return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+              "-2147483648 to 2147483647"};
   }
 }
 
@@ -112,8 +113,9 @@ class Translator {
   bool keepsSlot(const ScriptCommand& command, Written written) {
     std::int64_t slot = platform::leadingWholeNumber(written.text);
     if (slot > 0 && slot < 100) return true;
-    report(written.line, nameOf(command) + " slot " + std::to_string(slot) +
-                             " is outside 1 to 99: the command is left out");
+    if (findings_)
+      report(written.line,
+             nameOf(command) + " slot " + std::to_string(slot) + " is outside 1 to 99: the command is left out");
     return false;
   }
 
@@ -126,25 +128,31 @@ class Translator {
       case OperandRole::VariableNumber: return variableNumber(written);
       case OperandRole::Comparison: {
         std::uint8_t code = comparisonCode(written.text);
-        if (!code) report(written.line, quoted(written.text) + " is no comparison (=, >, <, <> or !=): the condition is never true");
+        if (!code && findings_) {
+          report(written.line,
+                 quoted(written.text) + " is no comparison (=, >, <, <> or !=): the condition is never true");
+        }
         return code;
       }
       case OperandRole::Logic: {
         std::uint8_t code = codeOf(written.text, gamefile::logicText, gamefile::logic::Neither);
-        if (!code) report(written.line, quoted(written.text) + " is no logic (&&, || or !!): the command never jumps");
+        if (!code && findings_) {
+          report(written.line, quoted(written.text) + " is no logic (&&, || or !!): the command never jumps");
+        }
         return code;
       }
       case OperandRole::Operator: {
         std::uint8_t code = codeOf(written.text, gamefile::operationText, gamefile::operation::Random);
-        if (!code) {
+        if (!code && findings_) {
           report(written.line, quoted(written.text) + " is no operation (=, +, -, *, /, \\ or RND): nothing happens");
         }
         return code;
       }
       case OperandRole::GameMode: {
         std::int64_t mode = number(command, FieldType::Byte, written);
-        if (mode != 1 && mode != 2) {
-          report(written.line, "@GAMEMODE " + std::to_string(mode) + " is neither 1 (normal) nor 2 (novel): normal mode is used");
+        if (mode != 1 && mode != 2 && findings_) {
+          report(written.line,
+                 "@GAMEMODE " + std::to_string(mode) + " is neither 1 (normal) nor 2 (novel): normal mode is used");
         }
         return mode == 2 ? 1 : 0;
       }
@@ -165,12 +173,13 @@ class Translator {
       report(written.line, what + std::to_string(typed) + " is outside " + std::string(range.typeName) + ": " +
                                std::to_string(held(typed, range)) + " is stored");
     } else if (type == FieldType::Int16 && typed < -1) {
-      report(written.line, what + std::to_string(typed) +
-                               (typed >= -256 ? " is read by the player as -1 (16-bit values from -2 to -256 are)"
-                                              : " lies outside what a 16-bit game-file field may hold (-1 and 0 to 32767)"));
+      report(written.line,
+             what + std::to_string(typed) +
+                 (typed >= -256 ? " is read by the player as -1 (16-bit values from -2 to -256 are)"
+                                : " lies outside what a 16-bit game-file field may hold (-1 and 0 to 32767)"));
     } else if (type == FieldType::Int32 && typed < -1 && typed >= -16777216) {
-      report(written.line, what + std::to_string(typed) +
-                               " is read by the player as -1 (32-bit values from -2 to -16777216 are)");
+      report(written.line,
+             what + std::to_string(typed) + " is read by the player as -1 (32-bit values from -2 to -16777216 are)");
     }
     return typed;
   }
@@ -178,7 +187,7 @@ class Translator {
   int resourceNumber(ResourceKind kind, Written written) {
     if (written.text.empty()) return 0;
     int number = definitions_.namesOf(kind).find(written.text);
-    if (!number) {
+    if (!number && findings_) {
       std::string word(resourceWord(kind));
       report(written.line, "unknown " + word + " name " + quoted(written.text) + ": " + word + " 0 (none) is used");
     }
@@ -188,13 +197,14 @@ class Translator {
   int labelNumber(Written written) {
     if (written.text.empty()) return 0;
     int number = definitions_.labels.find(written.text);
-    if (!number) report(written.line, "unknown label " + quoted(written.text) + ": label 0, which goes nowhere");
+    if (!number && findings_)
+      report(written.line, "unknown label " + quoted(written.text) + ": label 0, which goes nowhere");
     return number;
   }
 
   int variableNumber(Written written) {
     int number = definitions_.variables.find(written.text);
-    if (!number) {
+    if (!number && findings_) {
       report(written.line, "unknown variable " + quoted(written.text) + ": variable 0, so the command does nothing");
     }
     return number;
@@ -216,7 +226,7 @@ class Translator {
     int number = ++texts_;
     if (findings_ && number == gamefile::kMaxMessageNumber + 1) {
       report(elements_[command.index].line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
-                                                " @TEXT messages: the player shows only the first ones");
+                                                  " @TEXT messages: the player shows only the first ones");
     }
     if (!command.hasTextBlock) {
       writer_.textWithoutBlock(number);
@@ -228,11 +238,10 @@ class Translator {
       message += command.lines[i].text();
     }
     std::size_t kept = writer_.text(number, message);
-    if (kept < message.size()) {
-      report(elements_[command.index].line(), "the message is " + std::to_string(message.size()) +
-                                                " bytes long: only its first " + std::to_string(kept) +
-                                                " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) +
-                                                ")");
+    if (kept < message.size() && findings_) {
+      report(elements_[command.index].line(),
+             "the message is " + std::to_string(message.size()) + " bytes long: only its first " +
+                 std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
     }
   }
 
@@ -306,9 +315,8 @@ class Translator {
     }
   }
 
-  void report(int line, std::string message) {
-    if (findings_) findings_->push_back({line, std::move(message)});
-  }
+  // Callers test `findings_` first, so a build spends nothing on messages.
+  void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
 
   enum class Body { None, Expected, Inside };
 

@@ -1,14 +1,14 @@
 #pragma once
 // The translating pass: one game-file record per command, in script order.
 
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include "script/definitions.h"
 #include "script/elements.h"
 #include "script/findings.h"
 #include "script/pass_progress.h"
-
-#include <cstdint>
-#include <span>
-#include <vector>
 
 namespace pryx::script {
 

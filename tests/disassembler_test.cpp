@@ -1,10 +1,11 @@
 #include "player/gamefile/disassembler.h"
-#include "script_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
+
+#include "script_test_support.h"
 
 namespace pryx::gamefile {
 namespace {

@@ -1,6 +1,10 @@
 // The bundled sample game compiled and read back with the format's own readers:
 // every record is compared with what the script says, read here line by line.
 
+#include <gtest/gtest.h>
+
+#include <sstream>
+
 #include "platform/files.h"
 #include "platform/sjis.h"
 #include "player/gamefile/chains.h"
@@ -9,10 +13,6 @@
 #include "player/gamefile/instructions.h"
 #include "script/check.h"
 #include "script/compiler.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace pryx {
 namespace {
@@ -27,8 +27,8 @@ const std::string kSampleFolder = std::string(PRYX_SOURCE_DIR) + "/samples/tsuki
 // command per line).
 struct ScriptFacts {
   int labels = 0;
-  std::vector<std::string> messages;                     // Shift-JIS, lines joined by CR LF
-  std::vector<std::tuple<int, int, std::string>> buttons;  // group, slot from 0, caption
+  std::vector<std::string> messages;                           // Shift-JIS, lines joined by CR LF
+  std::vector<std::tuple<int, int, std::string>> buttons;      // group, slot from 0, caption
   std::vector<std::pair<std::string, std::string>> baseNames;  // kind word, base name
 };
 
@@ -79,10 +79,16 @@ std::vector<std::pair<std::string, std::string>> definedNames(const GameImage& i
       continue;
     }
     if (entry->opcode == Opcode::EndOfCode) break;
-    int kind = entry->opcode == Opcode::DefCg ? 0 : entry->opcode == Opcode::DefChr ? 1 : entry->opcode == Opcode::DefBgm ? 2 : -1;
+    int kind = entry->opcode == Opcode::DefCg    ? 0
+               : entry->opcode == Opcode::DefChr ? 1
+               : entry->opcode == Opcode::DefBgm ? 2
+                                                 : -1;
     if (kind >= 0) {
       std::int64_t length = *image.int16At(position + 3);
-      names.emplace_back(kind == 0 ? "CG" : kind == 1 ? "CHR" : "BGM", std::string(*image.textAt(cursors[kind], length)));
+      names.emplace_back(kind == 0   ? "CG"
+                         : kind == 1 ? "CHR"
+                                     : "BGM",
+                         std::string(*image.textAt(cursors[kind], length)));
       cursors[kind] += length;
     }
     position += entry->size();

@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "player/gamefile/image.h"
 #include "script/compiler.h"
 #include "script_test_support.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace pryx::script {
 namespace {
@@ -116,9 +116,10 @@ TEST_F(Build, ShowsTheCompilersProgress) {
   writeScript(script);  // 240 elements
   RecordingProgress progress;
   progcompile(request(), progress);
-  EXPECT_EQ(progress.calls, (std::vector<std::string>{"show 配布ファイルの作成", "label 配布ファイルの作成準備をしています...",
-                                                      "label 配布ファイルの情報を集めています...", "maximum 240",
-                                                      "label 配布ファイルの作成中...", "hide"}));
+  EXPECT_EQ(progress.calls,
+            (std::vector<std::string>{"show 配布ファイルの作成", "label 配布ファイルの作成準備をしています...",
+                                      "label 配布ファイルの情報を集めています...", "maximum 240",
+                                      "label 配布ファイルの作成中...", "hide"}));
   EXPECT_EQ(progress.values, (std::vector<int>{0, 100, 200, 240, 0, 100, 200, 240}));
 }
 

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include "player/gamefile/chains.h"
 #include "player/gamefile/header.h"
 #include "script/definitions.h"
 #include "script_test_support.h"
-
-#include <gtest/gtest.h>
 
 namespace pryx::script {
 namespace {
@@ -31,16 +31,15 @@ std::string poolText(const GameImage& image, HeaderSlot pool, std::int64_t lengt
 }
 
 TEST(CompilerOutput, EmptyScriptIsTheHeaderAndTheEndOfCode) {
-  EXPECT_EQ(compiled(""), bytes({'P', 'R', 'Y', 'X', 40, 0, 0, 0, 39, 0, 0, 0, 41, 0, 0, 0, 42, 0, 0, 0, 43, 0, 0, 0,
-                                 FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF}));
+  EXPECT_EQ(compiled(""), bytes({'P', 'R', 'Y', 'X', 40, 0,  0,  0,  39, 0,  0,  0,  41, 0,  0,  0,  42, 0, 0,
+                                 0,   43,  0,   0,   0,  FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF}));
 }
 
 TEST(CompilerOutput, TwoCgDefinitionsAndTheirPool) {
   EXPECT_EQ(compiled("@DEF,CG,forest,C:\\pic\\forest.BMP\n@DEF,CG,sea,sea.JPG\n"),
-            bytes({'P', 'R', 'Y', 'X', 59, 0, 0, 0, 49, 0, 0, 0, 60, 0, 0, 0, 61, 0, 0, 0, 62, 0, 0, 0,
-                   FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF, FF,
-                   2, 1, 0, 6, 0, 2, 2, 0, 3, 0, FF, 0,
-                   'f', 'o', 'r', 'e', 's', 't', 's', 'e', 'a'}));
+            bytes({'P', 'R', 'Y', 'X', 59, 0,  0,  0,  49, 0,  0,   0,   60,  0,   0,   0,   61,  0,   0,
+                   0,   62,  0,   0,   0,  FF, FF, FF, FF, FF, FF,  FF,  FF,  FF,  FF,  FF,  FF,  2,   1,
+                   0,   6,   0,   2,   2,  0,  3,  0,  FF, 0,  'f', 'o', 'r', 'e', 's', 't', 's', 'e', 'a'}));
 }
 
 TEST(CompilerOutput, ThreeLabelsFormAChain) {
@@ -60,8 +59,8 @@ TEST(CompilerOutput, TextRecordWithItsBlockBytes) {
 
 TEST(CompilerOutput, ButtonRecordsGroupsAndSlots) {
   auto file = compiled("@BTN, 2,あいう,{\n@JMP,\n}\n@EVTWAIT\n@BTN, 1,x,{\n}\n");
-  EXPECT_EQ(codeOf(file), code({131, 53, 0, 0, 0, 1, 0, 1, 6, 7, 10, 0, 0, 8, 9,  //
-                                131, FF, FF, FF, FF, 2, 0, 0, 1, 7, 8, FF}));
+  EXPECT_EQ(codeOf(file), code({131, 53, 0,  0,  0,  1, 0, 1, 6, 7, 10, 0, 0, 8, 9,  //
+                                131, FF, FF, FF, FF, 2, 0, 0, 1, 7, 8,  FF}));
   GameImage image(file);
   EXPECT_EQ(image.headerSlot(HeaderSlot::ButtonChain), 38);
   EXPECT_EQ(poolText(image, HeaderSlot::CaptionPool, 7), "\x82\xA0\x82\xA2\x82\xA4x");
@@ -88,13 +87,14 @@ TEST(CompilerOutput, ConditionsOperationsAndJumps) {
   auto file = compiled(
       "@DEF,PARAM,v\n#,L\n@IFA,v,!=,-5,L\n@IFA,v,<>,3000000000,\n@,v,RND,40000\n@,v,%,1\n"
       "@IFB,v,=,1,&&,w,>,2,\n@SUB,L\n@SUBR,\n@JMP,nowhere\n");
-  EXPECT_EQ(codeOf(file), code({5, FF, FF, FF, FF,                                    //
-                                12, 1, 0, 4, 0xFB, FF, FF, FF, 1, 0,                  // "!=" and -5
-                                12, 1, 0, 4, FF, FF, FF, 0x7F, 0, 0,                  // held at the int32 end
-                                14, 1, 0, 7, FF, 0x7F,                                // RND, held at 32767
-                                14, 1, 0, 0, 1, 0,                                    // no such operation
-                                13, 1, 0, 1, 1, 0, 0, 0, 1, 0, 0, 2, 2, 0, 0, 0, 0, 0,  // w unknown, no label
-                                19, 1, 0, 20, 0, 0, 10, 0, 0, FF}));
+  EXPECT_EQ(codeOf(file),
+            code({5,  FF, FF, FF, FF,                                                  //
+                  12, 1,  0,  4,  0xFB, FF,   FF, FF,   1, 0,                          // "!=" and -5
+                  12, 1,  0,  4,  FF,   FF,   FF, 0x7F, 0, 0,                          // held at the int32 end
+                  14, 1,  0,  7,  FF,   0x7F,                                          // RND, held at 32767
+                  14, 1,  0,  0,  1,    0,                                             // no such operation
+                  13, 1,  0,  1,  1,    0,    0,  0,    1, 0, 0, 2, 2, 0, 0, 0, 0, 0,  // w unknown, no label
+                  19, 1,  0,  20, 0,    0,    10, 0,    0, FF}));
 }
 
 TEST(CompilerOutput, NumbersAreReadLeadingAndHeldInsideTheirField) {
@@ -102,7 +102,7 @@ TEST(CompilerOutput, NumbersAreReadLeadingAndHeldInsideTheirField) {
             code({4, FF, 4, 0, 4, 2, 4, 4, 136, 0, 4, 7, FF}));
   EXPECT_EQ(codeOf(compiled("@GAMEMODE,2\n@GAMEMODE,3\n@GAMEMODE,1\n")), code({11, 1, 11, 0, 11, 0, FF}));
   EXPECT_EQ(codeOf(compiled("@BTN,0,a,{\n}\n@BTN,6,b,{\n}\n@BTN, 5,c,{\n}\n")),
-            code({131, 49, 0, 0, 0, 1, 0, 0, 1, 7, 8, 131, 60, 0, 0, 0, 1, 0, 0, 1, 7, 8,  //
+            code({131, 49, 0,  0,  0,  1, 0, 0, 1, 7, 8, 131, 60, 0, 0, 0, 1, 0, 0, 1, 7, 8,  //
                   131, FF, FF, FF, FF, 1, 0, 4, 1, 7, 8, FF}));
 }
 
@@ -126,16 +126,15 @@ TEST(CompilerReading, OperandsAreTakenWhateverTheyHold) {
   // "PARAM" and the variable name are operands, and a "PARAM" after a resource
   // definition declares nothing.
   EXPECT_EQ(codeOf(compiled("@DEF,PARAM,@END\n")), code({FF}));
-  EXPECT_EQ(codeOf(compiled("@DEF,CG,a,a.BMP,PARAM,v\n@,v,=,1\n")),
-            code({2, 1, 0, 1, 0, 14, 0, 0, 1, 1, 0, FF}));
+  EXPECT_EQ(codeOf(compiled("@DEF,CG,a,a.BMP,PARAM,v\n@,v,=,1\n")), code({2, 1, 0, 1, 0, 14, 0, 0, 1, 1, 0, FF}));
 }
 
 TEST(CompilerReading, MessageTextNeverDefinesAnything) {
   auto file = compiled("#,A\n@TEXT,{\n#,B\n@DEF,CG,x,x.BMP\n@DEF,PARAM,v\n}\n#,C\n@JMP,C\n@JMP,B\n@,v,=,1\n");
-  EXPECT_EQ(codeOf(file), code({5, 54, 0, 0, 0,                            // label 1
-                                130, FF, FF, FF, FF, 1, 0, 34, 0, 7, 8,    // the message
-                                5, FF, FF, FF, FF,                         // label 2
-                                10, 2, 0, 10, 0, 0, 14, 0, 0, 1, 1, 0, FF}));
+  EXPECT_EQ(codeOf(file), code({5,   54, 0,  0,  0,                       // label 1
+                                130, FF, FF, FF, FF, 1, 0,  34, 0, 7, 8,  // the message
+                                5,   FF, FF, FF, FF,                      // label 2
+                                10,  2,  0,  10, 0,  0, 14, 0,  0, 1, 1, 0, FF}));
 }
 
 TEST(CompilerReading, FirstDefinitionWins) {

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "script/commands.h"
 #include "script/elements.h"
-
-#include <gtest/gtest.h>
 
 namespace pryx::script {
 namespace {

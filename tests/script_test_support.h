@@ -2,14 +2,14 @@
 // Helpers shared by the script tests: scripts written in UTF-8 with LF line ends,
 // turned into the Shift-JIS, CR LF files authors hand the compiler.
 
-#include "platform/sjis.h"
-#include "player/gamefile/image.h"
-#include "script/compiler.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/sjis.h"
+#include "player/gamefile/image.h"
+#include "script/compiler.h"
 
 namespace pryx::script::testing {
 

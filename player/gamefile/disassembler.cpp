@@ -1,14 +1,14 @@
 #include "player/gamefile/disassembler.h"
 
-#include "platform/sjis.h"
-#include "player/gamefile/chains.h"
-#include "player/gamefile/instructions.h"
-
 #include <array>
 #include <cstdio>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
+
+#include "platform/sjis.h"
+#include "player/gamefile/chains.h"
+#include "player/gamefile/instructions.h"
 
 namespace pryx::gamefile {
 namespace {
@@ -127,10 +127,10 @@ class Disassembler {
     line("");
     line("Header");
     static constexpr std::pair<HeaderSlot, std::string_view> kSlots[] = {
-        {HeaderSlot::ChrPool, "CHR-name pool"},      {HeaderSlot::CgPool, "CG-name pool"},
-        {HeaderSlot::BgmPool, "BGM-name pool"},      {HeaderSlot::CaptionPool, "caption pool"},
-        {HeaderSlot::MessagePool, "message pool"},   {HeaderSlot::LabelChain, "label chain"},
-        {HeaderSlot::ButtonChain, "button chain"},   {HeaderSlot::TextChain, "text chain"},
+        {HeaderSlot::ChrPool, "CHR-name pool"},    {HeaderSlot::CgPool, "CG-name pool"},
+        {HeaderSlot::BgmPool, "BGM-name pool"},    {HeaderSlot::CaptionPool, "caption pool"},
+        {HeaderSlot::MessagePool, "message pool"}, {HeaderSlot::LabelChain, "label chain"},
+        {HeaderSlot::ButtonChain, "button chain"}, {HeaderSlot::TextChain, "text chain"},
     };
     for (const auto& [slot, name] : kSlots) {
       auto value = image_.headerSlot(slot);
@@ -236,7 +236,8 @@ class Disassembler {
 
   void labelChain() {
     line("");
-    line("Label chain: " + std::to_string(labels_.positions.size()) + (labels_.positions.size() == 1 ? " label" : " labels") +
+    line("Label chain: " + std::to_string(labels_.positions.size()) +
+         (labels_.positions.size() == 1 ? " label" : " labels") +
          (labels_.broken ? " (the chain is broken after the last one shown)" : ""));
     std::unordered_set<std::int32_t> seen;
     for (std::size_t i = 0; i < labels_.positions.size(); ++i) {
@@ -258,8 +259,8 @@ class Disassembler {
         line("          (the chain loops back to " + std::to_string(record.link - 1) + ")");
         return;
       }
-      std::string text = padded(record.link - 1, 8) + "  " + (buttons ? "caption " : "message ") +
-                         std::to_string(record.number);
+      std::string text =
+          padded(record.link - 1, 8) + "  " + (buttons ? "caption " : "message ") + std::to_string(record.number);
       if (buttons) text += ", slot " + std::to_string(record.slot);
       text += ", " + std::to_string(record.length) + " bytes at " + std::to_string(record.textPosition) + " ";
       text += record.text ? quotedText(*record.text) : "(past the end of the file)";
@@ -272,9 +273,9 @@ class Disassembler {
   std::vector<PoolRecord> textRecords_, buttonRecords_;
   std::map<std::int16_t, std::string_view> messages_;
   std::map<std::pair<std::uint8_t, std::int16_t>, std::string_view> captions_;
-  std::unordered_map<std::int64_t, int> labelNumbers_;               // link position to label number
+  std::unordered_map<std::int64_t, int> labelNumbers_;                     // link position to label number
   std::array<std::map<std::int64_t, std::string>, kKinds> resourceNames_;  // the last definition of each number
-  std::unordered_map<std::int64_t, std::string> definitionNames_;    // @DEF position to its name
+  std::unordered_map<std::int64_t, std::string> definitionNames_;          // @DEF position to its name
   std::string out_;
 };
 

@@ -5,9 +5,9 @@
 // script texts), and the three chains. Texts are UTF-8. Any file can be listed:
 // what does not fit the format is said so in the listing.
 
-#include "player/gamefile/image.h"
-
 #include <string>
+
+#include "player/gamefile/image.h"
 
 namespace pryx::gamefile {
 
