@@ -1,0 +1,160 @@
+// Command buttons: their definition by @BTN and the wait for a choice at @EVTWAIT,
+// as push buttons in normal mode and as highlighted text lines in novel mode.
+
+#include <QStringList>
+
+#include "platform/sjis.h"
+#include "player/gamefile/body_scan.h"
+#include "player/gamefile/instructions.h"
+#include "player/player.h"
+
+namespace pryx::player {
+namespace {
+
+constexpr int kChoiceRowHeight = 29;
+constexpr int kChoiceX = 50;
+constexpr int kChoiceShadowOffset = 2;
+const QColor kChoiceShadow(127, 127, 127);
+const QColor kChoiceFace(255, 255, 255);
+
+constexpr int kPulseStep = 4;
+constexpr int kPulseLow = 128;
+constexpr int kPulseHigh = 255;
+
+int floorDivide(int value, int divisor) {
+  int quotient = value / divisor;
+  return value % divisor != 0 && value < 0 ? quotient - 1 : quotient;
+}
+
+}  // namespace
+
+void Player::defineButton() {
+  const auto p = state_.programCounter;
+  operandInt32(1);
+  std::int32_t number = operandInt16(5);
+  int slot = operandByte(7);
+  operandByte(8);
+  if (number <= 0) {
+    state_.programCounter = p + 8;  // the block bytes run as no-operations, the body in line
+    return;
+  }
+  if (image_.byteAt(p + 9) != static_cast<std::uint8_t>(gamefile::Opcode::BlockOpen)) endWithCodeError();
+  if (slot < kChoiceButtons) {
+    auto index = static_cast<std::size_t>(slot);
+    state_.captions[index] = QString::fromStdString(platform::decodeSjis(texts_.caption(slot, number)));
+    host_.buttons.setCaption(slot, state_.captions[index]);
+    state_.buttonTargets[index] = p + 10;
+  }
+  auto bodyEnd = gamefile::findButtonBodyEnd(image_, p + 9);
+  if (!bodyEnd) endRun(EndReason::PastEnd);
+  state_.programCounter = *bodyEnd;
+}
+
+void Player::awaitChoice() {
+  const auto p = static_cast<std::int32_t>(state_.programCounter);
+  MenuONorOFF(true);
+  state_.replaying = false;
+  if (state_.captions[0].isEmpty()) endRun(EndReason::NoButton);
+
+  int chosen = -1;
+  bool offeredAsList = !state_.captions[1].isEmpty() || state_.novelMode();
+  if (offeredAsList) {
+    QStringList offered;
+    for (int slot = 0; slot < kChoiceButtons; ++slot) {
+      const QString& caption = state_.captions[static_cast<std::size_t>(slot)];
+      if (caption.isEmpty()) continue;
+      while (offered.size() < slot) offered.append(QString());
+      offered.append(caption);
+      if (state_.novelMode()) drawChoiceRow(slot, slot + state_.novelTextEndRow, kChoiceShadow, kChoiceFace);
+      else host_.buttons.setVisible(slot, true);
+    }
+    if (state_.novelMode()) refresh();
+    observer_.choices(p, offered);
+    chosen = state_.novelMode() ? awaitNovelChoice() : awaitButtonClick();
+  } else {
+    commandWait(WaitKind::SingleButton);
+    if (!state_.replaying) chosen = 0;
+  }
+
+  for (int slot = 0; slot < kChoiceButtons; ++slot) {
+    host_.buttons.setVisible(slot, false);
+    host_.buttons.setCaption(slot, QString());
+    state_.captions[static_cast<std::size_t>(slot)].clear();
+  }
+  // After a load the program counter already points at the saved page.
+  if (chosen >= 0) {
+    observer_.choose(p, chosen + 1);
+    state_.programCounter = state_.buttonTargets[static_cast<std::size_t>(chosen)] - 1;
+  }
+  state_.clickState = 0;
+  MenuONorOFF(false);
+}
+
+// Returns the slot clicked, or -1 when a load ended the wait.
+int Player::awaitButtonClick() {
+  state_.clickState = 0;
+  startWait(WaitKind::Choice);
+  int chosen = -1;
+  for (;;) {
+    idle();
+    if (state_.replaying) break;
+    int slot = state_.clickState - 2;
+    if (slot >= 0 && slot < kChoiceButtons && !state_.captions[static_cast<std::size_t>(slot)].isEmpty()) {
+      chosen = slot;
+      break;
+    }
+    state_.clickState = 0;
+  }
+  endWait();
+  return chosen;
+}
+
+// The caption under the pointer is highlighted with a pulsing red; a click on the
+// window chooses it. Returns the slot, or -1 when a load ended the wait.
+int Player::awaitNovelChoice() {
+  startWait(WaitKind::Choice);
+  int highlighted = 0;  // slot + 1, 0 for none
+  int chosen = -1;
+  for (;;) {
+    if (highlighted >= 1) pump();
+    else idle();
+    if (state_.replaying) break;
+    if (state_.clickState == 1 && highlighted >= 1) {
+      chosen = highlighted - 1;
+      break;
+    }
+    state_.clickState = 0;
+    int row = floorDivide(state_.mouseY, kChoiceRowHeight);
+    int slot = row - state_.novelTextEndRow;
+    if (highlighted >= 1 && slot != highlighted - 1) {
+      drawChoiceRow(highlighted - 1, highlighted - 1 + state_.novelTextEndRow, kChoiceShadow, kChoiceFace);
+      refresh();
+      highlighted = 0;
+    }
+    if (slot < 0 || slot >= kChoiceButtons || state_.captions[static_cast<std::size_t>(slot)].isEmpty()) continue;
+    int level = state_.highlightLevel;
+    drawChoiceRow(slot, row, QColor(level - kPulseLow, 0, 0), QColor(level, 0, 0));
+    highlighted = slot + 1;
+    if (state_.highlightFalling) {
+      level -= kPulseStep;
+      if (level < kPulseLow) level = kPulseLow, state_.highlightFalling = false;
+    } else {
+      level += kPulseStep;
+      if (level > kPulseHigh) level = kPulseHigh, state_.highlightFalling = true;
+    }
+    state_.highlightLevel = level;
+    refresh();
+    pause(state_.messageWait / 5);
+  }
+  endWait();
+  return chosen;
+}
+
+void Player::drawChoiceRow(int slot, int row, QColor shadow, QColor face) {
+  const QString& caption = state_.captions[static_cast<std::size_t>(slot)];
+  int y = kChoiceRowHeight * row;
+  screen_.drawText(caption, kChoiceX + kChoiceShadowOffset, y + kChoiceShadowOffset, shadow, TextFont::NovelChoice);
+  screen_.drawText(caption, kChoiceX, y, face, TextFont::NovelChoice);
+}
+
+}  // namespace pryx::player

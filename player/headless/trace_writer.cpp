@@ -1,0 +1,85 @@
+#include "player/headless/trace_writer.h"
+
+#include <QStringList>
+
+#include <cstdio>
+
+namespace pryx::player::headless {
+namespace {
+
+void begin(std::ostream& out, const char* event, std::int32_t pc) {
+  out << "{\"event\":\"" << event << "\",\"pc\":" << pc;
+}
+
+void end(std::ostream& out) { out << "}\n" << std::flush; }
+
+}  // namespace
+
+std::string jsonString(const QString& text) {
+  std::string json = "\"";
+  for (char c : text.toStdString()) {
+    switch (c) {
+      case '"': json += "\\\""; break;
+      case '\\': json += "\\\\"; break;
+      case '\n': json += "\\n"; break;
+      case '\r': json += "\\r"; break;
+      case '\t': json += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          json += escaped;
+        } else {
+          json += c;
+        }
+    }
+  }
+  return json + "\"";
+}
+
+void TraceWriter::numberEvent(const char* event, std::int32_t pc, const char* key, std::int64_t value) {
+  begin(out_, event, pc);
+  out_ << ",\"" << key << "\":" << value;
+  end(out_);
+}
+
+void TraceWriter::label(std::int32_t pc, int label) { numberEvent("label", pc, "label", label); }
+void TraceWriter::cg(std::int32_t pc, int cg) { numberEvent("cg", pc, "cg", cg); }
+void TraceWriter::chr(std::int32_t pc, int chr) { numberEvent("chr", pc, "chr", chr); }
+void TraceWriter::bgm(std::int32_t pc, int bgm) { numberEvent("bgm", pc, "bgm", bgm); }
+void TraceWriter::choose(std::int32_t pc, int slot) { numberEvent("choose", pc, "slot", slot); }
+void TraceWriter::save(std::int32_t pc, int slot) { numberEvent("save", pc, "slot", slot); }
+
+void TraceWriter::text(std::int32_t pc, int message, const QString& text) {
+  begin(out_, "text", pc);
+  out_ << ",\"message\":" << message << ",\"text\":" << jsonString(text);
+  end(out_);
+}
+
+void TraceWriter::choices(std::int32_t pc, const QStringList& captions) {
+  begin(out_, "choices", pc);
+  out_ << ",\"captions\":[";
+  for (qsizetype i = 0; i < captions.size(); ++i) out_ << (i ? "," : "") << jsonString(captions[i]);
+  out_ << ']';
+  end(out_);
+}
+
+void TraceWriter::variable(std::int32_t pc, int variable, std::int32_t value) {
+  begin(out_, "var", pc);
+  out_ << ",\"var\":" << variable << ",\"value\":" << value;
+  end(out_);
+}
+
+void TraceWriter::load(std::int32_t pc, int slot, bool done) {
+  begin(out_, "load", pc);
+  out_ << ",\"slot\":" << slot << ",\"done\":" << (done ? "true" : "false");
+  end(out_);
+}
+
+void TraceWriter::ended(std::int32_t pc, EndReason reason, const QString& message) {
+  begin(out_, "end", pc);
+  out_ << ",\"reason\":\"" << endReasonText(reason) << "\",\"message\":" << jsonString(message);
+  end(out_);
+}
+
+}  // namespace pryx::player::headless

@@ -1,0 +1,348 @@
+// The main loop and the instructions that need nothing but the interpreter state.
+
+#include <QString>
+
+#include "platform/files.h"
+#include "platform/sjis.h"
+#include "player/gamefile/instructions.h"
+#include "player/messages.h"
+#include "player/player.h"
+#include "player/speed.h"
+#include "player/variables.h"
+
+namespace pryx::player {
+
+using gamefile::Opcode;
+
+namespace {
+
+// Instructions run between two looks at the window's events, so that a game that
+// loops without waiting can still be closed.
+constexpr std::int64_t kInstructionsBetweenPumps = 4096;
+
+constexpr std::uint8_t code(Opcode opcode) { return static_cast<std::uint8_t>(opcode); }
+
+QString decodedText(std::string_view sjis) { return QString::fromStdString(platform::decodeSjis(sjis)); }
+
+}  // namespace
+
+Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImage image, PlayerOptions options)
+    : host_(host),
+      location_(std::move(location)),
+      image_(std::move(image)),
+      options_(options),
+      observer_(options.observer ? *options.observer : defaultObserver_),
+      random_(static_cast<std::uint64_t>(host.clock.milliseconds())) {
+  host_.window.setCaption(QString::fromStdString(location_.name));
+  for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
+    enableLoadItem(slot, platform::fileExists(saveFilePath(location_, slot)));
+  }
+  MenuONorOFF(false);
+  host_.menus.setSpeedChecked(state_.speed);
+}
+
+RunEnd Player::run() {
+  try {
+    start();
+    for (;;) step();
+  } catch (const RunEnd& end) {
+    if (state_.currentBgm != 0) host_.sequencer.close();
+    host_.display.DispChange(0);
+    observer_.ended(static_cast<std::int32_t>(state_.programCounter), end.reason, end.message);
+    return end;
+  }
+}
+
+void Player::start() {
+  gamefile::LabelChain chain = gamefile::loadLabelChain(image_);
+  labels_ = std::move(chain.positions);
+  for (std::size_t i = labels_.size(); i-- > 0;) {
+    labelNumbers_[std::int64_t{labels_[i]} - 1] = static_cast<std::int32_t>(i + 1);
+  }
+  if (chain.broken) endWithCodeError();
+  texts_ = gamefile::loadTextTables(image_);
+  random_.seed(static_cast<std::uint64_t>(host_.clock.milliseconds()));
+  cgNames_.cursor = image_.headerSlot(gamefile::HeaderSlot::CgPool).value_or(-1);
+  chrNames_.cursor = image_.headerSlot(gamefile::HeaderSlot::ChrPool).value_or(-1);
+  bgmNames_.cursor = image_.headerSlot(gamefile::HeaderSlot::BgmPool).value_or(-1);
+  state_.programCounter = gamefile::kFirstInstruction;
+}
+
+void Player::step() {
+  if (state_.programCounter > image_.length()) endRun(EndReason::PastEnd);
+  ++instructionCount_;
+  if (options_.instructionLimit > 0 && instructionCount_ > options_.instructionLimit) endRun(EndReason::StepLimit);
+  if (instructionCount_ % kInstructionsBetweenPumps == 0) pump();
+  execute(*image_.byteAt(state_.programCounter));
+  ++state_.programCounter;
+}
+
+// Operands are read relative to the opcode byte; an instruction cut off by the end
+// of the file ends the run as code that ran off the file.
+std::uint8_t Player::operandByte(int offset) const {
+  auto value = image_.byteAt(state_.programCounter + offset);
+  if (!value) throw RunEnd{EndReason::PastEnd, {}};
+  return *value;
+}
+
+std::int32_t Player::operandInt16(int offset) const {
+  auto value = image_.int16At(state_.programCounter + offset);
+  if (!value) throw RunEnd{EndReason::PastEnd, {}};
+  return *value;
+}
+
+std::int32_t Player::operandInt32(int offset) const {
+  auto value = image_.int32At(state_.programCounter + offset);
+  if (!value) throw RunEnd{EndReason::PastEnd, {}};
+  return *value;
+}
+
+void Player::execute(std::uint8_t opcode) {
+  auto& pc = state_.programCounter;
+  switch (opcode) {
+    case code(Opcode::Version): {
+      int major = operandByte(1);
+      int minor = operandByte(2);
+      pc += 2;
+      if (gamefile::kPlayerMinorVersion < minor || gamefile::kPlayerMajorVersion < major) {
+        endWithMessage(EndReason::Version, text::kNewerVersionNeeded, MessageIcon::Information, {});
+      }
+      break;
+    }
+    case code(Opcode::DefCg): defineName(cgNames_); break;
+    case code(Opcode::DefBgm): defineName(bgmNames_); break;
+    case code(Opcode::DefChr): defineName(chrNames_); break;
+    case code(Opcode::Wait): {
+      int wait = operandByte(1);
+      pc += 1;
+      state_.baseWait = wait;
+      state_.messageWait = wait;
+      wtchecker(std::nullopt);
+      break;
+    }
+    case code(Opcode::Label):
+      operandInt32(1);
+      state_.pagePosition = pc;
+      observer_.label(static_cast<std::int32_t>(pc), traceLabelNumber(pc));
+      pc += 4;
+      break;
+    case code(Opcode::Bgm): {
+      std::int32_t number = operandInt16(1);
+      pc += 2;
+      playBgmNumber(number);
+      break;
+    }
+    case code(Opcode::EvtWait): awaitChoice(); break;
+    case code(Opcode::Jmp): {
+      std::int32_t label = operandInt16(1);
+      pc += 2;
+      if (label > 0) jumpTo(label);
+      break;
+    }
+    case code(Opcode::GameMode): {
+      int mode = operandByte(1);
+      pc += 1;
+      setGameMode(mode);
+      break;
+    }
+    case code(Opcode::IfA): conditionalJump(); break;
+    case code(Opcode::IfB): doubleConditionalJump(); break;
+    case code(Opcode::VarOp): operateOnVariable(); break;
+    case code(Opcode::End): endRun(EndReason::End);
+    case code(Opcode::FColorL):
+    case code(Opcode::FColorD): {
+      QColor colour(operandByte(1), operandByte(2), operandByte(3));
+      pc += 3;
+      (opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) = colour;
+      break;
+    }
+    case code(Opcode::Sub): {
+      std::int32_t label = operandInt16(1);
+      pc += 2;
+      if (label >= 1) callSubroutine(label, state_.pagePosition - 1, text::kSubOverflow);
+      break;
+    }
+    case code(Opcode::SubR): {
+      std::int32_t label = operandInt16(1);
+      pc += 2;
+      if (label >= 1) callSubroutine(label, pc, text::kSubrOverflow);
+      break;
+    }
+    case code(Opcode::Ret): returnFromSubroutine(); break;
+    case code(Opcode::Quick): state_.quick = true; break;
+    case code(Opcode::Cg): {
+      std::int32_t number = operandInt16(1);
+      showCgNumber(number);
+      pc += 2;
+      break;
+    }
+    case code(Opcode::Text): typeMessage(); break;
+    case code(Opcode::Btn): defineButton(); break;
+    case code(Opcode::Effect):
+      state_.effect = operandByte(1);
+      pc += 1;
+      break;
+    case code(Opcode::Chr): {
+      std::int32_t number = operandInt16(1);
+      showChrNumber(number);
+      pc += 2;
+      break;
+    }
+    case code(Opcode::TColorA): state_.transparentColour = -1; break;
+    case code(Opcode::TColorB):
+      state_.transparentColour = operandByte(1) + 256 * operandByte(2) + 65536 * operandByte(3);
+      pc += 3;
+      break;
+    case code(Opcode::Save): {
+      int slot = operandByte(1);
+      if (!state_.replaying) {
+        state_.scriptSave = true;
+        save(slot);
+      }
+      state_.replaying = false;
+      pc += 1;
+      break;
+    }
+    case code(Opcode::Load): {
+      int slot = operandByte(1);
+      state_.scriptSave = true;
+      if (!load(slot)) pc += 1;  // a load moves the program counter to the saved page
+      break;
+    }
+    case code(Opcode::Msgw):
+      operandInt16(1);
+      pc += 2;
+      break;
+    case code(Opcode::EndOfCode): endRun(EndReason::CodeEnd);
+    default: break;  // block bytes and unknown opcodes: one-byte no-operations
+  }
+}
+
+void Player::defineName(NamePool& pool) {
+  std::int32_t number = operandInt16(1);
+  std::int32_t length = operandInt16(3);
+  state_.programCounter += 4;
+  if (length <= 0) return;
+  // A name that runs past the end of the file stays empty; the cursor moves on so
+  // that later names keep their places.
+  auto name = image_.textAt(pool.cursor, length);
+  if (name && number >= 0 && number <= gamefile::kMaxResourceNumber) {
+    pool.names[static_cast<std::size_t>(number)] = std::string(*name);
+  }
+  pool.cursor += length;
+}
+
+const std::string& Player::NamePool::name(std::int32_t number) const {
+  static const std::string none;
+  return number >= 0 && number <= gamefile::kMaxResourceNumber ? names[static_cast<std::size_t>(number)] : none;
+}
+
+void Player::jumpTo(std::int32_t label) {
+  if (label < 1 || static_cast<std::size_t>(label) > labels_.size()) endWithCodeError();
+  state_.programCounter = std::int64_t{labels_[static_cast<std::size_t>(label - 1)]} - 2;
+}
+
+void Player::callSubroutine(std::int32_t label, std::int64_t returnPosition, const char* overflowMessage) {
+  if (state_.depth() >= kStackDepth) endWithMessage(EndReason::Error, overflowMessage, MessageIcon::None, {});
+  state_.returnStack.push_back(returnPosition);
+  state_.pageStack.push_back(state_.pagePosition);
+  jumpTo(label);
+}
+
+void Player::returnFromSubroutine() {
+  if (state_.depth() == 0) return;
+  state_.programCounter = state_.returnStack.back();
+  state_.pagePosition = state_.pageStack.back();
+  state_.returnStack.pop_back();
+  state_.pageStack.pop_back();
+}
+
+bool Player::variableInRange(std::int32_t number) const {
+  return number >= 1 && number <= gamefile::kMaxVariables;
+}
+
+void Player::useVariable(std::int32_t number) {
+  if (number > state_.highestVariable) state_.highestVariable = number;
+}
+
+bool Player::conditionHolds(std::int32_t variable, int comparison, std::int32_t value) {
+  if (!variableInRange(variable)) return false;
+  useVariable(variable);
+  return compareVariable(state_.variables[static_cast<std::size_t>(variable)], comparison, value);
+}
+
+void Player::conditionalJump() {
+  std::int32_t variable = operandInt16(1);
+  int comparison = operandByte(3);
+  std::int32_t value = operandInt32(4);
+  std::int32_t label = operandInt16(8);
+  state_.programCounter += 9;
+  if (!variableInRange(variable)) return;
+  if (conditionHolds(variable, comparison, value) && label >= 1) jumpTo(label);
+}
+
+void Player::doubleConditionalJump() {
+  std::int32_t variableA = operandInt16(1);
+  int comparisonA = operandByte(3);
+  std::int32_t valueA = operandInt32(4);
+  int logic = operandByte(8);
+  std::int32_t variableB = operandInt16(9);
+  int comparisonB = operandByte(11);
+  std::int32_t valueB = operandInt32(12);
+  std::int32_t label = operandInt16(16);
+  state_.programCounter += 17;
+  if (!variableInRange(variableA)) return;
+  bool a = conditionHolds(variableA, comparisonA, valueA);
+  bool b = conditionHolds(variableB, comparisonB, valueB);
+  if (combineConditions(logic, a, b) && label >= 1) jumpTo(label);
+}
+
+void Player::operateOnVariable() {
+  std::int32_t variable = operandInt16(1);
+  int operation = operandByte(3);
+  std::int32_t operand = operandInt16(4);
+  auto pc = state_.programCounter;
+  state_.programCounter += 5;
+  if (state_.replaying || !variableInRange(variable)) return;
+  useVariable(variable);
+  auto& value = state_.variables[static_cast<std::size_t>(variable)];
+  auto result = applyOperation(value, operation, operand, [this] {
+    return std::generate_canonical<double, 53>(random_);
+  });
+  if (!result) return;
+  value = *result;
+  observer_.variable(static_cast<std::int32_t>(pc), variable, value);
+}
+
+void Player::setGameMode(int mode) {
+  state_.gameMode = mode;
+  if (mode != 1) return;
+  host_.window.enterNovelMode();
+  host_.window.setCaption({});
+  host_.display.DispChange(1);
+  host_.display.FullScreenMode(host_.window.nativeHandle());
+}
+
+void Player::typeMessage() {
+  auto p = state_.programCounter;
+  operandInt32(1);
+  std::int32_t number = operandInt16(5);
+  operandInt16(7);
+  bool hasBlock = image_.byteAt(p + 9) == code(Opcode::BlockOpen) && image_.byteAt(p + 10) == code(Opcode::BlockClose);
+  if (!hasBlock || number < 1) {
+    state_.programCounter = p + 8;
+    return;
+  }
+  QString message = decodedText(texts_.message(number));
+  observer_.text(static_cast<std::int32_t>(p), number, message);
+  if (state_.novelMode()) textplayx(message);
+  else textplay(message);
+  state_.programCounter = p + 10;
+}
+
+std::int32_t Player::traceLabelNumber(std::int64_t opcodePosition) const {
+  auto found = labelNumbers_.find(opcodePosition);
+  return found == labelNumbers_.end() ? 0 : found->second;
+}
+
+}  // namespace pryx::player
