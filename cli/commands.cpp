@@ -8,9 +8,10 @@ namespace pryx::cli {
 extern const Command kBuildCommand;
 extern const Command kCheckCommand;
 extern const Command kDumpCommand;
+extern const Command kPlayCommand;
 
 std::span<const Command> commands() {
-  static const std::array kCommands = {kBuildCommand, kCheckCommand, kDumpCommand};
+  static const std::array kCommands = {kBuildCommand, kCheckCommand, kDumpCommand, kPlayCommand};
   return kCommands;
 }
 

@@ -96,17 +96,17 @@ class ChoiceButtons {
   virtual void setVisible(int slot, bool visible) = 0;
 };
 
-// The display library's four functions (loaded from libZORVEX.so / ZORVEX.dll by
-// the window program).
-class DisplayLibrary {
+// The display library's four functions, as the window program binds them from
+// libZORVEX.so / ZORVEX.dll (platform/zorvex/display_library.h).
+class DisplayFunctions {
  public:
-  virtual ~DisplayLibrary() = default;
+  virtual ~DisplayFunctions() = default;
   virtual void DispChange(std::int32_t mode) = 0;
   virtual void FullScreenMode(void* window) = 0;
-  virtual void ABox(ZorvexSurface* surface, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+  virtual void ABox(ZorvexSurface& surface, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                     std::int32_t width, std::int32_t height, std::int32_t colour, std::int32_t strength) = 0;
-  virtual void Blend(ZorvexSurface* destination, std::int32_t destinationWidth, std::int32_t destinationHeight,
-                     const ZorvexSurface* source, std::int32_t sourceX, std::int32_t sourceY,
+  virtual void Blend(ZorvexSurface& destination, std::int32_t destinationWidth, std::int32_t destinationHeight,
+                     const ZorvexSurface& source, std::int32_t sourceX, std::int32_t sourceY,
                      std::int32_t sourceWidth, std::int32_t sourceHeight) = 0;
 };
 
@@ -119,7 +119,7 @@ struct PlayerHost {
   PlayerMenus& menus;
   ChoiceButtons& buttons;
   Sequencer& sequencer;
-  DisplayLibrary& display;
+  DisplayFunctions& display;
 };
 
 }  // namespace pryx::player

@@ -163,7 +163,7 @@ void Player::NMsgWindow() {
 
 void Player::NMsgWindowQ() {
   ZorvexSurface surface = screen_.surface();
-  host_.display.ABox(&surface, 0, kBoxTop, kScreenWidth, kScreenHeight, kScreenWidth, kScreenHeight, kBoxColour,
+  host_.display.ABox(surface, 0, kBoxTop, kScreenWidth, kScreenHeight, kScreenWidth, kScreenHeight, kBoxColour,
                      kBoxStrength);
   refresh();
 }

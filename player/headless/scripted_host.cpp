@@ -10,7 +10,7 @@ void ScriptedHost::at(std::int64_t moment, Action action) {
   timed_.insert(later, TimedAction{moment, std::move(action)});
 }
 
-PlayerHost ScriptedHost::host(Clock& clock, Sequencer& sequencer, DisplayLibrary& display) {
+PlayerHost ScriptedHost::host(Clock& clock, Sequencer& sequencer, DisplayFunctions& display) {
   return PlayerHost{*this, clock, *this, *this, *this, *this, sequencer, display};
 }
 

@@ -58,7 +58,7 @@ class ScriptedHost final : public EventPump,
   bool buttonVisible(int slot) const { return visible_.at(static_cast<std::size_t>(slot)); }
   int waitsStarted() const { return waitsStarted_; }
 
-  PlayerHost host(Clock& clock, Sequencer& sequencer, DisplayLibrary& display);
+  PlayerHost host(Clock& clock, Sequencer& sequencer, DisplayFunctions& display);
 
   void pumpEvents() override;
   void waitForEvents(int maxMilliseconds) override;

@@ -1,0 +1,132 @@
+// pryx play: a game file played without a window along a route, for playtests in CI.
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "player/headless/headless_play.h"
+
+namespace pryx::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: pryx play GAME.PRY --headless [OPTIONS]\n"
+    "\n"
+    "Plays a game file without a window, on a virtual clock, as a player copied under\n"
+    "the game's name would: resources and save files are looked for beside the game\n"
+    "file. Every choice offered as a list (two or more buttons in normal mode, any\n"
+    "choice in novel mode) takes the next entry of --choose; every other wait (the\n"
+    "page prompt, a page with a single button) is clicked through. When the entries\n"
+    "run out at a choice, the run ends with the reason no-more-input.\n"
+    "The window player is PRYXPlayer; without --headless nothing is played.\n"
+    "\n"
+    "Options:\n"
+    "  --headless        play without a window (required)\n"
+    "  --choose LIST     button slots from 1, one per choice, e.g. 1,2,1\n"
+    "  --menu K:save:S   use the menu item save S (1..5) while the K-th choice waits;\n"
+    "  --menu K:load:S   likewise load S. Repeatable. A load ends the wait without a\n"
+    "                    choice: the saved page runs again and its choice takes the\n"
+    "                    next --choose entry. K counts every list offered.\n"
+    "  --answer yes|no   how questions are answered (default yes)\n"
+    "  --saves DIR       where the save files are (default: beside the game file)\n"
+    "  --trace FILE      one JSON object per line for each event: label, cg, chr, bgm,\n"
+    "                    text, choices, choose, var, save, load, end; each with \"pc\"\n"
+    "  --frames DIR      a PNG of the picture at every wait (NNNN-KIND.png)\n"
+    "\n"
+    "Prints how the run ended. Exit status: 0 the game ended (also for no-more-input),\n"
+    "1 the game file could not be read, the game ended on an error or version message,\n"
+    "or the route asked for a button that was not offered; 2 wrong arguments.\n";
+
+// Pictures and text are drawn with QtGui, which needs an application object; with no
+// display platform chosen the run needs none.
+std::unique_ptr<QGuiApplication> guiApplication() {
+  if (QGuiApplication::instance()) return nullptr;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "pryx";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int usageError(std::ostream& err, const std::string& problem) {
+  err << "pryx play: " << problem << "\n\n" << kUsage;
+  return 2;
+}
+
+int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+  Arguments parsed(arguments, {"--choose", "--menu", "--answer", "--saves", "--trace", "--frames"}, {"--headless"});
+  if (!parsed.error().empty()) return usageError(err, parsed.error());
+  if (parsed.positional().size() != 1) return usageError(err, "give exactly one game file");
+  if (!parsed.has("--headless")) {
+    err << "pryx play: the window player is PRYXPlayer; use --headless to play here without a window\n";
+    return 2;
+  }
+
+  player::headless::HeadlessRequest request;
+  request.gameFile = parsed.positional().front();
+  std::string problem;
+  if (auto choose = parsed.value("--choose")) {
+    auto choices = player::headless::parseChoices(*choose, problem);
+    if (!choices) return usageError(err, problem);
+    request.route.choices = *choices;
+  }
+  for (const std::string& text : parsed.values("--menu")) {
+    auto action = player::headless::parseMenuAction(text, problem);
+    if (!action) return usageError(err, problem);
+    request.route.menuActions.push_back(*action);
+  }
+  if (auto answer = parsed.value("--answer")) {
+    if (*answer != "yes" && *answer != "no") return usageError(err, "--answer takes yes or no");
+    request.route.answerYes = *answer == "yes";
+  }
+  request.saveFolder = parsed.value("--saves").value_or("");
+  request.framesFolder = parsed.value("--frames").value_or("");
+  for (const std::string& folder : {request.saveFolder, request.framesFolder}) {
+    if (!folder.empty() && !platform::createDirectories(folder, &problem)) {
+      err << "pryx play: cannot create " << folder << ": " << problem << '\n';
+      return 1;
+    }
+  }
+  std::ofstream traceFile;
+  if (auto tracePath = parsed.value("--trace")) {
+    traceFile.open(platform::toFsPath(*tracePath), std::ios::binary | std::ios::trunc);
+    if (!traceFile) {
+      err << "pryx play: cannot write the trace " << *tracePath << '\n';
+      return 1;
+    }
+    request.trace = &traceFile;
+  }
+
+  auto application = guiApplication();
+  auto result = player::headless::playHeadless(request);
+
+  if (!result.loaded) {
+    err << "pryx play: " << result.end.message.toStdString() << " (" << request.gameFile << ")\n";
+    return 1;
+  }
+  out << "end: " << player::endReasonText(result.end.reason);
+  if (!result.end.message.isEmpty()) out << " \"" << result.end.message.toStdString() << '"';
+  out << '\n';
+  if (!request.framesFolder.empty()) out << "frames: " << result.frames << " in " << request.framesFolder << '\n';
+  if (!result.frameFailure.empty()) err << "pryx play: cannot write the frame " << result.frameFailure << '\n';
+  if (!result.routeProblem.empty()) {
+    err << "pryx play: " << result.routeProblem << '\n';
+    return 1;
+  }
+  bool failed = result.end.reason == player::EndReason::Error || result.end.reason == player::EndReason::Version;
+  return failed ? 1 : 0;
+}
+
+}  // namespace
+
+extern const Command kPlayCommand{"play", "play a game file (.PRY) headless along a route, with trace and frames",
+                                  kUsage, run};
+
+}  // namespace pryx::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Plays a game file without a window along a route: the engine on the scripted host
+// with a virtual clock, music written down instead of played, and optionally a trace
+// and a picture at every wait.
+
+#include <ostream>
+#include <string>
+
+#include "player/headless/route.h"
+#include "player/observer.h"
+#include "player/player.h"
+
+namespace pryx::player::headless {
+
+struct HeadlessRequest {
+  std::string gameFile;
+  Route route;
+  std::string saveFolder;        // empty: beside the game file, as the player keeps them
+  std::ostream* trace = nullptr;  // JSON lines
+  std::string framesFolder;      // empty: no pictures
+};
+
+struct HeadlessResult {
+  bool loaded = false;  // false: the game file could not be read or is no game file
+  RunEnd end{EndReason::Error, {}};
+  std::string routeProblem;
+  int frames = 0;
+  std::string frameFailure;
+  std::vector<MessageBoxRequest> messages;  // every message box and question shown
+};
+
+HeadlessResult playHeadless(const HeadlessRequest& request);
+
+}  // namespace pryx::player::headless
