@@ -96,6 +96,7 @@ TEST(PictureLoading, MissingBrokenAndHostileFilesGiveAnEmptyPicture) {
   }
   EXPECT_TRUE(loadPicture(folder.path("missing.BMP")).isNull());
   EXPECT_TRUE(loadPicture("").isNull());
+  EXPECT_TRUE(loadPicture(folder.path("")).isNull());  // a folder
 }
 
 }  // namespace

@@ -44,7 +44,9 @@ Screen screenWithBackground() {
 
 TEST(ScreenCharacter, BottomLeftColourIsTakenAfreshForEveryPicture) {
   Screen screen = screenWithBackground();
-  screen.loadCharacter(figure(kMagenta, kSkin, kNearlyMagenta, kGreen), kFromPicture, false);
+  const QImage first = figure(kMagenta, kSkin, kNearlyMagenta, kGreen);
+  screen.loadCharacter(first, kFromPicture, false);
+  EXPECT_EQ(first.pixel(0, 0), kMagenta);  // the mask is built on a copy
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 0, 0), kBackground);
   EXPECT_EQ(shownAt(screen, 0, 1), kBackground);
