@@ -53,6 +53,9 @@ class Screen {
   void loadCharacter(const QImage& character, std::int32_t transparentColour, bool novelMode);
   void paintCharacter();      // mask with AND, image with OR, stretched to 640 × 480
   void paintDarkCharacter();  // the same with the dark image
+  // False before the first character and after a character file that could not be
+  // read: the paint functions then draw nothing (and the window needs no refresh).
+  bool characterLoaded() const { return !characterImage_.isNull(); }
 
   // Rebuilds the picture for a new page of text (does not refresh).
   void formRedraw(bool novelMode, bool cgShown, bool characterShown);

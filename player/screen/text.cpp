@@ -1,0 +1,18 @@
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "player/screen/fonts.h"
+#include "player/screen/screen.h"
+
+namespace pryx::player {
+
+void Screen::drawText(const QString& text, int x, int y, QColor colour, TextFont font) {
+  const QFont face = screenFont(font);
+  QPainter painter(&picture_);
+  painter.setFont(face);
+  painter.setPen(colour);
+  // (x, y) is the top of the character cell; QPainter places text by its baseline.
+  painter.drawText(QPoint(x, y + QFontMetrics(face).ascent()), text);
+}
+
+}  // namespace pryx::player

@@ -1,0 +1,103 @@
+// Reading CG and character files: every picture comes out as 32-bit pixels, and
+// files that are missing, broken or hostile come out empty instead of crashing.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
+#include "player/screen/screen.h"
+#include "screen_test_support.h"
+
+namespace pryx::player {
+namespace {
+
+using namespace testing;
+
+const std::string kSampleFolder = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/";
+
+QImage fourColours() {
+  return makePicture(3, 2, [](int x, int y) { return y == 0 ? qRgb(10 * x, 20, 30) : qRgb(200, 100 + x, 0); });
+}
+
+QByteArray jpegFile(const QImage& picture) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "JPEG", 95);
+  return bytes;
+}
+
+// Rewrites the size in a JPEG's frame header.
+QByteArray withDeclaredJpegSize(QByteArray jpeg, int width, int height) {
+  const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+  if (frame < 0) return {};
+  jpeg[frame + 5] = static_cast<char>(height >> 8);
+  jpeg[frame + 6] = static_cast<char>(height & 0xFF);
+  jpeg[frame + 7] = static_cast<char>(width >> 8);
+  jpeg[frame + 8] = static_cast<char>(width & 0xFF);
+  return jpeg;
+}
+
+TEST(PictureLoading, BmpPixelsArriveExactlyInTheirPlaces) {
+  ScratchFolder folder;
+  const QImage original = fourColours();
+  const QImage loaded = loadPicture(folder.write("CG1.BMP", bmpFile(original)));
+  ASSERT_EQ(loaded.size(), original.size());
+  EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(loaded.pixel(x, y), original.pixel(x, y)) << x << "," << y;
+}
+
+TEST(PictureLoading, JpegLoadsAlsoUnderABmpName) {
+  ScratchFolder folder;
+  const QByteArray jpeg = jpegFile(solidPicture(64, 48, qRgb(40, 120, 200)));
+  for (const char* name : {"sky.JPG", "sky.BMP"}) {
+    const QImage loaded = loadPicture(folder.write(name, jpeg));
+    ASSERT_EQ(loaded.size(), QSize(64, 48)) << name;
+    EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
+    const QRgb middle = loaded.pixel(32, 24);
+    EXPECT_NEAR(qRed(middle), 40, 4);
+    EXPECT_NEAR(qGreen(middle), 120, 4);
+    EXPECT_NEAR(qBlue(middle), 200, 4);
+  }
+}
+
+TEST(PictureLoading, SampleGamePicturesLoadAtTheirOwnSize) {
+  EXPECT_EQ(loadPicture(kSampleFolder + "cg/roji.BMP").size(), QSize(320, 240));
+  EXPECT_EQ(loadPicture(kSampleFolder + "cg/jinja.JPG").size(), QSize(640, 480));
+  // Paths written on Windows use "\".
+  EXPECT_EQ(loadPicture(kSampleFolder + "chr\\sayo.BMP").size(), QSize(640, 480));
+}
+
+TEST(PictureLoading, MissingBrokenAndHostileFilesGiveAnEmptyPicture) {
+  ScratchFolder folder;
+  const QByteArray bmp = bmpFile(fourColours());
+  const QByteArray jpeg = jpegFile(solidPicture(16, 16, qRgb(1, 2, 3)));
+  QByteArray png;
+  QBuffer pngBuffer(&png);
+  pngBuffer.open(QIODevice::WriteOnly);
+  solidPicture(4, 4, kWhite).save(&pngBuffer, "PNG");
+
+  const std::pair<const char*, QByteArray> files[] = {
+      {"empty.BMP", QByteArray()},
+      {"text.BMP", QByteArray("@CG, 1\r\n")},
+      {"header-only.BMP", bmp.left(20)},
+      {"huge.BMP", bmpFile(fourColours(), QSize(100000, 100000))},
+      {"wide.BMP", bmpFile(fourColours(), QSize(1 << 30, 1))},
+      {"negative.BMP", bmpFile(fourColours(), QSize(-5, 2))},
+      {"huge.JPG", withDeclaredJpegSize(jpeg, 65000, 65000)},
+      {"cut.JPG", jpeg.left(12)},
+      {"png.BMP", png},  // not a picture format games use
+  };
+  for (const auto& [name, bytes] : files) {
+    const std::string path = folder.write(name, bytes);
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(loadPicture(path).isNull()) << name;
+  }
+  EXPECT_TRUE(loadPicture(folder.path("missing.BMP")).isNull());
+  EXPECT_TRUE(loadPicture("").isNull());
+  EXPECT_TRUE(loadPicture(folder.path("")).isNull());  // a folder
+}
+
+}  // namespace
+}  // namespace pryx::player
