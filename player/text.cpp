@@ -126,10 +126,11 @@ void Player::commandWait(WaitKind kind) {
   state_.clickState = 0;
   int level = 64;
   bool rising = true;
-  startWait(kind);
+  bool announced = false;
   while (state_.clickState == 0 && !(kind == WaitKind::SingleButton && state_.replaying)) {
     screen_.drawText(text::kPagePrompt, kPromptX, kPromptY, QColor(level, level, 255), TextFont::Message);
     refresh();
+    if (!announced) startWait(kind), announced = true;  // once the prompt shows
     pause(kPromptSleep);
     if (rising) {
       level += 2;
@@ -141,7 +142,7 @@ void Player::commandWait(WaitKind kind) {
     }
     pump();
   }
-  endWait();
+  if (announced) endWait();
   state_.clickState = 0;
 }
 
