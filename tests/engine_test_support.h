@@ -63,6 +63,8 @@ class GameRun {
   std::string path(const std::string& fileName) const { return folder_.path(fileName); }
   const GameLocation& location() const { return location_; }
 
+  // Another observer of the run (before the player is created).
+  void observe(PlayObserver& observer) { observers_.add(observer); }
   // Each wait of the run answered as a route says (before `run`).
   void followRoute(headless::Route route);
 
