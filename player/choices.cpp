@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "platform/sjis.h"
 #include "player/gamefile/body_scan.h"
 #include "player/gamefile/instructions.h"
@@ -57,7 +59,10 @@ void Player::awaitChoice() {
   if (state_.captions[0].isEmpty()) endRun(EndReason::NoButton);
 
   int chosen = -1;
-  bool offeredAsList = !state_.captions[1].isEmpty() || state_.novelMode();
+  // Any caption beside the first makes a list, also when slots in between are unused
+  // (buttons 1 and 3 alone must not turn into a click anywhere that takes button 1).
+  bool offeredAsList = state_.novelMode() || std::any_of(state_.captions.begin() + 1, state_.captions.end(),
+                                                         [](const QString& caption) { return !caption.isEmpty(); });
   if (offeredAsList) {
     QStringList offered;
     for (int slot = 0; slot < kChoiceButtons; ++slot) {
