@@ -1,6 +1,7 @@
 #include "engine_test_support.h"
 
 #include "platform/paths.h"
+#include "player/gamefile/chains.h"
 #include "script_test_support.h"
 
 namespace pryx::player::testing {
@@ -32,6 +33,12 @@ GameRun::GameRun(std::vector<std::uint8_t> gameFile, std::string name) : gameFil
   observers_.add(host);
   observers_.add(traceWriter_);
   observers_.add(clocked);
+}
+
+std::int32_t GameRun::labelPosition(int label) const {
+  auto chain = gamefile::loadLabelChain(gamefile::GameImage(gameFile_));
+  if (label < 1 || static_cast<std::size_t>(label) > chain.positions.size()) return -1;
+  return chain.positions[static_cast<std::size_t>(label - 1)] - 1;
 }
 
 std::string GameRun::write(const std::string& fileName, const QByteArray& bytes) const {

@@ -62,6 +62,8 @@ class GameRun {
   std::string writePicture(const std::string& fileName, const QImage& picture) const;  // BMP or JPG by name
   std::string path(const std::string& fileName) const { return folder_.path(fileName); }
   const GameLocation& location() const { return location_; }
+  // The position of label k's opcode byte (where a save restarts), -1 if none.
+  std::int32_t labelPosition(int label) const;
 
   // Another observer of the run (before the player is created).
   void observe(PlayObserver& observer) { observers_.add(observer); }
