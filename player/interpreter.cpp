@@ -334,7 +334,7 @@ void Player::typeMessage() {
     return;
   }
   QString message = decodedText(texts_.message(number));
-  observer_.text(static_cast<std::int32_t>(p), number, message);
+  if (!message.isEmpty()) observer_.text(static_cast<std::int32_t>(p), number, message);
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
   state_.programCounter = p + 10;

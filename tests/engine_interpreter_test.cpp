@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConditionCase{"@IFA,five,>,4,taken", true}, ConditionCase{"@IFA,five,>,5,taken", false},
                       ConditionCase{"@IFA,five,<,6,taken", true}, ConditionCase{"@IFA,five,<,5,taken", false},
                       ConditionCase{"@IFA,five,<>,4,taken", true}, ConditionCase{"@IFA,five,<>,5,taken", false},
-                      ConditionCase{"@IFA,five,!=,4,taken", false},  // not a comparison: never true
+                      ConditionCase{"@IFA,five,==,5,taken", false},  // not a comparison: never true
                       ConditionCase{"@IFA,nothing,=,0,taken", false},  // no variable: nothing happens
                       ConditionCase{"@IFB,five,=,5,&&,zero,=,0,taken", true},
                       ConditionCase{"@IFB,five,=,5,&&,zero,=,1,taken", false},
