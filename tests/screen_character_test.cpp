@@ -129,14 +129,6 @@ TEST(ScreenCharacter, NovelRedrawShowsTheDarkenedCharacterOverTheDarkenedCg) {
   EXPECT_EQ(shownAt(screen, 1, 0), qRgb(100, 50, 30));
 }
 
-TEST(ScreenCharacter, NormalModeBuildsNoDarkImage) {
-  Screen screen = screenWithBackground();
-  screen.loadCharacter(figure(kMagenta, kSkin, kWhite, kSkin), kFromPicture, false);
-  screen.paintDarkCharacter();
-  EXPECT_EQ(shownAt(screen, 0, 0), kBackground);
-  EXPECT_EQ(shownAt(screen, 1, 0), kBlack);
-}
-
 TEST(ScreenCharacter, NormalRedrawWithoutCgShowsTheCharacterOnBlack) {
   Screen screen = screenWithBackground();
   screen.loadCharacter(figure(kMagenta, kSkin, kWhite, kSkin), kFromPicture, false);
