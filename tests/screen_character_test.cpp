@@ -129,20 +129,32 @@ TEST(ScreenCharacter, NovelRedrawShowsTheDarkenedCharacterOverTheDarkenedCg) {
   EXPECT_EQ(shownAt(screen, 1, 0), qRgb(100, 50, 30));
 }
 
-TEST(ScreenCharacter, NormalModeBuildsNoDarkImage) {
-  Screen screen = screenWithBackground();
-  screen.loadCharacter(figure(kMagenta, kSkin, kWhite, kSkin), kFromPicture, false);
-  screen.paintDarkCharacter();
-  EXPECT_EQ(shownAt(screen, 0, 0), kBackground);
-  EXPECT_EQ(shownAt(screen, 1, 0), kBlack);
-}
-
 TEST(ScreenCharacter, NormalRedrawWithoutCgShowsTheCharacterOnBlack) {
   Screen screen = screenWithBackground();
   screen.loadCharacter(figure(kMagenta, kSkin, kWhite, kSkin), kFromPicture, false);
   screen.formRedraw(false, false, true);
   EXPECT_EQ(shownAt(screen, 0, 0), kBlack);
   EXPECT_EQ(shownAt(screen, 1, 0), kSkin);
+}
+
+TEST(ScreenCharacter, SampleGameCharactersLeaveNoKeyColourBehind) {
+  const std::string folder = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/chr/";
+  const QRect window(0, 0, kScreenWidth, kScreenHeight);
+  // Sayo stands on magenta (taken from her corner), the rabbit on green (named).
+  const std::pair<const char*, std::int32_t> characters[] = {{"sayo.BMP", kFromPicture},
+                                                             {"usagi.BMP", transparentColourFromBytes(0, 255, 0)}};
+  for (const auto& [name, transparentColour] : characters) {
+    Screen screen = screenWithBackground();
+    const QImage character = loadPicture(folder + name);
+    ASSERT_FALSE(character.isNull()) << name;
+    screen.loadCharacter(character, transparentColour, false);
+    screen.paintCharacter();
+    const int background = countPixels(screen.picture(), window, kBackground);
+    EXPECT_GT(background, kScreenWidth * kScreenHeight / 2) << name;
+    EXPECT_LT(background, kScreenWidth * kScreenHeight) << name;
+    EXPECT_EQ(countPixels(screen.picture(), window, kMagenta) + countPixels(screen.picture(), window, kGreen), 0)
+        << name;
+  }
 }
 
 TEST(ScreenCharacter, WithoutACharacterNothingIsDrawn) {

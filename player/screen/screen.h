@@ -25,8 +25,9 @@ enum class TextFont {
   NovelChoice,   // novel-mode choices (24 point)
 };
 
-// Reads a BMP or JPEG file as 32-bit pixels. A missing file, a file that is not a
-// picture, or one too large to be a game picture gives an empty picture.
+// Reads a BMP or JPEG file (recognised by its contents) as 32-bit pixels. A missing
+// file, a file that is not a picture of those formats, or one too large to be a game
+// picture (over 16384 pixels a side or 32 million pixels) gives an empty picture.
 QImage loadPicture(const std::string& path);
 
 class Screen {
@@ -57,7 +58,9 @@ class Screen {
   // read: the paint functions then draw nothing (and the window needs no refresh).
   bool characterLoaded() const { return !characterImage_.isNull(); }
 
-  // Rebuilds the picture for a new page of text (does not refresh).
+  // Rebuilds the picture for a new page of text (does not refresh). Novel mode: the
+  // darkened CG and dark character, or black while the CG is not darkened. Normal
+  // mode: the CG (black without one) and the character.
   void formRedraw(bool novelMode, bool cgShown, bool characterShown);
 
   // Transition effects that black the old picture out, one step at a time.
@@ -81,7 +84,9 @@ class Screen {
 QString toFullWidth(const QString& text);
 
 // Novel mode plans its pages before typing so that the choices that follow fit on
-// the last page: page `lastFullPage` breaks before its line `breakLine`.
+// the last page: page `lastFullPage` (from 0) breaks before its line `breakLine`
+// (from 1). A last page too short for the choices is already accounted for: 12 rows
+// give page 0, line 8.
 struct NovelPagePlan {
   int lastFullPage = 0;  // P
   int breakLine = 0;     // B
