@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "tests/media/midi_builder.h"
+#include "tests/media/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,33 +37,21 @@ std::size_t lineCount(const std::string& text) {
 
 class FluidSequencerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pryx-music-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
-  std::string writeFile(const std::string& name, const testing::Bytes& bytes) {
-    std::string path = platform::GetPath(platform::fromFsPath(folder_), name);
+  std::string writeFile(const std::string& name, const test_support::Bytes& bytes) {
+    std::string path = folder_.file(name);
     EXPECT_TRUE(platform::writeFileReplacing(path, bytes));
     return path;
   }
-  std::string tunePath() { return writeFile("tune.MID", testing::shortTune()); }
+  std::string tunePath() { return writeFile("tune.MID", test_support::shortTune()); }
 
   // A sequencer rendering into memory with the system's SoundFont.
   std::unique_ptr<FluidSequencer> memorySequencer() {
-    auto sequencer = std::make_unique<FluidSequencer>(playerSoundFonts(platform::fromFsPath(folder_)),
-                                                      AudioOutput::Memory, notices_);
+    auto sequencer = std::make_unique<FluidSequencer>(playerSoundFonts(folder_.path()), AudioOutput::Memory, notices_);
     EXPECT_TRUE(sequencer->audible()) << "no General MIDI SoundFont installed? " << notices_.str();
     return sequencer;
   }
 
-  std::filesystem::path folder_;
+  test_support::TemporaryFolder folder_{"music"};
   std::ostringstream notices_;
 };
 
@@ -131,14 +120,14 @@ TEST_F(FluidSequencerTest, CloseSilencesAndForgetsThePiece) {
 TEST_F(FluidSequencerTest, APieceThatIsNoMidiFileStaysSilent) {
   auto sequencer = memorySequencer();
   ASSERT_TRUE(sequencer->open(tunePath()));
-  testing::Bytes broken = testing::shortTune();
+  test_support::Bytes broken = test_support::shortTune();
   broken.resize(broken.size() - 5);
   const std::string brokenPath = writeFile("broken.MID", broken);
   EXPECT_FALSE(sequencer->open(brokenPath));
   EXPECT_EQ(sequencer->lengthMilliseconds(), 0);  // the previous piece is closed too
   sequencer->play();
   EXPECT_FALSE(hasSound(sequencer->render(frames(0.5))));
-  EXPECT_FALSE(sequencer->open(platform::GetPath(platform::fromFsPath(folder_), "missing.MID")));
+  EXPECT_FALSE(sequencer->open(folder_.file("missing.MID")));
   EXPECT_NE(notices_.str().find(brokenPath + " is not a MIDI file"), std::string::npos) << notices_.str();
   EXPECT_NE(notices_.str().find("missing.MID does not exist"), std::string::npos) << notices_.str();
 
@@ -164,8 +153,8 @@ TEST_F(FluidSequencerTest, WithoutASoundFontTheMusicIsSilentAfterOneNotice) {
 }
 
 TEST_F(FluidSequencerTest, ABrokenSoundFontBesideThePlayerGivesWayToTheNext) {
-  const std::string broken = writeFile("game.sf2", testing::Bytes{'R', 'I', 'F', 'F', 1, 2, 3});
-  const std::vector<std::string> candidates = playerSoundFonts(platform::fromFsPath(folder_));
+  const std::string broken = writeFile("game.sf2", test_support::Bytes{'R', 'I', 'F', 'F', 1, 2, 3});
+  const std::vector<std::string> candidates = playerSoundFonts(folder_.path());
   ASSERT_GE(candidates.size(), 2u);
   EXPECT_EQ(candidates.front(), broken);
   FluidSequencer sequencer(candidates, AudioOutput::Memory, notices_);
@@ -177,7 +166,7 @@ TEST_F(FluidSequencerTest, ABrokenSoundFontBesideThePlayerGivesWayToTheNext) {
 
 TEST_F(FluidSequencerTest, TheAudioDeviceOrOneNoticeAndSilence) {
   // On a machine without sound hardware (as in CI) this takes the silent way.
-  FluidSequencer sequencer(playerSoundFonts(platform::fromFsPath(folder_)), AudioOutput::Device, notices_);
+  FluidSequencer sequencer(playerSoundFonts(folder_.path()), AudioOutput::Device, notices_);
   if (sequencer.audible()) {
     EXPECT_EQ(notices_.str(), "");
   } else {
@@ -193,10 +182,9 @@ TEST_F(FluidSequencerTest, TheAudioDeviceOrOneNoticeAndSilence) {
 }
 
 TEST(SoundFontSearch, PrefersTheGamesOwnSoundFontsThenTheSystemsThatExist) {
-  const auto folder = std::filesystem::temp_directory_path() / "pryx-soundfonts";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder / "inner.sf2");  // a folder, not a SoundFont
-  const std::string base = platform::fromFsPath(folder);
+  test_support::TemporaryFolder folder("soundfonts");
+  const std::string base = folder.path();
+  std::filesystem::create_directories(platform::toFsPath(folder.file("inner.sf2")));  // a folder, not a SoundFont
   for (const char* name : {"b.SF2", "a.sf3", "notes.txt", "sf2", "c.sf2.bak"}) {
     ASSERT_TRUE(platform::writeFileReplacing(platform::GetPath(base, name), std::string_view("x")));
   }
@@ -206,7 +194,6 @@ TEST(SoundFontSearch, PrefersTheGamesOwnSoundFontsThenTheSystemsThatExist) {
   EXPECT_EQ(candidates,
             (std::vector<std::string>{platform::GetPath(base, "a.sf3"), platform::GetPath(base, "b.SF2"), system}));
   EXPECT_EQ(soundFontCandidates(platform::GetPath(base, "missing-folder"), {}), std::vector<std::string>{});
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
