@@ -3,6 +3,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "tests/media/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <filesystem>
 #include <vector>
 
 namespace pryx::platform {
@@ -27,21 +27,7 @@ class DisplayLibraryTest : public ::testing::Test {
     new QApplication(argc, argv);  // lives until the test program ends
   }
 
-  // A fresh folder holding `content` under the library's file name (nothing if empty).
-  std::string folderWithLibraryFile(const std::string& name) {
-    folder_ = std::filesystem::temp_directory_path() / ("pryx-zorvex-" + name);
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    return fromFsPath(folder_);
-  }
-  std::string libraryPathIn(const std::string& folder) { return GetPath(folder, kDisplayLibraryFileName); }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
-  }
-
- private:
-  std::filesystem::path folder_;
+  static std::string libraryPathIn(const std::string& folder) { return GetPath(folder, kDisplayLibraryFileName); }
 };
 
 TEST_F(DisplayLibraryTest, TheBuiltLibraryDrawsTheSamePixelsAsThePixelCode) {
@@ -90,7 +76,8 @@ TEST_F(DisplayLibraryTest, RecordsTheDisplayModeAndCoversTheScreen) {
 }
 
 TEST_F(DisplayLibraryTest, AMissingLibraryFailsEveryCallWithAMessage) {
-  DisplayLibrary library(folderWithLibraryFile("missing"));
+  test_support::TemporaryFolder empty("zorvex");
+  DisplayLibrary library(empty.path());
   EXPECT_EQ(library.state(), DisplayLibraryState::NotLoaded);
   ZorvexSurface surface{};
   EXPECT_FALSE(library.ABox(surface, 0, 350, 640, 480, 640, 480, 0, 50));
@@ -102,7 +89,8 @@ TEST_F(DisplayLibraryTest, AMissingLibraryFailsEveryCallWithAMessage) {
 }
 
 TEST_F(DisplayLibraryTest, AFileThatIsNoLibraryIsBroken) {
-  const std::string folder = folderWithLibraryFile("not-a-library");
+  test_support::TemporaryFolder temporary("zorvex");
+  const std::string folder = temporary.path();
   ASSERT_TRUE(writeFileReplacing(libraryPathIn(folder), std::string_view("MZ this is text, not code\n")));
   DisplayLibrary library(folder);
   EXPECT_FALSE(library.DispChange(1));
@@ -112,7 +100,8 @@ TEST_F(DisplayLibraryTest, AFileThatIsNoLibraryIsBroken) {
 }
 
 TEST_F(DisplayLibraryTest, ALibraryWithoutTheFunctionsIsBrokenAndNamesWhatIsMissing) {
-  const std::string folder = folderWithLibraryFile("other-library");
+  test_support::TemporaryFolder temporary("zorvex");
+  const std::string folder = temporary.path();
   ASSERT_EQ(copyFile(PRYX_NOT_ZORVEX_LIBRARY, libraryPathIn(folder), false), CopyOutcome::Copied);
   DisplayLibrary library(folder);
   std::int32_t mode = 0;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace pryx::player::testing {
+namespace pryx::test_support {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -77,4 +77,4 @@ inline Bytes shortTune() {
   return midiFile(0, 480, {track});
 }
 
-}  // namespace pryx::player::testing
+}  // namespace pryx::test_support

@@ -8,9 +8,9 @@
 namespace pryx::player {
 namespace {
 
-using testing::Bytes;
-using testing::midiFile;
-using testing::Track;
+using test_support::Bytes;
+using test_support::midiFile;
+using test_support::Track;
 
 Bytes sampleMusic(const std::string& name) {
   auto bytes = platform::readWholeFile(std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/bgm/" + name);
@@ -25,7 +25,7 @@ TEST(MidiLength, SampleMusicLastsWhatItsTempoMapSays) {
 }
 
 TEST(MidiLength, FollowsTempoChangesFromAnyTrackUpToTheLatestTrackEnd) {
-  EXPECT_EQ(midiLengthMilliseconds(testing::shortTune()), 1500);  // no tempo: 120 beats a minute
+  EXPECT_EQ(midiLengthMilliseconds(test_support::shortTune()), 1500);  // no tempo: 120 beats a minute
 
   // The conductor track ends first; the latest end is the bass track's, and its last
   // change comes too late to matter.
@@ -84,9 +84,9 @@ TEST(MidiLength, SkipsMetaSystemExclusiveAndUnknownChunks) {
       .event(480, {0x90, 64, 100});  // after End of Track: not played
   Bytes file;
   Bytes longHeader{0, 1, 0, 1, 1, 0xE0, 0xAA, 0xBB};  // format 1, one track, 480; two extra bytes
-  testing::appendChunk(file, "MThd", longHeader);
-  testing::appendChunk(file, "XFIH", {1, 2, 3});
-  testing::appendChunk(file, "MTrk", track.bytes());
+  test_support::appendChunk(file, "MThd", longHeader);
+  test_support::appendChunk(file, "XFIH", {1, 2, 3});
+  test_support::appendChunk(file, "MTrk", track.bytes());
   EXPECT_EQ(midiLengthMilliseconds(file), 500);
 
   Track withoutEnd;
@@ -115,8 +115,8 @@ TEST(MidiLength, RefusesWhatNoMidiFileHolds) {
   Bytes tooLong = fiveByteDelta.bytes();
   tooLong.insert(tooLong.end(), {0x81, 0x80, 0x80, 0x80, 0x00, 0xFF, 0x2F, 0x00});
   Bytes file;
-  testing::appendChunk(file, "MThd", {0, 0, 0, 1, 1, 0xE0});
-  testing::appendChunk(file, "MTrk", tooLong);
+  test_support::appendChunk(file, "MThd", {0, 0, 0, 1, 1, 0xE0});
+  test_support::appendChunk(file, "MTrk", tooLong);
   EXPECT_EQ(midiLengthMilliseconds(file), std::nullopt);
 
   Track fine;
@@ -128,8 +128,8 @@ TEST(MidiLength, RefusesWhatNoMidiFileHolds) {
   missingTrack.resize(missingTrack.size() - fine.bytes().size() - 8);
   EXPECT_EQ(midiLengthMilliseconds(missingTrack), std::nullopt);
   Bytes shortHeader;
-  testing::appendChunk(shortHeader, "MThd", {0, 0, 0, 1});
-  testing::appendChunk(shortHeader, "MTrk", fine.bytes());
+  test_support::appendChunk(shortHeader, "MThd", {0, 0, 0, 1});
+  test_support::appendChunk(shortHeader, "MTrk", fine.bytes());
   EXPECT_EQ(midiLengthMilliseconds(shortHeader), std::nullopt);
   Bytes riff{'R', 'I', 'F', 'F', 0, 0, 0, 0};
   EXPECT_EQ(midiLengthMilliseconds(riff), std::nullopt);
