@@ -95,6 +95,26 @@ TEST(EngineSaves, ALoadDuringAChoiceReplaysTheSavedPageWithoutItsOperations) {
   EXPECT_THAT(numberFields(game->trace("choose"), "slot"), ElementsAre(1, 2));
 }
 
+TEST(EngineSaves, ALoadOnAOneButtonPageReplaysWithoutAClick) {
+  // The game's own @SAVE of a menu slot asks and confirms like the menu.
+  auto game = GameRun::fromScript(std::string(kNormalGame) +
+                                  "@DEF,PARAM,x\n#,a\n@,x,+,1\n@SAVE,1\n@BTN,1,on,{\n@JMP,b\n}\n@EVTWAIT\n"
+                                  "#,b\n@,x,+,10\n@BTN,1,on,{\n@END\n}\n@EVTWAIT\n");
+  int waits = 0;
+  game->host.onWait([&](WaitKind kind) {
+    EXPECT_EQ(kind, WaitKind::SingleButton);
+    ++waits;
+    if (waits == 2) game->host.duringWait([](PlayerInput& input) { input.loadChosen(1); });
+    else game->host.duringWait([](PlayerInput& input) { input.windowClicked(); });
+  });
+  EXPECT_EQ(game->run().reason, EndReason::End);
+  EXPECT_THAT(numberFields(game->trace("label"), "label"), ElementsAre(1, 2, 1, 2));
+  EXPECT_THAT(numberFields(game->trace("save"), "slot"), ElementsAre(1)) << "not again in the replay";
+  EXPECT_EQ(game->player().state().variables[1], 11);
+  EXPECT_THAT(game->messageTexts(), ElementsAre("セーブ 1にデータを保存しますか。", text::kSaved,
+                                                "セーブ 1をロードしますか。", text::kLoaded));
+}
+
 TEST(EngineSaves, ASaveWithoutVariablesIsSixBytesAndItsLoadClearsThemAll) {
   auto game = GameRun::fromScript(std::string(kNormalGame) +
                                   "@DEF,PARAM,x\n#,a\n@BTN,1,go,{\n@JMP,b\n}\n@BTN,2,stop,{\n@END\n}\n@EVTWAIT\n"
