@@ -10,12 +10,13 @@ namespace {
 constexpr std::string_view kGameFileExtension = ".PRY";
 constexpr std::string_view kSaveFileExtension = ".SAV";
 
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   if (suffix.empty() || text.size() < suffix.size()) return false;
   auto tail = text.substr(text.size() - suffix.size());
   for (std::size_t i = 0; i < suffix.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(tail[i]) != lower(suffix[i])) return false;
+    if (asciiLower(tail[i]) != asciiLower(suffix[i])) return false;
   }
   return true;
 }

@@ -31,8 +31,7 @@ Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImag
       location_(std::move(location)),
       image_(std::move(image)),
       options_(options),
-      observer_(options.observer ? *options.observer : defaultObserver_),
-      random_(static_cast<std::uint64_t>(host.clock.milliseconds())) {
+      observer_(options.observer ? *options.observer : defaultObserver_) {
   host_.window.setCaption(QString::fromStdString(location_.name));
   for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
     enableLoadItem(slot, platform::fileExists(saveFilePath(location_, slot)));
