@@ -5,3 +5,4 @@
 # only its line here, its source and a few seeds.
 pryx_fuzz_target(script_compiler pryx_script)
 pryx_fuzz_target(gamefile_readers pryx_gamefile)
+pryx_fuzz_target(midi_length pryx_midi)

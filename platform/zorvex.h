@@ -29,6 +29,9 @@ typedef struct ZorvexSurface {
 /* 1: switch to the display of the full-screen game; 0: restore the user's display. */
 ZORVEX_API void DispChange(int32_t mode);
 
+/* The display last chosen with DispChange: 1 the full-screen game's, 0 the user's. */
+ZORVEX_API int32_t DispMode(void);
+
 /* Makes the given window (a QWidget*, already without frame and caption) cover the
  * whole screen. */
 ZORVEX_API void FullScreenMode(void* window);
