@@ -36,6 +36,9 @@ class GameFileWriter {
   // int16 and int32 signed, stored as two's complement).
   void instruction(Opcode opcode, std::initializer_list<std::int64_t> operands = {});
 
+  // A byte that is no instruction, which the player steps over.
+  void noOperation(std::uint8_t opcode);
+
   // A label, threaded onto the label chain.
   void label();
 
