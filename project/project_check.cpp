@@ -88,6 +88,12 @@ class Checker {
                            std::to_string(std::clamp(value, low, high)));
   }
 
+  // The player reads every negative number as -1.
+  void signedValue(int page, int button, std::string_view what, std::int64_t value, std::int64_t high) {
+    if (value < -1) note(page, button, std::string(what) + " " + std::to_string(value) + " is below -1: the player reads it as -1");
+    else range(page, button, what, value, -1, high);
+  }
+
   void text(int page, int button, std::string_view what, std::string_view value) {
     if (!hasShiftJisCodes(value)) note(page, button, std::string(what) + " holds characters without a Shift-JIS code; they become \"?\"");
   }
@@ -207,8 +213,7 @@ class Checker {
     if (variable == 0) return;
     checkVariable(page, number, "operation variable", variable);
     checkOperator(page, number, "operation operator", button.number(F::OperationOperator), kAssignmentOperators.size());
-    range(page, number, "operation value", button.number(F::OperationValue), std::numeric_limits<std::int16_t>::min(),
-          std::numeric_limits<std::int16_t>::max());
+    signedValue(page, number, "operation value", button.number(F::OperationValue), std::numeric_limits<std::int16_t>::max());
     if (timing != 0 && timing != 1) {
       note(page, number, "operation timing " + std::to_string(timing) + " is neither 0 nor 1: the operation is left out");
     } else if (timing == 0 && button.number(F::OperationOperator) == 0) {
@@ -225,15 +230,15 @@ class Checker {
       note(page, number, "the condition is incomplete and is left out");
       return;
     }
-    constexpr auto kInt32Min = std::numeric_limits<std::int32_t>::min(), kInt32Max = std::numeric_limits<std::int32_t>::max();
+    constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
     checkVariable(page, number, "condition variable", variable1);
     checkOperator(page, number, "comparison", comparison1, kComparisonOperators.size());
-    range(page, number, "condition value", button.number(F::ConditionValue1), kInt32Min, kInt32Max);
+    signedValue(page, number, "condition value", button.number(F::ConditionValue1), kInt32Max);
     if (logic != 0) {
       checkOperator(page, number, "logic operator", logic, kLogicOperators.size());
       checkVariable(page, number, "second condition variable", variable2);
       checkOperator(page, number, "second comparison", comparison2, kComparisonOperators.size());
-      range(page, number, "second condition value", button.number(F::ConditionValue2), kInt32Min, kInt32Max);
+      signedValue(page, number, "second condition value", button.number(F::ConditionValue2), kInt32Max);
     }
     std::int64_t target = button.number(F::ConditionTarget);
     if (target == 0) note(page, number, "the condition has no target page: when it holds, nothing happens");
