@@ -5,8 +5,13 @@
 namespace pryx::cli {
 
 // Each command's entry is defined beside its code.
+extern const Command kBuildCommand;
+extern const Command kCheckCommand;
+extern const Command kScriptCommand;
+extern const Command kResaveCommand;
+
 std::span<const Command> commands() {
-  static const std::array<Command, 0> kCommands = {};
+  static const std::array kCommands = {kBuildCommand, kCheckCommand, kScriptCommand, kResaveCommand};
   return kCommands;
 }
 

@@ -47,7 +47,8 @@ class Reader {
   }
 
   DecodedProject read() && {
-    if (!readOptions()) return finish();
+    // A file that declares a newer format is refused even when it ends early.
+    bool optionsComplete = readOptions();
     version_ = static_cast<int>(saturate<std::int32_t>(
         platform::wholePart(platform::leadingNumber(project_.option(ProjectOption::FileVersion)))));
     if (version_ >= kFirstUnreadableVersion) {
@@ -57,6 +58,7 @@ class Reader {
                         " までです（このファイルは " + std::to_string(version_) + "）。";
       return refused;
     }
+    if (!optionsComplete) return finish();
     for (ResourceKind kind : kResourceKinds) {
       if (!readResources(kind)) return finish();
     }

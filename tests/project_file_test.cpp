@@ -104,6 +104,7 @@ TEST(ProjectFile, RefusesNewerVersions) {
     EXPECT_FALSE(decoded.project) << version;
     EXPECT_FALSE(decoded.refusal.empty());
   }
+  EXPECT_FALSE(decodeProjectFile("50\r\n106\r\n").project);  // even when the file ends early
   EXPECT_EQ(openFailureMessage().text, "ファイルをオープンできませんでした。");
   EXPECT_EQ(openFailureMessage().title, "警告");
   EXPECT_TRUE(decodeProjectFile(linesOf({"50", "105.9", "", "1", "0", "-1"})).project);

@@ -71,7 +71,7 @@ class Generator {
   std::string number(int low, int high) { return platform::signPaddedDecimal(between(low, high)); }
 
   std::string value() {
-    if (plain()) return std::to_string(between(-3, 12));
+    if (plain()) return std::to_string(between(-1, 12));
     return pick({"1", " 7", "-2", "abc", "1.5", "", "12 apples", "1e3"});
   }
 

@@ -1,0 +1,106 @@
+// The project commands of the pryx tool, run as an author runs them.
+
+#include "project/game_file_build.h"
+#include "project/project_file.h"
+
+#include "platform/files.h"
+#include "platform/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace pryx::project {
+namespace {
+
+namespace fs = std::filesystem;
+using F = ButtonField;
+
+class ProjectCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pryx-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string path(std::string_view name) const { return (folder_ / name).string(); }
+
+  void write(std::string_view name, std::string_view bytes) {
+    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::string read(std::string_view name) const {
+    auto bytes = platform::readWholeFile(path(name));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
+  }
+
+  // The exit status of `pryx ARGUMENTS`, its standard output in output.txt.
+  int pryx(const std::string& arguments) {
+    std::string command = "cd '" + folder_.string() + "' && '" PRYX_TOOL "' " + arguments + " >output.txt 2>errors.txt";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  fs::path folder_;
+};
+
+Project twoPageProject() {
+  Project project = newProject();
+  project.pages.append(Page{"終わり", "おしまい", {}, {}, {}, {}, {}});
+  project.pages[1].buttons[0][F::Caption] = "次へ";
+  return project;
+}
+
+TEST_F(ProjectCommands, ResaveTurnsAnOldFileIntoACurrentOne) {
+  std::string old = "50\r\nDefault\r\nDefault\r\n1\r\n0\r\n-1\r\n{\r\n}\r\n{\r\n}\r\n{\r\n}\r\n{\r\n}\r\n@,TopPage\r\n\r\n\r\n\r\n{\r\n\r\n}\r\n";
+  write("old.pxk", old);
+  EXPECT_EQ(pryx("resave old.pxk new.PXK"), 0);
+  EXPECT_EQ(read("new.PXK"), encodeProjectFile(newProject()).bytes);
+  EXPECT_EQ(pryx("resave missing.PXK x.PXK"), 1);
+  EXPECT_EQ(pryx("resave old.pxk"), 2);
+  write("newer.PXK", "50\r\n106\r\n");
+  EXPECT_EQ(pryx("resave newer.PXK x.PXK"), 1);
+  EXPECT_NE(read("errors.txt").find("ファイルをオープンできませんでした。"), std::string::npos);
+}
+
+TEST_F(ProjectCommands, ScriptWritesShiftJisWithCrLf) {
+  write("game.PXK", encodeProjectFile(twoPageProject()).bytes);
+  ASSERT_EQ(pryx("script game.PXK"), 0);
+  std::string expected = platform::encodeSjis(
+      "@VERSION,1,5\r\n@WAIT,50\r\n@GAMEMODE,1\r\n@EFFECT,0\r\n@TCOLORA\r\n#,TopPage\r\n@CG,\r\n@CHR,\r\n@BGM,\r\n"
+      "@BTN, 1,次へ,{\r\n@JMP,終わり\r\n}\r\n@EVTWAIT\r\n#,終わり\r\n@CG,\r\n@CHR,\r\n@BGM,\r\n@TEXT,{\r\nおしまい\r\n}\r\n@END");
+  EXPECT_EQ(read("output.txt"), expected);
+  ASSERT_EQ(pryx("script game.PXK -o game.PXJ"), 0);
+  EXPECT_EQ(read("game.PXJ"), expected);
+  EXPECT_EQ(pryx("script game.PXK -o missing/game.PXJ"), 1);
+}
+
+TEST_F(ProjectCommands, BuildWritesTheGameFileAndFailsWhenAStepFails) {
+  write("game.pxk", encodeProjectFile(twoPageProject()).bytes);
+  EXPECT_EQ(pryx("build game.pxk --out dist --name game"), 1);  // no player beside the tool
+  std::string game = read("dist/game.PRY");
+  platform::SilentProgress progress;
+  auto expected = buildGameFile(twoPageProject(), progress);
+  EXPECT_EQ(std::vector<std::uint8_t>(game.begin(), game.end()), expected);
+  EXPECT_NE(read("errors.txt").find("PRYXPlayer"), std::string::npos);
+  EXPECT_EQ(pryx("build game.pxk --out dist --name ../escape"), 2);
+  EXPECT_EQ(pryx("build game.pxk --name game"), 2);
+}
+
+TEST_F(ProjectCommands, CheckReportsFindings) {
+  Project project = twoPageProject();
+  project.pages[1].buttons[0][F::JumpTarget] = "7";
+  write("game.PXK", encodeProjectFile(project).bytes);
+  write("clean.PXK", encodeProjectFile(twoPageProject()).bytes);
+  EXPECT_EQ(pryx("check clean.PXK"), 0);
+  EXPECT_EQ(pryx("check game.PXK"), 1);
+  EXPECT_EQ(read("output.txt"), "game.PXK: page 1 \"TopPage\", button 1: jump target 7 is not a page (2 pages)\n");
+  EXPECT_EQ(pryx("check absent.PXK"), 2);
+}
+
+}  // namespace
+}  // namespace pryx::project
