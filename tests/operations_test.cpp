@@ -35,6 +35,30 @@ struct Observed {
   std::vector<Change> changes;
 };
 
+TEST(ProjectDocument, TellsObserversWhatChangedUntilTheyLeave) {
+  ProjectDocument document;
+  std::vector<Change> seen;
+  int id = document.subscribe([&](const Change& change) { seen.push_back(change); });
+  document.setButtonField(1, 2, F::Caption, "go");
+  document.setPageReference(1, ResourceKind::Bgm, PageReference::number(1));
+  document.setProjectOption(project::ProjectOption::EffectType, "2");
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_TRUE(seen[0].touches(project::Aspect::PageContent));
+  EXPECT_EQ(seen[0].page, 1);
+  EXPECT_FALSE(seen[0].touches(project::Aspect::PageList));
+  EXPECT_TRUE(seen[2].touches(project::Aspect::ProjectOptions));
+  EXPECT_EQ(document.project().pages[1].buttons[2].caption(), "go");
+  EXPECT_EQ(document.project().pages[1].music, PageReference::number(1));
+  EXPECT_TRUE(document.isModified());
+  document.markSaved("game.PXK");
+  EXPECT_FALSE(document.isModified());
+  EXPECT_TRUE(seen.back().touches(project::Aspect::FileState));
+  document.unsubscribe(id);
+  document.setPageText(1, "text");
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_THROW(document.setPageText(2, "no such page"), std::out_of_range);
+}
+
 TEST(PageOperations, NewPageProposesTheNextNumberAndAppends) {
   ProjectDocument document;
   auto prompt = promptNewPage(document.project(), 1);
