@@ -85,9 +85,4 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
 
 std::string runningProgramFolder() { return platform::folderOf(platform::currentExecutablePath()); }
 
-std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath) {
-  if (resourcePath.empty()) return {};
-  return platform::resolvePath(platform::folderOf(projectPath), resourcePath);
-}
-
 }  // namespace pryx::project

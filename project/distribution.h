@@ -41,7 +41,4 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
 // The folder of the running program, where the player and the display library ship.
 std::string runningProgramFolder();
 
-// The file a resource path names: a relative path counts from the project file's folder.
-std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath);
-
 }  // namespace pryx::project

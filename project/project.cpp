@@ -1,10 +1,16 @@
 #include "project/project.h"
 
 #include "platform/number_text.h"
+#include "platform/paths.h"
 
 namespace pryx::project {
 
 std::int64_t numericValue(std::string_view text) { return platform::leadingWholeNumber(text); }
+
+std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath) {
+  if (resourcePath.empty()) return {};
+  return platform::resolvePath(platform::folderOf(projectPath), resourcePath);
+}
 
 PageReference PageReference::number(std::int64_t value) {
   PageReference reference;

@@ -32,6 +32,9 @@ struct Resource {
   bool operator==(const Resource&) const = default;
 };
 
+// The file a resource path names: a relative path counts from the project file's folder.
+std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath);
+
 // The fourteen text fields of a command button, in their stored order.
 enum class ButtonField {
   Caption,
