@@ -1,11 +1,12 @@
 # Two commands do everything on a fresh Debian machine:
-#   make demo   install what is missing, build, and play the bundled sample game
-#   make test   install what is missing, build, and run every test
+#   make demo   install what is missing, build, compile the bundled sample game and list it
+#   make test   install what is missing, build (also the clang fuzz build), and run every test
 BUILD_DIR ?= build
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
+FUZZ_DIR ?= $(BUILD_DIR)/fuzz
 
-.PHONY: all deps configure build demo test clean
+.PHONY: all deps configure build fuzz demo test clean
 
 all: build
 
@@ -13,15 +14,21 @@ deps:
 	tools/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DPRYX_FUZZ_BINARY_DIR=$(abspath $(FUZZ_DIR))
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
+# The libFuzzer targets need clang; CTest in the main build runs each for a short time.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DPRYX_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+
 demo: build
 	tools/demo $(BUILD_DIR)
 
-test: build
+test: build fuzz
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 clean:

@@ -7,11 +7,12 @@ namespace pryx::cli {
 // Each command's entry is defined beside its code.
 extern const Command kBuildCommand;
 extern const Command kCheckCommand;
+extern const Command kDumpCommand;
 extern const Command kScriptCommand;
 extern const Command kResaveCommand;
 
 std::span<const Command> commands() {
-  static const std::array kCommands = {kBuildCommand, kCheckCommand, kScriptCommand, kResaveCommand};
+  static const std::array kCommands = {kBuildCommand, kCheckCommand, kDumpCommand, kScriptCommand, kResaveCommand};
   return kCommands;
 }
 

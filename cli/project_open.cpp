@@ -1,4 +1,4 @@
-#include "cli/project_commands.h"
+#include "cli/project_open.h"
 
 #include "project/project_file.h"
 

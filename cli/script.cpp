@@ -2,7 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "cli/project_commands.h"
+#include "cli/project_open.h"
 
 #include "authoring/script_generation.h"
 

@@ -46,7 +46,14 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error) {
     setError(error, fs::exists(fsPath, code) ? "cannot be opened for reading" : "does not exist");
     return std::nullopt;
   }
-  Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read in blocks rather than by character: scripts and pictures run to megabytes.
+  Bytes bytes;
+  std::size_t expected = static_cast<std::size_t>(fs::file_size(fsPath, code));
+  bytes.reserve(code ? 0 : expected);
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    bytes.insert(bytes.end(), block, block + in.gcount());
+  }
   if (in.bad()) {
     setError(error, "could not be read to its end");
     return std::nullopt;
@@ -107,6 +114,12 @@ CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExis
     return CopyOutcome::Failed;
   }
   return CopyOutcome::Copied;
+}
+
+FileCopy recordedCopy(std::string from, std::string to, bool failIfExists) {
+  FileCopy record{std::move(from), std::move(to), CopyOutcome::Failed, {}};
+  record.outcome = copyFile(record.source, record.target, failIfExists, &record.error);
+  return record;
 }
 
 bool fileExists(std::string_view path) {

@@ -16,29 +16,6 @@ constexpr std::string_view kWritingLabel = "配布用プログラムファイル
 constexpr std::string_view kGameFileSuffix = ".PRY";
 constexpr std::size_t kMostFailuresListed = 20;
 
-class Build {
- public:
-  Build(const DistributionRequest& request, std::vector<FailedStep>& failures) : request_(request), failures_(failures) {}
-
-  void copy(const std::string& from, std::string_view targetName) {
-    std::string target = platform::GetPath(request_.folder, targetName);
-    std::string error;
-    if (platform::copyFile(from, target, !request_.overwrite, &error) == platform::CopyOutcome::Failed) {
-      failures_.push_back({target, from.empty() ? "ファイルが指定されていません" : from + ": " + error});
-    }
-  }
-
-  void write(std::string_view targetName, const std::vector<std::uint8_t>& bytes) {
-    std::string target = platform::GetPath(request_.folder, targetName);
-    std::string error;
-    if (!platform::writeFileReplacing(target, bytes, &error)) failures_.push_back({target, error});
-  }
-
- private:
-  const DistributionRequest& request_;
-  std::vector<FailedStep>& failures_;
-};
-
 Message resultMessage(const std::vector<FailedStep>& failures) {
   if (failures.empty()) return {"作成完了", "完成", MessageIcon::Information, MessageButtons::Ok};
   std::string text = "配布用ファイルを作成しましたが、次のファイルはコピーまたは作成できませんでした。";
@@ -52,10 +29,23 @@ Message resultMessage(const std::vector<FailedStep>& failures) {
 
 }  // namespace
 
+std::vector<FailedStep> DistributionResult::failures() const {
+  std::vector<FailedStep> failed;
+  for (const platform::FileCopy& copy : copies) {
+    if (copy.outcome != platform::CopyOutcome::Failed) continue;
+    failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.source + ": " + copy.error});
+  }
+  if (!gameFileWritten) failed.push_back({gameFilePath, gameFileError});
+  return failed;
+}
+
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                      platform::Progress& progress) {
   DistributionResult result;
-  Build build(request, result.failures);
+  auto copy = [&](std::string from, std::string_view targetName) {
+    result.copies.push_back(
+        platform::recordedCopy(std::move(from), platform::GetPath(request.folder, targetName), !request.overwrite));
+  };
 
   progress.show(kCaption);
   progress.setLabel(kCollectingLabel);
@@ -64,22 +54,24 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   int copied = 0;
   for (ResourceKind kind : kResourceKinds) {
     for (const Resource& resource : project.resources(kind)) {
-      build.copy(resourceFilePath(request.projectPath, resource.path), platform::fileNameOf(resource.path));
+      copy(resourceFilePath(request.projectPath, resource.path), platform::fileNameOf(resource.path));
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
-  build.copy(platform::GetPath(request.programFolder, platform::playerProgramFileName()),
-             request.name + std::string(platform::kExecutableSuffix));
-  build.copy(platform::GetPath(request.programFolder, platform::kDisplayLibraryFileName),
-             platform::kDisplayLibraryFileName);
+  copy(platform::GetPath(request.programFolder, platform::playerProgramFileName()),
+       request.name + std::string(platform::kExecutableSuffix));
+  copy(platform::GetPath(request.programFolder, platform::kDisplayLibraryFileName), platform::kDisplayLibraryFileName);
 
   progress.setLabel(kWritingLabel);
   progress.setMaximum(project.pageCount());
   progress.setValue(0);
-  build.write(request.name + std::string(kGameFileSuffix), buildGameFile(project, progress));
+  std::vector<std::uint8_t> gameFile = buildGameFile(project, progress);
+  result.gameFilePath = platform::GetPath(request.folder, request.name + std::string(kGameFileSuffix));
+  result.gameFileBytes = gameFile.size();
+  result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
   progress.hide();
 
-  result.message = resultMessage(result.failures);
+  result.message = resultMessage(result.failures());
   return result;
 }
 

@@ -6,6 +6,7 @@
 #include "project/message.h"
 #include "project/project.h"
 
+#include "platform/files.h"
 #include "platform/progress.h"
 
 #include <string>
@@ -29,10 +30,16 @@ struct FailedStep {
 };
 
 struct DistributionResult {
-  std::vector<FailedStep> failures;
-  Message message;  // "作成完了" only when every step succeeded
+  std::vector<platform::FileCopy> copies;  // the CG, CHR and BGM files, then the player and the library
+  std::string gameFilePath;
+  std::size_t gameFileBytes = 0;
+  bool gameFileWritten = false;
+  std::string gameFileError;  // why the game file could not be written
+  Message message;            // "作成完了" only when every step succeeded
 
-  bool succeeded() const { return failures.empty(); }
+  // The copies and the write that failed, in the order of the build.
+  std::vector<FailedStep> failures() const;
+  bool succeeded() const { return failures().empty(); }
 };
 
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,

@@ -86,7 +86,7 @@ TEST_F(ProjectCommands, BuildWritesTheGameFileAndFailsWhenAStepFails) {
   platform::SilentProgress progress;
   auto expected = buildGameFile(twoPageProject(), progress);
   EXPECT_EQ(std::vector<std::uint8_t>(game.begin(), game.end()), expected);
-  EXPECT_NE(read("errors.txt").find("PRYXPlayer"), std::string::npos);
+  EXPECT_NE(read("output.txt").find("PRYXPlayer"), std::string::npos);
   EXPECT_EQ(pryx("build game.pxk --out dist --name ../escape"), 2);
   EXPECT_EQ(pryx("build game.pxk --name game"), 2);
 }

@@ -206,8 +206,8 @@ TEST_F(Distribution, CopiesEverythingAndWritesTheGameFile) {
   write("out/forest.bmp", "old picture");
   write("out/game.PRY", "old game");
   DistributionResult result = build(false);
-  ASSERT_EQ(result.failures.size(), 1u);  // the character file does not exist
-  EXPECT_NE(result.failures[0].target.find("missing.bmp"), std::string::npos);
+  ASSERT_EQ(result.failures().size(), 1u);  // the character file does not exist
+  EXPECT_NE(result.failures()[0].target.find("missing.bmp"), std::string::npos);
   EXPECT_EQ(result.message.title, "警告");
   EXPECT_EQ(result.message.icon, MessageIcon::Warning);
   EXPECT_NE(result.message.text.find("missing.bmp"), std::string::npos);
@@ -233,9 +233,9 @@ TEST_F(Distribution, SaysDoneOnlyWhenEveryStepSucceeded) {
   std::filesystem::remove(root_ / "out/game.PRY");
   std::filesystem::create_directories(root_ / "out/game.PRY");  // the game file cannot be written
   result = build(true);
-  ASSERT_EQ(result.failures.size(), 2u);
+  ASSERT_EQ(result.failures().size(), 2u);
   EXPECT_FALSE(result.succeeded());
-  EXPECT_NE(result.failures[1].target.find("game.PRY"), std::string::npos);
+  EXPECT_NE(result.failures()[1].target.find("game.PRY"), std::string::npos);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ namespace {
 const std::string kNoText;
 
 // Walks a record chain from a header slot: calls `visit(recordLinkPosition)` for
-// each record until the chain ends, leaves the file, or `limit` records were seen.
+// each record until the chain ends, leaves the file, `visit` says no, or `limit`
+// records were seen.
 template <typename Visit>
 void walkChain(const GameImage& image, HeaderSlot head, int limit, Visit visit) {
   auto link = image.headerSlot(head);
@@ -48,37 +49,49 @@ const std::string& TextTables::caption(std::int64_t slot, std::int64_t number) c
   return captions[static_cast<std::size_t>(slot)][static_cast<std::size_t>(number)];
 }
 
+std::vector<PoolRecord> textChainRecords(const GameImage& image) {
+  std::vector<PoolRecord> records;
+  std::int64_t cursor = image.headerSlot(HeaderSlot::MessagePool).value_or(-1);
+  walkChain(image, HeaderSlot::TextChain, kMaxMessageNumber, [&](std::int32_t record) {
+    auto number = image.int16At(std::int64_t{record} + 4);
+    auto length = image.int16At(std::int64_t{record} + 6);
+    if (!number || *number == -1 || !length || *length < 0) return false;
+    records.push_back({record, *number, 0, *length, cursor, image.textAt(cursor, *length)});
+    cursor += *length;
+    return true;
+  });
+  return records;
+}
+
+std::vector<PoolRecord> buttonChainRecords(const GameImage& image) {
+  std::vector<PoolRecord> records;
+  std::int64_t cursor = image.headerSlot(HeaderSlot::CaptionPool).value_or(-1);
+  walkChain(image, HeaderSlot::ButtonChain, kMaxButtonRecords, [&](std::int32_t record) {
+    auto number = image.int16At(std::int64_t{record} + 4);
+    auto slot = image.byteAt(std::int64_t{record} + 6);
+    auto length = image.byteAt(std::int64_t{record} + 7);
+    if (!number || *number == -1 || !slot || !length) return false;
+    records.push_back({record, *number, *slot, *length, cursor, image.textAt(cursor, *length)});
+    cursor += *length;
+    return true;
+  });
+  return records;
+}
+
 TextTables loadTextTables(const GameImage& image) {
   TextTables tables;
-
-  std::int64_t cursor = image.headerSlot(HeaderSlot::MessagePool).value_or(-1);
-  walkChain(image, HeaderSlot::TextChain, kMaxMessageNumber, [&](std::int64_t record) {
-    auto number = image.int16At(record + 4);
-    auto length = image.int16At(record + 6);
-    if (!number || *number == -1 || !length || *length < 0) return false;
-    if (*number >= 1 && *number <= kMaxMessageNumber) {
-      if (auto text = image.textAt(cursor, *length)) tables.messages[static_cast<std::size_t>(*number)] = *text;
+  for (const PoolRecord& record : textChainRecords(image)) {
+    if (record.text && record.number >= 1 && record.number <= kMaxMessageNumber) {
+      tables.messages[static_cast<std::size_t>(record.number)] = *record.text;
     }
-    cursor += *length;
     ++tables.textRecords;
-    return true;
-  });
-
-  cursor = image.headerSlot(HeaderSlot::CaptionPool).value_or(-1);
-  walkChain(image, HeaderSlot::ButtonChain, kMaxButtonRecords, [&](std::int64_t record) {
-    auto number = image.int16At(record + 4);
-    auto slot = image.byteAt(record + 6);
-    auto length = image.byteAt(record + 7);
-    if (!number || *number == -1 || !slot || !length) return false;
-    if (*slot < kButtonSlots && *number >= 1 && *number <= kMaxCaptionNumber) {
-      if (auto text = image.textAt(cursor, *length)) {
-        tables.captions[*slot][static_cast<std::size_t>(*number)] = *text;
-      }
+  }
+  for (const PoolRecord& record : buttonChainRecords(image)) {
+    if (record.text && record.slot < kButtonSlots && record.number >= 1 && record.number <= kMaxCaptionNumber) {
+      tables.captions[record.slot][static_cast<std::size_t>(record.number)] = *record.text;
     }
-    cursor += *length;
     ++tables.buttonRecords;
-    return true;
-  });
+  }
   return tables;
 }
 

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pryx::gamefile {
@@ -19,6 +21,22 @@ struct LabelChain {
 // Follows the label chain. An empty header slot gives an empty chain; at most
 // kMaxLabels labels are read.
 LabelChain loadLabelChain(const GameImage& image);
+
+// A @TEXT or @BTN record as its chain gives it, with the text its pool cursor reaches.
+struct PoolRecord {
+  std::int32_t link;          // position of the record's link field
+  std::int16_t number;        // message or caption number
+  std::uint8_t slot;          // button slot (0 for texts)
+  std::int64_t length;        // the byte length the record announces
+  std::int64_t textPosition;  // where its text starts
+  std::optional<std::string_view> text;  // nullopt when the text runs past the end of the file
+};
+
+// The records of the text chain (at most kMaxMessageNumber) and of the button chain
+// (at most kMaxButtonRecords), in chain order, as the player reads them: a chain ends
+// at a link, number or length of -1, or where a record leaves the file.
+std::vector<PoolRecord> textChainRecords(const GameImage& image);
+std::vector<PoolRecord> buttonChainRecords(const GameImage& image);
 
 // Messages by number (1..kMaxMessageNumber) and captions by slot and number, as raw
 // Shift-JIS bytes. A record whose number or slot lies outside the tables, or whose

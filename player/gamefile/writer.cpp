@@ -19,14 +19,19 @@ GameFileWriter::GameFileWriter()
   bytes_.resize(kHeaderSize, 0);
 }
 
+// The write position only moves forward: bytes go to the end, after the zero bytes
+// of any gap skipped over.
 void GameFileWriter::putByte(std::uint8_t value) {
-  if (position_ > static_cast<std::int64_t>(bytes_.size())) bytes_.resize(static_cast<std::size_t>(position_), 0);
-  bytes_[static_cast<std::size_t>(position_ - 1)] = value;
+  bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
+  bytes_.push_back(value);
   ++position_;
 }
 
 void GameFileWriter::putBytes(std::string_view bytes) {
-  for (char c : bytes) putByte(static_cast<std::uint8_t>(c));
+  if (bytes.empty()) return;  // an empty pool at the end adds no gap bytes
+  bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
+  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+  position_ += static_cast<std::int64_t>(bytes.size());
 }
 
 void GameFileWriter::putField(FieldType type, std::int64_t value) {
@@ -60,7 +65,7 @@ void GameFileWriter::link(Chain& chain) {
   putField(FieldType::Link, 0);
 }
 
-void GameFileWriter::instruction(Opcode opcode, std::initializer_list<std::int64_t> operands) {
+void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> operands) {
   const Instruction& entry = gamefile::instruction(opcode);
   if (operands.size() != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
   putByte(static_cast<std::uint8_t>(opcode));

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,10 @@ class GameFileWriter {
   // An instruction without a link field; operands in the order of the instruction
   // table. Numbers beyond a field are held at the field's ends (bytes 0..255,
   // int16 and int32 signed, stored as two's complement).
-  void instruction(Opcode opcode, std::initializer_list<std::int64_t> operands = {});
+  void instruction(Opcode opcode, std::span<const std::int64_t> operands);
+  void instruction(Opcode opcode, std::initializer_list<std::int64_t> operands = {}) {
+    instruction(opcode, std::span<const std::int64_t>(operands.begin(), operands.size()));
+  }
 
   // A byte that is no instruction, which the player steps over.
   void noOperation(std::uint8_t opcode);

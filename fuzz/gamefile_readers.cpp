@@ -1,0 +1,20 @@
+// Any bytes as a game file: the readers, the button-body scan and the disassembler
+// must stay inside the image and end.
+
+#include <cstdint>
+
+#include "player/gamefile/body_scan.h"
+#include "player/gamefile/chains.h"
+#include "player/gamefile/disassembler.h"
+#include "player/gamefile/image.h"
+
+using namespace pryx::gamefile;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  GameImage image(std::vector<std::uint8_t>(data, data + size));
+  loadLabelChain(image);
+  loadTextTables(image);
+  for (const PoolRecord& record : buttonChainRecords(image)) findButtonBodyEnd(image, std::int64_t{record.link} + 8);
+  disassemble(image);
+  return 0;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The player's 640 × 480 picture and the off-screen pictures it is rebuilt from:
+// the background CG, the character with its mask, and the darkened copies of
+// novel mode. Only drawing lives here; the loops that pace it (typing, effects,
+// prompts) belong to the interpreter, which sleeps and pumps events between steps.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/zorvex.h"
+
+namespace pryx::player {
+
+inline constexpr int kScreenWidth = 640;
+inline constexpr int kScreenHeight = 480;
+
+// The fonts text is drawn in, by pixel size so that nothing depends on the screen's DPI.
+enum class TextFont {
+  Message,       // normal-mode messages and the "▼" prompt (ＭＳ 明朝, 9 point)
+  NovelMessage,  // novel-mode messages (22 point)
+  NovelChoice,   // novel-mode choices (24 point)
+};
+
+// Reads a BMP or JPEG file as 32-bit pixels. A missing file, a file that is not a
+// picture, or one too large to be a game picture gives an empty picture.
+QImage loadPicture(const std::string& path);
+
+class Screen {
+ public:
+  Screen();
+
+  // The persistent window picture (Format_RGB32); what the window shows on refresh.
+  const QImage& picture() const { return picture_; }
+  // The window picture as the display library's device context.
+  ZorvexSurface surface();
+
+  void clear();  // the whole window picture black
+
+  // Background. showCg makes `cg` the CG copy, draws it stretched to 640 × 480 and
+  // clears the darkened mark; removeCg empties the CG copy (the mark stays).
+  void showCg(const QImage& cg);
+  void removeCg();
+  void drawCg();    // stretches the CG copy onto the window picture
+  void darkenCg();  // novel mode: every channel of the CG copy down by 64, sets the mark
+  bool cgDarkened() const { return cgDarkened_; }
+
+  // Character. `transparentColour` is -1 (take the bottom-left pixel's colour) or
+  // blue + 256·green + 65536·red. The dark image is built only in novel mode.
+  void loadCharacter(const QImage& character, std::int32_t transparentColour, bool novelMode);
+  void paintCharacter();      // mask with AND, image with OR, stretched to 640 × 480
+  void paintDarkCharacter();  // the same with the dark image
+
+  // Rebuilds the picture for a new page of text (does not refresh).
+  void formRedraw(bool novelMode, bool cgShown, bool characterShown);
+
+  // Transition effects that black the old picture out, one step at a time.
+  static int effectStepCount(int effect);  // 0 for effects that just clear
+  void drawEffectStep(int effect, int step);
+
+  // Draws text with its cell's top-left corner at (x, y); two-colour, no antialiasing.
+  void drawText(const QString& text, int x, int y, QColor colour, TextFont font);
+
+ private:
+  QImage picture_;
+  QImage cg_;
+  bool cgDarkened_ = false;
+  QImage characterImage_;
+  QImage characterMask_;
+  QImage characterDark_;
+};
+
+// Every half-width character (ASCII and half-width katakana) replaced by its
+// full-width form; CR and LF stay.
+QString toFullWidth(const QString& text);
+
+// Novel mode plans its pages before typing so that the choices that follow fit on
+// the last page: page `lastFullPage` breaks before its line `breakLine`.
+struct NovelPagePlan {
+  int lastFullPage = 0;  // P
+  int breakLine = 0;     // B
+};
+NovelPagePlan planNovelPages(const QString& fullWidthText);
+
+}  // namespace pryx::player

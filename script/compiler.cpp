@@ -1,0 +1,84 @@
+#include "script/compiler.h"
+
+#include "platform/paths.h"
+#include "platform/sjis.h"
+#include "script/elements.h"
+#include "script/translator.h"
+
+namespace pryx::script {
+
+using platform::GetPath;
+
+std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks) {
+  platform::Progress* progress = hooks.progress;
+  std::vector<Element> elements = cutElements(script, hooks.findings);
+  int maximum = static_cast<int>(std::min<std::size_t>(elements.size(), INT32_MAX));
+  if (progress) {
+    progress->setLabel(progress_text::kCollecting);
+    progress->setMaximum(maximum);
+    progress->setValue(0);
+  }
+  PassProgress collecting(progress);
+  Definitions definitions = collectDefinitions(elements, collecting, hooks.onResource, hooks.findings);
+  if (hooks.afterCollecting) hooks.afterCollecting();
+  if (progress) {
+    progress->setValue(maximum);
+    progress->setLabel(progress_text::kCreating);
+    progress->setValue(0);
+  }
+  PassProgress translating(progress);
+  std::vector<std::uint8_t> gameFile = translate(elements, definitions, translating, hooks.findings);
+  if (progress) progress->setValue(maximum);
+  if (hooks.findings) sortByLine(*hooks.findings);
+  return gameFile;
+}
+
+std::string resolveResourcePath(std::string_view scriptFolder, std::string_view sjisPath) {
+  return platform::resolvePath(scriptFolder, platform::decodeSjis(sjisPath));
+}
+
+CompileResult progcompile(const CompileRequest& request, platform::Progress& progress) {
+  CompileResult result;
+  progress.show(progress_text::kCaption);
+  progress.setLabel(progress_text::kPreparing);
+
+  auto script = platform::readWholeFile(request.scriptPath, &result.error);
+  if (!script) {
+    result.error = request.scriptPath + ": " + result.error;
+    progress.hide();
+    return result;
+  }
+  result.scriptRead = true;
+  const std::string folder = request.distributionFolder.empty() ? "." : request.distributionFolder;
+  const std::string programFolder =
+      request.programFolder.empty() ? platform::folderOf(platform::currentExecutablePath()) : request.programFolder;
+  platform::createDirectories(folder);
+  std::string scriptFolder = platform::folderOf(request.scriptPath);
+
+  CompileHooks hooks;
+  hooks.progress = &progress;
+  hooks.onResource = [&](const ResourceDefinition& resource) {
+    if (resource.fileName.empty()) return;
+    result.resourceCopies.push_back(platform::recordedCopy(resolveResourcePath(scriptFolder, resource.path),
+                                         GetPath(folder, platform::decodeSjis(resource.fileName)),
+                                         request.failIfExists));
+  };
+  hooks.afterCollecting = [&] {
+    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::playerProgramFileName()),
+                                        GetPath(folder, request.name + std::string(platform::kExecutableSuffix)),
+                                        true));
+    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::kDisplayLibraryFileName),
+                                        GetPath(folder, platform::kDisplayLibraryFileName), true));
+  };
+  std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
+  std::vector<std::uint8_t> gameFile = compileScriptText(text, hooks);
+
+  result.gameFilePath = GetPath(folder, request.name + ".PRY");
+  result.gameFileBytes = gameFile.size();
+  result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.error);
+  if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;
+  progress.hide();
+  return result;
+}
+
+}  // namespace pryx::script

@@ -1,0 +1,148 @@
+#include "script/definitions.h"
+
+#include <string>
+
+#include "platform/sjis.h"
+#include "player/gamefile/header.h"
+#include "script/commands.h"
+
+namespace pryx::script {
+namespace {
+
+using gamefile::ResourceKind;
+
+constexpr std::string_view kKindWords[] = {"CG", "CHR", "BGM"};
+
+ResourceKind resourceKind(DefinitionKind kind) {
+  switch (kind) {
+    case DefinitionKind::Chr: return ResourceKind::Chr;
+    case DefinitionKind::Bgm: return ResourceKind::Bgm;
+    default: return ResourceKind::Cg;
+  }
+}
+
+class Collector {
+ public:
+  Collector(PassProgress& progress, const ResourceHook& onResource, Findings* findings)
+      : progress_(progress), onResource_(onResource), findings_(findings) {}
+
+  Definitions run(std::span<const Element> elements) {
+    elements_ = elements;
+    CommandReader reader(elements);
+    while (auto command = reader.next()) {
+      if (command->keyword->form == CommandForm::Label) {
+        label(*command);
+      } else if (command->definition == DefinitionKind::Param) {
+        variable(*command);
+      } else if (command->definition != DefinitionKind::None) {
+        resource(*command);
+      }
+      progress_.reached(command->lastIndex());
+    }
+    return std::move(definitions_);
+  }
+
+ private:
+  int lineOf(const ScriptCommand& command, std::size_t operand) const {
+    return operand < command.operands.size() ? command.operands[operand].line() : elements_[command.index].line();
+  }
+
+  void label(const ScriptCommand& command) {
+    std::string_view name = command.operand(0);
+    int line = lineOf(command, 0);
+    std::optional<NameTable::Entry> earlier = definitions_.labels.add(name, line);
+    if (!findings_) return;
+    if (earlier && !name.empty()) {
+      report(line, "label " + quoted(name) + " is defined again (first on line " + std::to_string(earlier->line) +
+                       "): jumps reach the first");
+    }
+    if (definitions_.labels.count() == gamefile::kMaxLabels + 1) {
+      report(line, "more than " + std::to_string(gamefile::kMaxLabels) +
+                       " labels: the player knows only the first ones, jumps to later labels go nowhere");
+    }
+  }
+
+  void variable(const ScriptCommand& command) {
+    std::string_view name = command.operand(1);
+    int line = lineOf(command, 1);
+    std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
+    if (!findings_) return;
+    if (earlier) {
+      report(line, "variable " + quoted(name) + " is declared again (first on line " + std::to_string(earlier->line) +
+                       "): its name reaches the first");
+    }
+    if (definitions_.variables.count() == gamefile::kMaxVariables + 1) {
+      report(line, "more than " + std::to_string(gamefile::kMaxVariables) +
+                       " variables: the player keeps only the first ones");
+    }
+  }
+
+  void resource(const ScriptCommand& command) {
+    ResourceKind kind = resourceKind(command.definition);
+    auto index = static_cast<std::size_t>(kind);
+    ResourceDefinition definition{kind, command.operand(1), command.operand(2), {}, {}, lineOf(command, 1)};
+    definition.fileName = scriptFileName(definition.path);
+    definition.baseName = baseNameOf(definition.fileName);
+    definitions_.resources[index].push_back(definition);
+    std::optional<NameTable::Entry> earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
+    if (findings_) reportResource(definition, earlier, definitions_.resourceNames[index].count());
+    if (onResource_) onResource_(definition);
+  }
+
+  void reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number) {
+    std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
+    int line = definition.line;
+    if (definition.name.empty()) {
+      report(line, kind + " " + std::to_string(number) + " has an empty name, which no command can refer to");
+    } else if (earlier) {
+      report(line, kind + " name " + quoted(definition.name) + " is defined again (first on line " +
+                       std::to_string(earlier->line) + "): the name reaches the first");
+    }
+    if (definition.fileName.empty()) {
+      report(line, kind + " " + quoted(definition.name) + " has no file name in its path " + quoted(definition.path));
+    } else if (definition.baseName.empty()) {
+      report(line, kind + " file name " + quoted(definition.fileName) +
+                       " is too short for a name and an extension: the player finds no file");
+    }
+    if (number == gamefile::kMaxResourceNumber + 1) {
+      report(line, "more than " + std::to_string(gamefile::kMaxResourceNumber) + " " + kind +
+                       " definitions: the player keeps only the first ones");
+    }
+  }
+
+  void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
+
+  std::span<const Element> elements_;
+  PassProgress& progress_;
+  const ResourceHook& onResource_;
+  Findings* findings_;
+  Definitions definitions_;
+};
+
+}  // namespace
+
+Definitions collectDefinitions(std::span<const Element> elements, PassProgress& progress,
+                               const ResourceHook& onResource, Findings* findings) {
+  return Collector(progress, onResource, findings).run(elements);
+}
+
+std::string_view scriptFileName(std::string_view path) {
+  std::size_t separator = platform::sjisLastPathSeparator(path);
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string_view baseNameOf(std::string_view fileName) {
+  constexpr int kExtensionCharacters = 4;
+  // Starts of the last characters seen, in a ring: the fifth-last start is the cut.
+  std::size_t starts[kExtensionCharacters] = {};
+  int seen = 0;
+  for (std::size_t i = 0; i < fileName.size();) {
+    starts[seen % kExtensionCharacters] = i;
+    ++seen;
+    i += platform::isSjisLeadByte(static_cast<std::uint8_t>(fileName[i])) ? 2 : 1;
+  }
+  if (seen <= kExtensionCharacters) return {};
+  return fileName.substr(0, starts[seen % kExtensionCharacters]);
+}
+
+}  // namespace pryx::script

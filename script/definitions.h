@@ -1,0 +1,54 @@
+#pragma once
+// The collecting pass: every resource, variable and label that the script defines,
+// learnt before any command is translated, so names resolve over the whole script.
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "player/gamefile/writer.h"
+#include "script/elements.h"
+#include "script/findings.h"
+#include "script/name_table.h"
+#include "script/pass_progress.h"
+
+namespace pryx::script {
+
+struct ResourceDefinition {
+  gamefile::ResourceKind kind;
+  std::string_view name;
+  std::string_view path;      // as written in the script
+  std::string_view fileName;  // after the last "\" or "/"
+  std::string_view baseName;  // the file name without its last four characters
+  int line;
+};
+
+struct Definitions {
+  std::array<std::vector<ResourceDefinition>, 3> resources;  // by ResourceKind
+  std::array<NameTable, 3> resourceNames;
+  NameTable variables;
+  NameTable labels;
+
+  const std::vector<ResourceDefinition>& of(gamefile::ResourceKind kind) const {
+    return resources[static_cast<std::size_t>(kind)];
+  }
+  const NameTable& namesOf(gamefile::ResourceKind kind) const { return resourceNames[static_cast<std::size_t>(kind)]; }
+};
+
+using ResourceHook = std::function<void(const ResourceDefinition&)>;
+
+// Walks the commands as the translating pass does. `onResource` (if set) sees each
+// resource definition as it is met; the build copies the file there.
+Definitions collectDefinitions(std::span<const Element> elements, PassProgress& progress,
+                               const ResourceHook& onResource, Findings* findings);
+
+// The file name of a path written in a script: the text after the last "\" or "/"
+// (a trail byte of a double-byte character is no separator).
+std::string_view scriptFileName(std::string_view path);
+
+// A file name without its last four characters (the extension with its dot).
+std::string_view baseNameOf(std::string_view fileName);
+
+}  // namespace pryx::script

@@ -1,0 +1,344 @@
+#include "script/translator.h"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "platform/number_text.h"
+#include "player/gamefile/header.h"
+#include "player/gamefile/writer.h"
+#include "script/commands.h"
+
+namespace pryx::script {
+namespace {
+
+using gamefile::FieldType;
+using gamefile::Opcode;
+using gamefile::OperandRole;
+using gamefile::ResourceKind;
+
+// One operand as written, or an empty text with the command's line when the script
+// ended before it.
+struct Written {
+  std::string_view text;
+  int line;
+};
+
+struct FieldRange {
+  std::int64_t low, high;
+  std::string_view typeName;
+};
+
+FieldRange rangeOf(FieldType type) {
+  switch (type) {
+    case FieldType::Byte: return {0, 255, "0 to 255"};
+    case FieldType::Int16: return {-32768, 32767, "-32768 to 32767"};
+    default:
+      return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+              "-2147483648 to 2147483647"};
+  }
+}
+
+std::int64_t held(std::int64_t value, const FieldRange& range) {
+  return value < range.low ? range.low : value > range.high ? range.high : value;
+}
+
+// Codes of the operand texts; "!=" is the not-equal of the editor's generated scripts.
+std::uint8_t comparisonCode(std::string_view text) {
+  if (text == "!=") return gamefile::comparison::NotEqual;
+  for (int code = 1; code <= gamefile::comparison::NotEqual; ++code) {
+    if (text == gamefile::comparisonText(code)) return static_cast<std::uint8_t>(code);
+  }
+  return 0;
+}
+
+std::uint8_t codeOf(std::string_view text, std::string_view (*textOfCode)(int), int lastCode) {
+  for (int code = 1; code <= lastCode; ++code) {
+    if (text == textOfCode(code)) return static_cast<std::uint8_t>(code);
+  }
+  return 0;
+}
+
+std::string_view resourceWord(ResourceKind kind) {
+  static constexpr std::string_view kWords[] = {"CG", "CHR", "BGM"};
+  return kWords[static_cast<std::size_t>(kind)];
+}
+
+class Translator {
+ public:
+  Translator(std::span<const Element> elements, const Definitions& definitions, PassProgress& progress,
+             Findings* findings)
+      : elements_(elements), definitions_(definitions), progress_(progress), findings_(findings) {}
+
+  std::vector<std::uint8_t> run() {
+    CommandReader reader(elements_, findings_);
+    while (auto command = reader.next()) {
+      if (findings_) followButtonBody(*command);
+      switch (command->keyword->form) {
+        case CommandForm::Plain: plain(*command); break;
+        case CommandForm::Definition: definition(*command); break;
+        case CommandForm::Label: writer_.label(); break;
+        case CommandForm::Text: text(*command); break;
+        case CommandForm::Button: button(*command); break;
+      }
+      progress_.reached(command->lastIndex());
+    }
+    if (findings_) reportWhole();
+    return std::move(writer_).finish(gamefile::kCompilerPools);
+  }
+
+ private:
+  Written operand(const ScriptCommand& command, std::size_t i) const {
+    if (i < command.operands.size()) return {command.operands[i].text(), command.operands[i].line()};
+    return {{}, elements_[command.index].line()};
+  }
+
+  std::string nameOf(const ScriptCommand& command) const { return std::string(command.keyword->text); }
+
+  void plain(const ScriptCommand& command) {
+    Opcode opcode = command.keyword->opcode;
+    const gamefile::Instruction& entry = gamefile::instruction(opcode);
+    std::array<std::int64_t, 8> values{};
+    for (std::size_t i = 0; i < entry.operands.size(); ++i) {
+      const gamefile::Operand& field = entry.operands[i];
+      Written written = operand(command, i);
+      if (field.role == OperandRole::SaveSlot && !keepsSlot(command, written)) return;
+      values[i] = value(command, field, written);
+    }
+    writer_.instruction(opcode, std::span<const std::int64_t>(values.data(), entry.operands.size()));
+    if (opcode == Opcode::EvtWait) ++buttonGroup_;
+  }
+
+  // "@SAVE" and "@LOAD" are written only for slots 1 to 99.
+  bool keepsSlot(const ScriptCommand& command, Written written) {
+    std::int64_t slot = platform::leadingWholeNumber(written.text);
+    if (slot > 0 && slot < 100) return true;
+    if (findings_)
+      report(written.line,
+             nameOf(command) + " slot " + std::to_string(slot) + " is outside 1 to 99: the command is left out");
+    return false;
+  }
+
+  std::int64_t value(const ScriptCommand& command, const gamefile::Operand& field, Written written) {
+    switch (field.role) {
+      case OperandRole::CgNumber: return resourceNumber(ResourceKind::Cg, written);
+      case OperandRole::ChrNumber: return resourceNumber(ResourceKind::Chr, written);
+      case OperandRole::BgmNumber: return resourceNumber(ResourceKind::Bgm, written);
+      case OperandRole::LabelNumber: return labelNumber(written);
+      case OperandRole::VariableNumber: return variableNumber(written);
+      case OperandRole::Comparison: {
+        std::uint8_t code = comparisonCode(written.text);
+        if (!code && findings_) {
+          report(written.line,
+                 quoted(written.text) + " is no comparison (=, >, <, <> or !=): the condition is never true");
+        }
+        return code;
+      }
+      case OperandRole::Logic: {
+        std::uint8_t code = codeOf(written.text, gamefile::logicText, gamefile::logic::Neither);
+        if (!code && findings_) {
+          report(written.line, quoted(written.text) + " is no logic (&&, || or !!): the command never jumps");
+        }
+        return code;
+      }
+      case OperandRole::Operator: {
+        std::uint8_t code = codeOf(written.text, gamefile::operationText, gamefile::operation::Random);
+        if (!code && findings_) {
+          report(written.line, quoted(written.text) + " is no operation (=, +, -, *, /, \\ or RND): nothing happens");
+        }
+        return code;
+      }
+      case OperandRole::GameMode: {
+        std::int64_t mode = number(command, FieldType::Byte, written);
+        if (mode != 1 && mode != 2 && findings_) {
+          report(written.line,
+                 "@GAMEMODE " + std::to_string(mode) + " is neither 1 (normal) nor 2 (novel): normal mode is used");
+        }
+        return mode == 2 ? 1 : 0;
+      }
+      default: return number(command, field.type, written);
+    }
+  }
+
+  // A number as typed, held inside its field; negative values that the player reads
+  // as -1 are reported.
+  std::int64_t number(const ScriptCommand& command, FieldType type, Written written) {
+    std::int64_t typed = platform::leadingWholeNumber(written.text);
+    if (!findings_) return typed;
+    FieldRange range = rangeOf(type);
+    std::string what = nameOf(command) + " value ";
+    if (!platform::hasLeadingNumber(written.text)) {
+      report(written.line, nameOf(command) + " operand " + quoted(written.text) + " is not a number: 0 is used");
+    } else if (typed != held(typed, range)) {
+      report(written.line, what + std::to_string(typed) + " is outside " + std::string(range.typeName) + ": " +
+                               std::to_string(held(typed, range)) + " is stored");
+    } else if (type == FieldType::Int16 && typed < -1) {
+      report(written.line,
+             what + std::to_string(typed) +
+                 (typed >= -256 ? " is read by the player as -1 (16-bit values from -2 to -256 are)"
+                                : " lies outside what a 16-bit game-file field may hold (-1 and 0 to 32767)"));
+    } else if (type == FieldType::Int32 && typed < -1 && typed >= -16777216) {
+      report(written.line,
+             what + std::to_string(typed) + " is read by the player as -1 (32-bit values from -2 to -16777216 are)");
+    }
+    return typed;
+  }
+
+  int resourceNumber(ResourceKind kind, Written written) {
+    if (written.text.empty()) return 0;
+    int number = definitions_.namesOf(kind).find(written.text);
+    if (!number && findings_) {
+      std::string word(resourceWord(kind));
+      report(written.line, "unknown " + word + " name " + quoted(written.text) + ": " + word + " 0 (none) is used");
+    }
+    return number;
+  }
+
+  int labelNumber(Written written) {
+    if (written.text.empty()) return 0;
+    int number = definitions_.labels.find(written.text);
+    if (!number && findings_)
+      report(written.line, "unknown label " + quoted(written.text) + ": label 0, which goes nowhere");
+    return number;
+  }
+
+  int variableNumber(Written written) {
+    int number = definitions_.variables.find(written.text);
+    if (!number && findings_) {
+      report(written.line, "unknown variable " + quoted(written.text) + ": variable 0, so the command does nothing");
+    }
+    return number;
+  }
+
+  void definition(const ScriptCommand& command) {
+    if (command.definition == DefinitionKind::None || command.definition == DefinitionKind::Param) return;
+    ResourceKind kind = command.definition == DefinitionKind::Cg    ? ResourceKind::Cg
+                        : command.definition == DefinitionKind::Chr ? ResourceKind::Chr
+                                                                    : ResourceKind::Bgm;
+    auto index = static_cast<std::size_t>(kind);
+    const auto& defined = definitions_.of(kind);
+    std::size_t next = resourceCounters_[index]++;
+    std::string_view baseName = next < defined.size() ? defined[next].baseName : std::string_view();
+    writer_.defineResource(kind, static_cast<std::int64_t>(next + 1), baseName);
+  }
+
+  void text(const ScriptCommand& command) {
+    int number = ++texts_;
+    if (findings_ && number == gamefile::kMaxMessageNumber + 1) {
+      report(elements_[command.index].line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
+                                                  " @TEXT messages: the player shows only the first ones");
+    }
+    if (!command.hasTextBlock) {
+      writer_.textWithoutBlock(number);
+      return;
+    }
+    std::string message;
+    for (std::size_t i = 0; i < command.lines.size(); ++i) {
+      if (i > 0) message += "\r\n";
+      message += command.lines[i].text();
+    }
+    std::size_t kept = writer_.text(number, message);
+    if (kept < message.size() && findings_) {
+      report(elements_[command.index].line(),
+             "the message is " + std::to_string(message.size()) + " bytes long: only its first " +
+                 std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
+    }
+  }
+
+  void button(const ScriptCommand& command) {
+    Written slotText = operand(command, 0);
+    Written caption = operand(command, 1);
+    std::int64_t typed = platform::leadingWholeNumber(slotText.text);
+    std::int64_t slot = typed >= 1 && typed <= gamefile::kButtonSlots ? typed - 1 : 0;
+    std::size_t kept = writer_.button(buttonGroup_, slot, caption.text);
+    ++buttons_;
+    if (!findings_) return;
+    if (slot != typed - 1) {
+      report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
+    }
+    if (kept < caption.text.size()) {
+      report(caption.line, "the caption is " + std::to_string(caption.text.size()) + " bytes long: only its first " +
+                               std::to_string(kept) + " bytes are kept (at most " +
+                               std::to_string(gamefile::kMaxCaptionBytes) + ")");
+    }
+    if (buttons_ == gamefile::kMaxButtonRecords + 1) {
+      report(caption.line, "more than " + std::to_string(gamefile::kMaxButtonRecords) +
+                               " buttons: the player knows only the first ones");
+    }
+    if (buttonGroup_ == gamefile::kMaxCaptionNumber + 1 && !reportedGroups_) {
+      reportedGroups_ = true;
+      report(caption.line, "more than " + std::to_string(gamefile::kMaxCaptionNumber) +
+                               " button groups (@EVTWAIT): the player shows no captions beyond them");
+    }
+  }
+
+  // A button body is what the player runs when the button is chosen. It finds the
+  // body's end by the first "}", stepping over the operands of six commands only:
+  // the operand bytes of any other command are taken for instructions.
+  void followButtonBody(const ScriptCommand& command) {
+    Opcode opcode = command.keyword->opcode;
+    int line = elements_[command.index].line();
+    bool isPlain = command.keyword->form == CommandForm::Plain;
+    if (bodyState_ == Body::Expected) {
+      bodyState_ = isPlain && opcode == Opcode::BlockOpen ? Body::Inside : Body::None;
+      if (bodyState_ == Body::None) {
+        report(line, "@BTN is not followed by \"{\": the player takes the code up to the next \"}\" as its body");
+      }
+      bodyReported_ = false;
+    } else if (bodyState_ == Body::Inside) {
+      if (isPlain && opcode == Opcode::BlockClose) {
+        bodyState_ = Body::None;
+      } else if (!bodyReported_ && !scansSafely(*command.keyword)) {
+        bodyReported_ = true;
+        report(line, quoted(elements_[command.index].text()) +
+                         (opcode == Opcode::BlockOpen && isPlain
+                              ? " in a button body: the player ends the body at the first \"}\""
+                              : " in a button body: the player does not step over its operands, which may end the "
+                                "body early or run past its end"));
+      }
+    }
+    if (command.keyword->form == CommandForm::Button) bodyState_ = Body::Expected;
+  }
+
+  static bool scansSafely(const Keyword& keyword) {
+    if (keyword.form != CommandForm::Plain || keyword.opcode == Opcode::BlockOpen) return false;
+    const gamefile::Instruction& entry = gamefile::instruction(keyword.opcode);
+    return entry.allowedInButtonBody || entry.operands.empty();
+  }
+
+  void reportWhole() {
+    if (bodyState_ == Body::Expected) {
+      report(elements_.empty() ? 0 : elements_.back().line(), "the last @BTN has no body \"{\" ... \"}\"");
+    }
+    if (definitions_.labels.count() == 0) {
+      report(0, "the script has no label (#): the player cannot start a game without one");
+    }
+  }
+
+  // Callers test `findings_` first, so a build spends nothing on messages.
+  void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
+
+  enum class Body { None, Expected, Inside };
+
+  std::span<const Element> elements_;
+  const Definitions& definitions_;
+  PassProgress& progress_;
+  Findings* findings_;
+  gamefile::GameFileWriter writer_;
+  std::array<std::size_t, 3> resourceCounters_{};
+  int texts_ = 0;
+  int buttons_ = 0;
+  std::int64_t buttonGroup_ = 1;
+  bool reportedGroups_ = false;
+  Body bodyState_ = Body::None;
+  bool bodyReported_ = false;  // one finding per body is enough
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> translate(std::span<const Element> elements, const Definitions& definitions,
+                                    PassProgress& progress, Findings* findings) {
+  return Translator(elements, definitions, progress, findings).run();
+}
+
+}  // namespace pryx::script

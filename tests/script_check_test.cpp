@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "script/check.h"
+#include "script_test_support.h"
+
+namespace pryx::script {
+namespace {
+
+Findings findingsOf(std::string_view utf8Script) { return checkScriptText(testing::scriptBytes(utf8Script)); }
+
+using Lines = std::vector<std::string>;
+
+// Each finding as "line: message" must begin with the expected text, in order.
+void expectFindings(const Findings& findings, const Lines& expected) {
+  Lines got;
+  for (const Finding& finding : findings) got.push_back(std::to_string(finding.line) + ": " + finding.message);
+  bool match = got.size() == expected.size();
+  for (std::size_t i = 0; match && i < got.size(); ++i) match = got[i].starts_with(expected[i]);
+  EXPECT_TRUE(match) << ::testing::PrintToString(got);
+}
+
+TEST(Check, ACleanScriptHasNoFindings) {
+  EXPECT_TRUE(findingsOf("@VERSION,1,5\n@DEF,CG,森,森.BMP\n@DEF,PARAM,好感度\n#,TopPage\n@CG,森\n@TEXT,{\n"
+                         "こんばんは。\n}\n@BTN, 1,はい,{\n@,好感度,+,1\n@IFA,好感度,!=,0,TopPage\n@JMP,TopPage\n}\n"
+                         "@EVTWAIT\n@SAVE, 1\n@BTN, 1,おわり,{\n@END\n}\n@BTN, 2,戻る,{\n@RET\n}\n@EVTWAIT\n")
+                  .empty());
+}
+
+TEST(Check, ReportsUnknownWordsAndNames) {
+  expectFindings(findingsOf("#,a\n@FOO\n@CG ,x\n@CG,x\n@CHR,y\n@BGM,z\n@JMP,b\n@,v,=,1\n@MSGW,\n"),
+                 Lines{"2: unknown command \"@FOO\" ", "3: unknown command \"@CG \" ", "3: unknown command \"x\" is",
+                       "4: unknown CG name \"x\": C", "5: unknown CHR name \"y\": ", "6: unknown BGM name \"z\": ",
+                       "7: unknown label \"b\": lab", "8: unknown variable \"v\": "});
+  auto blanks = findingsOf("@CG ,x\n#,a\n");
+  EXPECT_NE(blanks[0].message.find("blanks after a command word"), std::string::npos);
+}
+
+TEST(Check, ReportsDuplicatesAndCommandsThatRanTogether) {
+  expectFindings(findingsOf("#,a\n#,a\n@DEF,CG,f,f.BMP\n@DEF,CG,f,g.BMP\n@DEF,PARAM,v\n@DEF,PARAM,v\n@CG\n"
+                            "@CHR,\n@DEF,cg,x\n@JMP"),
+                 Lines{"2: label \"a\" is defined a", "4: CG name \"f\" is defined", "6: variable \"v\" is declare",
+                       "7: @CG takes 1 operand: it", "8: unknown CG name \"@CHR\"", "9: @DEF kind \"cg\" is not ",
+                       "9: unknown command \"cg\" i", "9: unknown command \"x\" is", "10: @JMP at the end of the s"});
+}
+
+TEST(Check, ReportsNumbersOutsideTheirOperand) {
+  expectFindings(
+      findingsOf("#,a\n@DEF,PARAM,v\n@WAIT,300\n@WAIT,x\n@,v,+,-5\n@,v,=,-300\n@,v,=,70000\n"
+                 "@IFA,v,=,-2,a\n@IFA,v,=,-20000000,a\n@IFA,v,=,-1,a\n@GAMEMODE,0\n@BTN,7,c,{\n}\n"),
+      Lines{"3: @WAIT value 300 is outside 0 ", "4: @WAIT operand \"x\" is not a ", "5: @ value -5 is read by the pl",
+            "6: @ value -300 lies outside wh", "7: @ value 70000 is outside -32", "8: @IFA value -2 is read by the ",
+            "11: @GAMEMODE 0 is neither 1 (n", "12: button slot \"7\" is not 1 to"});
+}
+
+TEST(Check, ReportsWhatIsCutDroppedOrLeftOpen) {
+  std::string longCaption(300, 'c');
+  std::string longText(33000, 't');
+  expectFindings(findingsOf("#,a\n@BTN, 1," + longCaption + ",{\n@CG,\n}\n@TEXT,{\n" + longText +
+                            "\n}\n@SAVE,0\n@LOAD,100\n@IFA,v,=>,1,a\n@BTN, 1,x,@END\n@TEXT,{\nopen"),
+                 Lines{"2: the caption is 300 byte", "3: \"@CG\" in a button body:", "5: the message is 33000 by",
+                       "8: @SAVE slot 0 is outside ", "9: @LOAD slot 100 is outsid", "10: unknown variable \"v\": ",
+                       "10: \"=>\" is no comparison ", "11: @BTN is not followed by", "12: the text block has no c"});
+}
+
+TEST(Check, ReportsScriptsWithoutLabelsAndInvalidBytes) {
+  expectFindings(
+      checkScriptText("@END\r\n\x80\x81\r\n"),
+      Lines{"0: the script has no label", "2: the line holds bytes th", "2: unknown command \"\xEF\xBF\xBD"});
+}
+
+TEST(Check, ReportsTableLimits) {
+  std::string script;
+  for (int i = 0; i <= 10000; ++i) script += "#,L" + std::to_string(i) + "\n@TEXT,{\n}\n";
+  auto findings = findingsOf(script);
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_NE(findings[0].message.find("more than 10000 labels"), std::string::npos);
+  EXPECT_NE(findings[1].message.find("more than 10000 @TEXT"), std::string::npos);
+  EXPECT_EQ(findings[0].line, 30001);
+}
+
+TEST(Check, LooksForResourceFilesWhereTheBuildWould) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / "pryx-check-resources";
+  fs::create_directories(folder / "pics");
+  ASSERT_TRUE(platform::writeFileReplacing(platform::fromFsPath(folder / "pics" / "here.BMP"), "x"));
+  ASSERT_TRUE(
+      platform::writeFileReplacing(platform::fromFsPath(folder / "story.PXJ"),
+                                   testing::scriptBytes("@DEF,CG,a,pics\\here.BMP\n@DEF,CG,b,pics\\gone.BMP\n#,p\n")));
+  CheckResult result = checkScript(platform::fromFsPath(folder / "story.PXJ"));
+  ASSERT_TRUE(result.scriptRead);
+  ASSERT_EQ(result.findings.size(), 1u);
+  EXPECT_EQ(result.findings[0].line, 2);
+  EXPECT_NE(result.findings[0].message.find("gone.BMP does not exist"), std::string::npos);
+  EXPECT_FALSE(checkScript(platform::fromFsPath(folder / "missing.PXJ")).scriptRead);
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace pryx::script
