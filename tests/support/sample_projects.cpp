@@ -75,7 +75,7 @@ class Generator {
     return pick({"1", " 7", "-2", "abc", "1.5", "", "12 apples", "1e3"});
   }
 
-  ButtonEvent button(const Project& project, int pageCount) {
+  ButtonEvent button(const Project& project, int position, int pageCount) {
     ButtonEvent event;
     event[F::Caption] = plain() ? pick({"Go", "Left", "両側", "next_page"})
                                 : pick({"Go", "_Left", "__両側", "one, two", " edge ", "next_page", "{", "@x"});
@@ -94,7 +94,9 @@ class Generator {
       }
       event[F::ConditionTarget] = number(1, pageCount);
     }
-    event[F::JumpTarget] = number(0, pageCount);
+    // Without a target the last page's button ends the game in a generated script.
+    bool lastPage = position == pageCount;
+    event[F::JumpTarget] = number(plain() && lastPage ? 1 : 0, pageCount);
     if (variables > 0 && chance(60)) {
       event[F::OperationTiming] = number(0, 1);
       event[F::OperationVariable] = number(1, variables);
@@ -126,7 +128,7 @@ class Generator {
     options.quick = chance(20);
     if (chance(20)) (chance(50) ? options.saveSlot : options.loadSlot) = static_cast<std::int16_t>(between(1, 99));
     int buttons = between(0, 5);
-    for (int slot = 0; slot < buttons; ++slot) page.buttons[static_cast<std::size_t>(slot)] = button(project, options_.pages);
+    for (int slot = 0; slot < buttons; ++slot) page.buttons[static_cast<std::size_t>(slot)] = button(project, position, options_.pages);
     return page;
   }
 

@@ -11,8 +11,10 @@ namespace pryx::project::samples {
 struct SampleOptions {
   int pages = 20;
   std::uint32_t seed = 1;
-  // Only what plays the same when built directly and through the generated script:
-  // unique page names without a leading "_", jumps to existing pages, set references.
+  // Only what builds the same game directly and through the generated script:
+  // unique page names, captions without a leading "_", texts, names and values
+  // without commas, jumps to existing pages, and a target on every button of the
+  // last page.
   bool scriptCompatible = false;
 };
 
