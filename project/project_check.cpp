@@ -88,10 +88,18 @@ class Checker {
                            std::to_string(std::clamp(value, low, high)));
   }
 
-  // The player reads every negative number as -1.
-  void signedValue(int page, int button, std::string_view what, std::int64_t value, std::int64_t high) {
-    if (value < -1) note(page, button, std::string(what) + " " + std::to_string(value) + " is below -1: the player reads it as -1");
-    else range(page, button, what, value, -1, high);
+  // A field of type T whose top byte is 255 reads as -1: -2 down to the smallest such
+  // value read as -1, and numbers below those lie outside what the format holds.
+  template <typename T>
+  void signedValue(int page, int button, std::string_view what, std::int64_t value) {
+    constexpr std::int64_t kLowestReadAsMinusOne = -(std::int64_t{1} << (8 * (sizeof(T) - 1)));
+    if (value >= -1 || value < std::numeric_limits<T>::min()) {
+      range(page, button, what, value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
+      return;
+    }
+    std::string prefix = std::string(what) + " " + std::to_string(value);
+    if (value >= kLowestReadAsMinusOne) note(page, button, prefix + " is below -1: the player reads it as -1");
+    else note(page, button, prefix + " is below " + std::to_string(kLowestReadAsMinusOne) + ": the game file holds no such number");
   }
 
   void text(int page, int button, std::string_view what, std::string_view value) {
@@ -213,7 +221,7 @@ class Checker {
     if (variable == 0) return;
     checkVariable(page, number, "operation variable", variable);
     checkOperator(page, number, "operation operator", button.number(F::OperationOperator), kAssignmentOperators.size());
-    signedValue(page, number, "operation value", button.number(F::OperationValue), std::numeric_limits<std::int16_t>::max());
+    signedValue<std::int16_t>(page, number, "operation value", button.number(F::OperationValue));
     if (timing != 0 && timing != 1) {
       note(page, number, "operation timing " + std::to_string(timing) + " is neither 0 nor 1: the operation is left out");
     } else if (timing == 0 && button.number(F::OperationOperator) == 0) {
@@ -230,15 +238,14 @@ class Checker {
       note(page, number, "the condition is incomplete and is left out");
       return;
     }
-    constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
     checkVariable(page, number, "condition variable", variable1);
     checkOperator(page, number, "comparison", comparison1, kComparisonOperators.size());
-    signedValue(page, number, "condition value", button.number(F::ConditionValue1), kInt32Max);
+    signedValue<std::int32_t>(page, number, "condition value", button.number(F::ConditionValue1));
     if (logic != 0) {
       checkOperator(page, number, "logic operator", logic, kLogicOperators.size());
       checkVariable(page, number, "second condition variable", variable2);
       checkOperator(page, number, "second comparison", comparison2, kComparisonOperators.size());
-      signedValue(page, number, "second condition value", button.number(F::ConditionValue2), kInt32Max);
+      signedValue<std::int32_t>(page, number, "second condition value", button.number(F::ConditionValue2));
     }
     std::int64_t target = button.number(F::ConditionTarget);
     if (target == 0) note(page, number, "the condition has no target page: when it holds, nothing happens");

@@ -42,7 +42,14 @@ TEST(ProjectCheck, FindsWhatTheBuilderWritesDifferently) {
   first[F::OperationTiming] = "0";
   first[F::OperationVariable] = "1";
   first[F::OperationValue] = "40000";
-  page.buttons[2][F::Caption] = "behind";
+  ButtonEvent& second = page.buttons[1];
+  second[F::Caption] = "second";
+  second[F::JumpTarget] = "1";
+  second[F::OperationTiming] = "1";
+  second[F::OperationVariable] = "1";
+  second[F::OperationOperator] = "1";
+  second[F::OperationValue] = "-300";
+  page.buttons[4][F::Caption] = "behind";
   page.buttons[3][F::OperationTiming] = "1";
   page.buttons[3][F::OperationVariable] = "1";
   EXPECT_EQ(described(project),
@@ -58,10 +65,11 @@ TEST(ProjectCheck, FindsWhatTheBuilderWritesDifferently) {
                 "page 1 \"TopPage\", button 1: condition value -5 is below -1: the player reads it as -1",
                 "page 1 \"TopPage\", button 1: the condition has no target page: when it holds, nothing happens",
                 "page 1 \"TopPage\", button 1: jump target 4 is not a page (1 pages)",
-                "page 1 \"TopPage\", button 1: operation value 40000 does not fit its field (-1..32767); written as 32767",
+                "page 1 \"TopPage\", button 1: operation value 40000 does not fit its field (-32768..32767); written as 32767",
                 "page 1 \"TopPage\", button 1: the operation has no operator and is left out",
-                "page 1 \"TopPage\", button 3: the button is left out: a button before it has no caption",
+                "page 1 \"TopPage\", button 2: operation value -300 is below -256: the game file holds no such number",
                 "page 1 \"TopPage\", button 4: the button has no caption, so its page-entry operation is left out",
+                "page 1 \"TopPage\", button 5: the button is left out: a button before it has no caption",
             }));
 }
 
