@@ -221,6 +221,11 @@ class Reader {
     for (ButtonEvent& button : page.buttons) {
       auto caption = in_.nextField();
       if (!caption) return ButtonsEnd::EndOfFile;
+      // A caption (or a page start) that is the file's last field begins nothing.
+      if (in_.atEnd()) {
+        endsEarly(where + " のボタン");
+        return ButtonsEnd::EndOfFile;
+      }
       if (caption->is("@")) return ButtonsEnd::NextPage;
       button.fields[0] = caption->text;
       for (std::size_t index = 1; index < button.fields.size(); ++index) {

@@ -100,6 +100,13 @@ TEST_F(ProjectCommands, CheckReportsFindings) {
   EXPECT_EQ(pryx("check game.PXK"), 1);
   EXPECT_EQ(read("output.txt"), "game.PXK: page 1 \"TopPage\", button 1: jump target 7 is not a page (2 pages)\n");
   EXPECT_EQ(pryx("check absent.PXK"), 2);
+
+  // Scripts and projects in one run, each checked by its own rules.
+  write("story.PXJ", "@VERSION,1,5\r\n#,Top\r\n@JMP,Nowhere\r\n");
+  EXPECT_EQ(pryx("check clean.PXK story.PXJ"), 1);
+  std::string output = read("output.txt");
+  EXPECT_EQ(output.substr(0, output.find('\n')), "clean.PXK: no findings");
+  EXPECT_NE(output.find("story.PXJ:3: "), std::string::npos);
 }
 
 }  // namespace

@@ -215,6 +215,13 @@ TEST(ProjectFile, TruncatedFilesGiveWhatWasThereAndSaySo) {
   EXPECT_EQ(decoded.project->pageCount(), 2);
   ASSERT_FALSE(decoded.warnings.empty());
   EXPECT_EQ(decoded.warnings.back(), "ファイルがページ 2の途中で終わっています。");
+
+  // A caption on the last line starts no button.
+  std::string newPage = saved(newProject());
+  decoded = decodeProjectFile(newPage + "Go\r\n");
+  ASSERT_TRUE(decoded.project);
+  EXPECT_FALSE(decoded.project->pages[1].buttons[0].inUse());
+  EXPECT_EQ(decoded.warnings.back(), "ファイルがページ 1 のボタンの途中で終わっています。");
 }
 
 TEST(ProjectFile, SurvivesHostileBytes) {
