@@ -65,7 +65,7 @@ int checkProject(const std::string& path, std::ostream& out, std::ostream& err) 
   auto project = openProjectFile("check", path, err);
   if (!project) return 2;
   std::vector<Reported> findings;
-  for (const project::Finding& finding : project::checkProject(*project)) {
+  for (const project::Finding& finding : project::checkProject(*project, path)) {
     findings.push_back({0, project::describe(*project, finding)});
   }
   return report(path, findings, out);

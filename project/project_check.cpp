@@ -3,6 +3,7 @@
 #include "project/game_file_build.h"
 #include "project/operators.h"
 
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
@@ -64,7 +65,7 @@ std::vector<std::string_view> playerExtensions(ResourceKind kind) {
 
 class Checker {
  public:
-  explicit Checker(const Project& project) : project_(project) {}
+  Checker(const Project& project, std::string_view projectPath) : project_(project), projectPath_(projectPath) {}
 
   std::vector<Finding> run() && {
     if (project_.pageCount() == 0) note(0, 0, "the project has no pages: the player needs at least one label to start");
@@ -127,6 +128,9 @@ class Checker {
       if (resource.path.empty()) {
         note(0, 0, what + " has no file");
         continue;
+      }
+      if (!projectPath_.empty() && !platform::fileExists(resourceFilePath(projectPath_, resource.path))) {
+        note(0, 0, what + ": the file " + resource.path + " does not exist, so it cannot ship");
       }
       std::string fileName = platform::fileNameOf(resource.path);
       std::string base = resourceBaseName(resource.path);
@@ -253,13 +257,16 @@ class Checker {
   }
 
   const Project& project_;
+  std::string_view projectPath_;
   std::vector<Finding> findings_;
   std::map<std::string, std::string> fileNames_;
 };
 
 }  // namespace
 
-std::vector<Finding> checkProject(const Project& project) { return Checker(project).run(); }
+std::vector<Finding> checkProject(const Project& project, std::string_view projectPath) {
+  return Checker(project, projectPath).run();
+}
 
 std::string describe(const Project& project, const Finding& finding) {
   std::string text;

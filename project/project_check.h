@@ -6,6 +6,7 @@
 #include "project/project.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pryx::project {
@@ -18,7 +19,9 @@ struct Finding {
   bool operator==(const Finding&) const = default;
 };
 
-std::vector<Finding> checkProject(const Project& project);
+// With the project file's path, also whether every resource file exists (relative
+// paths count from the project file's folder).
+std::vector<Finding> checkProject(const Project& project, std::string_view projectPath = {});
 
 // "page 3 "TopPage", button 2: " and the finding's text.
 std::string describe(const Project& project, const Finding& finding);

@@ -101,6 +101,16 @@ TEST_F(ProjectCommands, CheckReportsFindings) {
   EXPECT_EQ(read("output.txt"), "game.PXK: page 1 \"TopPage\", button 1: jump target 7 is not a page (2 pages)\n");
   EXPECT_EQ(pryx("check absent.PXK"), 2);
 
+  // Resource files are looked for beside the project.
+  Project withPictures = twoPageProject();
+  withPictures.cgs.append({"forest", "pictures\\forest.BMP"});
+  withPictures.cgs.append({"sea", "pictures/sea.BMP"});
+  fs::create_directories(folder_ / "pictures");
+  write("pictures/forest.BMP", "BM");
+  write("pictures.PXK", encodeProjectFile(withPictures).bytes);
+  EXPECT_EQ(pryx("check pictures.PXK"), 1);
+  EXPECT_EQ(read("output.txt"), "pictures.PXK: CG 2 \"sea\": the file pictures/sea.BMP does not exist, so it cannot ship\n");
+
   // Scripts and projects in one run, each checked by its own rules.
   write("story.PXJ", "@VERSION,1,5\r\n#,Top\r\n@JMP,Nowhere\r\n");
   EXPECT_EQ(pryx("check clean.PXK story.PXJ"), 1);
