@@ -3,14 +3,13 @@
 #include "project/game_file_build.h"
 #include "project/project_file.h"
 
-#include "platform/files.h"
+#include "tests/support/tool_folder.h"
+
 #include "platform/sjis.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace pryx::project {
 namespace {
@@ -18,35 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using F = ButtonField;
 
-class ProjectCommands : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pryx-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string path(std::string_view name) const { return (folder_ / name).string(); }
-
-  void write(std::string_view name, std::string_view bytes) {
-    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::string read(std::string_view name) const {
-    auto bytes = platform::readWholeFile(path(name));
-    return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
-  }
-
-  // The exit status of `pryx ARGUMENTS`, its standard output in output.txt.
-  int pryx(const std::string& arguments) {
-    std::string command = "cd '" + folder_.string() + "' && '" PRYX_TOOL "' " + arguments + " >output.txt 2>errors.txt";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  fs::path folder_;
-};
+using ProjectCommands = testing::ToolFolder;
 
 Project twoPageProject() {
   Project project = newProject();
