@@ -8,9 +8,11 @@ namespace pryx::cli {
 extern const Command kBuildCommand;
 extern const Command kCheckCommand;
 extern const Command kDumpCommand;
+extern const Command kScriptCommand;
+extern const Command kResaveCommand;
 
 std::span<const Command> commands() {
-  static const std::array kCommands = {kBuildCommand, kCheckCommand, kDumpCommand};
+  static const std::array kCommands = {kBuildCommand, kCheckCommand, kDumpCommand, kScriptCommand, kResaveCommand};
   return kCommands;
 }
 

@@ -6,3 +6,4 @@
 pryx_fuzz_target(script_compiler pryx_script)
 pryx_fuzz_target(gamefile_readers pryx_gamefile)
 pryx_fuzz_target(midi_length pryx_midi)
+pryx_fuzz_target(project_file pryx_authoring pryx_project)
