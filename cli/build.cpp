@@ -1,57 +1,84 @@
-// pryx build: a script into a distribution folder, exactly as the editor builds it.
+// pryx build: a script or a project into a distribution folder, exactly as the
+// editor builds it.
 
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/project_open.h"
 #include "cli/terminal_progress.h"
 #include "platform/paths.h"
+#include "project/distribution.h"
 #include "script/compiler.h"
 
 namespace pryx::cli {
 namespace {
 
 using platform::CopyOutcome;
+using platform::FileCopy;
 
 constexpr std::string_view kUsage =
-    "Usage: pryx build SCRIPT.PXJ --out DIR --name NAME [--overwrite]\n"
+    "Usage: pryx build SCRIPT.PXJ|PROJECT.PXK --out DIR --name NAME [--overwrite]\n"
     "\n"
-    "Compiles a script into a distribution folder DIR: the game file NAME.PRY, a copy\n"
-    "of the player under the name NAME, the display library, and every picture and\n"
-    "music file the script defines (paths in the script are relative to its folder).\n"
+    "Builds a distribution folder DIR: the game file NAME.PRY, a copy of the player\n"
+    "under the name NAME, the display library, and every picture and music file the\n"
+    "script defines or the project lists (relative paths count from the folder of the\n"
+    "script or project file). A project (.PXK) is built straight from its pages; any\n"
+    "other file is compiled as a script.\n"
     "\n"
     "  --out DIR      the distribution folder; created when missing\n"
     "  --name NAME    the game's name\n"
-    "  --overwrite    replace picture and music files already in DIR (they are kept\n"
-    "                 otherwise); the player and the library are never replaced, the\n"
-    "                 game file always is\n"
+    "  --overwrite    replace files of the same name already in DIR (they are kept\n"
+    "                 otherwise); the game file is always replaced, and a script\n"
+    "                 build never replaces the player or the library\n"
     "\n"
     "The player and the library are taken from the folder of this program; a file\n"
     "that is missing there, or a resource file that does not exist, is left out and\n"
-    "listed. What the compiler skips in the script is listed by \"pryx check\".\n"
-    "Exit status: 0 built, 1 the script could not be read or the game file not\n"
-    "written, 2 wrong arguments.\n";
+    "listed. What the build would skip or write as 0 is listed by \"pryx check\".\n"
+    "Exit status: 0 built, 1 the input could not be read or the game file not\n"
+    "written, or (for a project) some file could not be copied, 2 wrong arguments.\n";
 
 bool isPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string_view::npos;
 }
 
-void listCopy(const script::FileCopy& copy, std::ostream& out) {
-  std::string name = platform::fileNameOf(copy.target);
-  switch (copy.outcome) {
-    case CopyOutcome::Copied: out << "  copied   " << name << '\n'; break;
-    case CopyOutcome::KeptExisting: out << "  kept     " << name << " (already there)\n"; break;
-    case CopyOutcome::Failed: out << "  missing  " << name << ": " << copy.source << ' ' << copy.error << '\n'; break;
+struct BuildRequest {
+  std::string input;
+  std::string folder;
+  std::string name;
+  bool overwrite = false;
+};
+
+// The game file, then every copy and how it went.
+void listBuild(const std::string& gameFilePath, std::size_t gameFileBytes, std::span<const FileCopy> copies,
+               std::ostream& out) {
+  out << "Built " << gameFilePath << " (" << gameFileBytes << " bytes)\n";
+  for (const FileCopy& copy : copies) {
+    std::string name = platform::fileNameOf(copy.target);
+    switch (copy.outcome) {
+      case CopyOutcome::Copied: out << "  copied   " << name << '\n'; break;
+      case CopyOutcome::KeptExisting: out << "  kept     " << name << " (already there)\n"; break;
+      case CopyOutcome::Failed: out << "  missing  " << name << ": " << copy.source << ' ' << copy.error << '\n'; break;
+    }
   }
 }
 
-int buildScript(const std::string& scriptPath, const std::string& folder, const std::string& name, bool overwrite,
-                std::ostream& out, std::ostream& err) {
-  script::CompileRequest request{scriptPath, folder, name, !overwrite, {}};
-  platform::SilentProgress silent;
-  TerminalProgress bar(err);
-  platform::Progress& progress = TerminalProgress::isTerminal(err) ? static_cast<platform::Progress&>(bar) : silent;
-  script::CompileResult result = script::progcompile(request, progress);
+// A progress bar on a terminal, nothing otherwise.
+class BuildProgress {
+ public:
+  explicit BuildProgress(std::ostream& err) : bar_(err), terminal_(TerminalProgress::isTerminal(err)) {}
+  platform::Progress& get() { return terminal_ ? static_cast<platform::Progress&>(bar_) : silent_; }
+
+ private:
+  TerminalProgress bar_;
+  platform::SilentProgress silent_;
+  bool terminal_;
+};
+
+int buildScript(const BuildRequest& request, std::ostream& out, std::ostream& err) {
+  BuildProgress progress(err);
+  script::CompileResult result =
+      script::progcompile({request.input, request.folder, request.name, !request.overwrite, {}}, progress.get());
   if (!result.scriptRead) {
     err << "pryx build: cannot read the script " << result.error << '\n';
     return 1;
@@ -60,16 +87,36 @@ int buildScript(const std::string& scriptPath, const std::string& folder, const 
     err << "pryx build: cannot write the game file " << result.error << '\n';
     return 1;
   }
-  out << "Built " << result.gameFilePath << " (" << result.gameFileBytes << " bytes)\n";
-  for (const auto& copy : result.programCopies) listCopy(copy, out);
-  for (const auto& copy : result.resourceCopies) listCopy(copy, out);
+  std::vector<FileCopy> copies = std::move(result.programCopies);
+  copies.insert(copies.end(), result.resourceCopies.begin(), result.resourceCopies.end());
+  listBuild(result.gameFilePath, result.gameFileBytes, copies, out);
   return 0;
+}
+
+int buildProject(const BuildRequest& request, std::ostream& out, std::ostream& err) {
+  auto project = openProjectFile("build", request.input, err);
+  if (!project) return 1;
+  std::string error;
+  if (!platform::createDirectories(request.folder, &error)) {
+    err << "pryx build: cannot create the folder " << request.folder << ": " << error << '\n';
+    return 1;
+  }
+  BuildProgress progress(err);
+  project::DistributionResult result = project::buildDistribution(
+      *project, {request.folder, request.name, request.overwrite, request.input, project::runningProgramFolder()},
+      progress.get());
+  if (!result.gameFileWritten) {
+    err << "pryx build: cannot write the game file " << result.gameFilePath << ": " << result.gameFileError << '\n';
+    return 1;
+  }
+  listBuild(result.gameFilePath, result.gameFileBytes, result.copies, out);
+  return result.succeeded() ? 0 : 1;
 }
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
   Arguments parsed(arguments, {"--out", "--name"}, {"--overwrite"});
   std::string problem = parsed.error();
-  if (problem.empty() && parsed.positional().size() != 1) problem = "give exactly one script file";
+  if (problem.empty() && parsed.positional().size() != 1) problem = "give exactly one script or project file";
   if (problem.empty() && !parsed.value("--out")) problem = "--out DIR is missing";
   if (problem.empty() && !parsed.value("--name")) problem = "--name NAME is missing";
   if (problem.empty() && !isPlainName(*parsed.value("--name"))) problem = "--name must be a plain file name";
@@ -77,12 +124,14 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     err << "pryx build: " << problem << "\n\n" << kUsage;
     return 2;
   }
-  const std::string& input = parsed.positional().front();
-  return buildScript(input, *parsed.value("--out"), *parsed.value("--name"), parsed.has("--overwrite"), out, err);
+  BuildRequest request{parsed.positional().front(), *parsed.value("--out"), *parsed.value("--name"),
+                       parsed.has("--overwrite")};
+  return isProjectFile(request.input) ? buildProject(request, out, err) : buildScript(request, out, err);
 }
 
 }  // namespace
 
-extern const Command kBuildCommand{"build", "compile a script (.PXJ) into a distribution folder", kUsage, run};
+extern const Command kBuildCommand{"build", "build a script (.PXJ) or a project (.PXK) into a distribution folder",
+                                   kUsage, run};
 
 }  // namespace pryx::cli

@@ -116,6 +116,12 @@ CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExis
   return CopyOutcome::Copied;
 }
 
+FileCopy recordedCopy(std::string from, std::string to, bool failIfExists) {
+  FileCopy record{std::move(from), std::move(to), CopyOutcome::Failed, {}};
+  record.outcome = copyFile(record.source, record.target, failIfExists, &record.error);
+  return record;
+}
+
 bool fileExists(std::string_view path) {
   std::error_code code;
   return fs::is_regular_file(toFsPath(path), code);

@@ -26,6 +26,16 @@ enum class CopyOutcome { Copied, KeptExisting, Failed };
 CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExists,
                      std::string* error = nullptr);
 
+// One copy of a build and how it went, so that the author can be shown the list.
+struct FileCopy {
+  std::string source;
+  std::string target;
+  CopyOutcome outcome = CopyOutcome::Failed;
+  std::string error;  // why a copy failed
+};
+
+FileCopy recordedCopy(std::string from, std::string to, bool failIfExists);
+
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);
 bool removeFile(std::string_view path);

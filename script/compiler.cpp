@@ -6,17 +6,8 @@
 #include "script/translator.h"
 
 namespace pryx::script {
-namespace {
 
 using platform::GetPath;
-
-FileCopy copy(std::string source, std::string target, bool failIfExists) {
-  FileCopy record{std::move(source), std::move(target), platform::CopyOutcome::Failed, {}};
-  record.outcome = platform::copyFile(record.source, record.target, failIfExists, &record.error);
-  return record;
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks) {
   platform::Progress* progress = hooks.progress;
@@ -68,15 +59,15 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
     if (resource.fileName.empty()) return;
-    result.resourceCopies.push_back(copy(resolveResourcePath(scriptFolder, resource.path),
+    result.resourceCopies.push_back(platform::recordedCopy(resolveResourcePath(scriptFolder, resource.path),
                                          GetPath(folder, platform::decodeSjis(resource.fileName)),
                                          request.failIfExists));
   };
   hooks.afterCollecting = [&] {
-    result.programCopies.push_back(copy(GetPath(programFolder, platform::playerProgramFileName()),
+    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::playerProgramFileName()),
                                         GetPath(folder, request.name + std::string(platform::kExecutableSuffix)),
                                         true));
-    result.programCopies.push_back(copy(GetPath(programFolder, platform::kDisplayLibraryFileName),
+    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::kDisplayLibraryFileName),
                                         GetPath(folder, platform::kDisplayLibraryFileName), true));
   };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());

@@ -40,12 +40,7 @@ struct CompileRequest {
   std::string programFolder;       // where the player and the display library are taken from
 };
 
-struct FileCopy {
-  std::string source;
-  std::string target;
-  platform::CopyOutcome outcome;
-  std::string error;  // why a copy failed
-};
+using platform::FileCopy;
 
 struct CompileResult {
   bool scriptRead = false;  // false: nothing was written, `error` says why

@@ -129,6 +129,15 @@ TEST(GameFileWriter, HoldsNumbersAtTheirFieldsEndsAndCutsLongTexts) {
   EXPECT_THROW(GameFileWriter().instruction(Opcode::Jmp, {}), std::logic_error);
 }
 
+TEST(GameFileWriter, WritesBytesThePlayerStepsOverButNoInstructionAsOne) {
+  GameFileWriter writer;
+  writer.noOperation(132);
+  EXPECT_THROW(writer.noOperation(static_cast<std::uint8_t>(Opcode::Label)), std::logic_error);
+  auto image = imageOf(std::move(writer).finish(kBuilderPools));
+  EXPECT_EQ(image.byteAt(37), 132);
+  EXPECT_EQ(image.byteAt(38), 255);
+}
+
 TEST(Chains, MalformedChainsStayInsideTheFile) {
   GameFileWriter writer;
   writer.label();

@@ -76,6 +76,11 @@ void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> op
   }
 }
 
+void GameFileWriter::noOperation(std::uint8_t opcode) {
+  if (findInstruction(opcode)) throw std::logic_error("opcode " + std::to_string(opcode) + " is an instruction");
+  putByte(opcode);
+}
+
 void GameFileWriter::label() {
   putByte(static_cast<std::uint8_t>(Opcode::Label));
   link(labels_);

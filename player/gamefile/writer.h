@@ -40,6 +40,9 @@ class GameFileWriter {
     instruction(opcode, std::span<const std::int64_t>(operands.begin(), operands.size()));
   }
 
+  // A byte that is no instruction, which the player steps over.
+  void noOperation(std::uint8_t opcode);
+
   // A label, threaded onto the label chain.
   void label();
 

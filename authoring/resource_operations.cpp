@@ -1,0 +1,113 @@
+#include "authoring/resource_operations.h"
+
+#include "platform/paths.h"
+
+#include <algorithm>
+
+namespace pryx::authoring {
+namespace {
+
+using project::ResourceKind;
+
+struct KindTexts {
+  std::string_view fileDialogTitle;
+  std::string_view filter;
+  std::string_view namePrompt;
+  std::string_view nameTitle;
+  std::string_view limit;
+  std::string_view duplicate;
+  std::string_view removalQuestion;
+  std::string_view progressCaption;
+  std::string_view checkingLabel;
+};
+
+const KindTexts& textsOf(ResourceKind kind) {
+  static const KindTexts kCg{"ＣＧファイルの読み込み",
+                             "ピクチャーファイル(*.BMP,*.JPG)|*.BMP;*.JPG",
+                             "ＣＧファイルの名前を付けてください",
+                             "ＣＧファイルの設定",
+                             "これ以上ＣＧファイルを追加する事は出来ません。",
+                             "同じ名前のＣＧファイルがすでに存在しています。",
+                             "を、ＣＧリストから削除してもよろしいですか。",
+                             "ＣＧリストから、項目の削除",
+                             "ＣＧファイルへのリンクをチャックしています..."};
+  static const KindTexts kBgm{"ＢＧＭファイルの読み込み",
+                              "ＭＩＤＩファイル(*.MID)|*.MID",
+                              "ＢＧＭファイルに名前を付けてください",
+                              "ＢＧＭファイルの設定",
+                              "これ以上ＢＧＭファイルを追加する事は出来ません。",
+                              "同じ名前のＢＧＭファイルがすでに存在しています。",
+                              "を、ＢＧＭリストから削除してもよろしいですか。",
+                              "ＢＧＭリストから、項目の削除",
+                              "ＢＧＭファイルへのリンクをチャックしています..."};
+  static const KindTexts kChr{"キャラクターファイルの読み込み",
+                              "ビットマップファイル(*.BMP)|*.BMP",
+                              "キャラクターファイルの名前を付けてください",
+                              "ＣＧファイルの設定",
+                              "これ以上キャラクターファイルを追加する事は出来ません。",
+                              "同じ名前のキャラクターファイルがすでに存在しています。",
+                              "を、キャラクターリストから削除してもよろしいですか。",
+                              "キャラクターリストから、項目の削除",
+                              "キャラクターファイルへのリンクをチャックしています..."};
+  switch (kind) {
+    case ResourceKind::Cg: return kCg;
+    case ResourceKind::Bgm: return kBgm;
+    case ResourceKind::Chr: return kChr;
+  }
+  return kCg;
+}
+
+}  // namespace
+
+project::FileDialogRequest resourceFileDialog(ResourceKind kind) {
+  const KindTexts& texts = textsOf(kind);
+  return {std::string(texts.fileDialogTitle), std::string(texts.filter)};
+}
+
+project::InputRequest resourceNamePrompt(ResourceKind kind, std::string_view chosenPath) {
+  const KindTexts& texts = textsOf(kind);
+  return {std::string(texts.namePrompt), std::string(texts.nameTitle), platform::fileNameOf(chosenPath)};
+}
+
+std::optional<project::Message> addResource(project::ProjectDocument& document, ResourceKind kind,
+                                            std::string_view name, std::string_view path) {
+  if (name.empty()) return std::nullopt;
+  const auto& list = document.project().resources(kind);
+  if (std::any_of(list.begin(), list.end(), [&](const project::Resource& entry) { return entry.name == name; })) {
+    return project::warning(textsOf(kind).duplicate);
+  }
+  if (list.count() >= project::kMaxResources) return project::warning(textsOf(kind).limit);
+  document.change(project::changeOf(project::listAspect(kind)), [&](project::Project& project) {
+    project.resources(kind).append({std::string(name), std::string(path)});
+  });
+  return std::nullopt;
+}
+
+std::optional<project::Message> resourceRemovalQuestion(const project::Project& project, ResourceKind kind, int entry) {
+  const project::Resource* resource = project.resources(kind).find(entry);
+  if (!resource) return std::nullopt;
+  return project::question(resource->name + std::string(project::kLineBreak) + std::string(textsOf(kind).removalQuestion));
+}
+
+void removeResource(project::ProjectDocument& document, ResourceKind kind, int entry, platform::Progress& progress) {
+  if (!document.project().resources(kind).contains(entry)) return;
+  const KindTexts& texts = textsOf(kind);
+  progress.show(texts.progressCaption);
+  progress.setMaximum(document.project().pageCount());
+  progress.setValue(0);
+  progress.setLabel("リストを再構築しています...");
+  document.change(project::changeOf(project::listAspect(kind)) | project::Aspect::PageContent, [&](project::Project& project) {
+    project.resources(kind).remove(entry);
+    progress.setLabel(texts.checkingLabel);
+    for (int position = 1; position <= project.pageCount(); ++position) {
+      project::PageReference& reference = project::referenceTo(project.pages[position], kind);
+      std::int64_t value = reference.value();
+      if (value == entry) reference = project::PageReference::number(0);
+      else if (value > entry) reference = project::PageReference::number(value - 1);
+      progress.setValue(position);
+    }
+  });
+  progress.hide();
+}
+
+}  // namespace pryx::authoring

@@ -1,0 +1,80 @@
+#include "project/distribution.h"
+
+#include "project/game_file_build.h"
+
+#include "platform/files.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+
+namespace pryx::project {
+namespace {
+
+constexpr std::string_view kCaption = "配布用ファイルの作成";
+constexpr std::string_view kCollectingLabel = "データを収集しています...";
+constexpr std::string_view kWritingLabel = "配布用プログラムファイルの作成中...";
+constexpr std::string_view kGameFileSuffix = ".PRY";
+constexpr std::size_t kMostFailuresListed = 20;
+
+Message resultMessage(const std::vector<FailedStep>& failures) {
+  if (failures.empty()) return {"作成完了", "完成", MessageIcon::Information, MessageButtons::Ok};
+  std::string text = "配布用ファイルを作成しましたが、次のファイルはコピーまたは作成できませんでした。";
+  std::size_t listed = std::min(failures.size(), kMostFailuresListed);
+  for (std::size_t i = 0; i < listed; ++i) {
+    text += std::string(kLineBreak) + failures[i].target + "（" + failures[i].reason + "）";
+  }
+  if (failures.size() > listed) text += std::string(kLineBreak) + "ほか " + std::to_string(failures.size() - listed) + " 件";
+  return {text, std::string(kWarningTitle), MessageIcon::Warning, MessageButtons::Ok};
+}
+
+}  // namespace
+
+std::vector<FailedStep> DistributionResult::failures() const {
+  std::vector<FailedStep> failed;
+  for (const platform::FileCopy& copy : copies) {
+    if (copy.outcome != platform::CopyOutcome::Failed) continue;
+    failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.source + ": " + copy.error});
+  }
+  if (!gameFileWritten) failed.push_back({gameFilePath, gameFileError});
+  return failed;
+}
+
+DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
+                                     platform::Progress& progress) {
+  DistributionResult result;
+  auto copy = [&](std::string from, std::string_view targetName) {
+    result.copies.push_back(
+        platform::recordedCopy(std::move(from), platform::GetPath(request.folder, targetName), !request.overwrite));
+  };
+
+  progress.show(kCaption);
+  progress.setLabel(kCollectingLabel);
+  progress.setMaximum(std::max(1, project.cgs.count() + project.bgms.count()));
+  progress.setValue(0);
+  int copied = 0;
+  for (ResourceKind kind : kResourceKinds) {
+    for (const Resource& resource : project.resources(kind)) {
+      copy(resourceFilePath(request.projectPath, resource.path), platform::fileNameOf(resource.path));
+      if (kind != ResourceKind::Chr) progress.setValue(++copied);
+    }
+  }
+  copy(platform::GetPath(request.programFolder, platform::playerProgramFileName()),
+       request.name + std::string(platform::kExecutableSuffix));
+  copy(platform::GetPath(request.programFolder, platform::kDisplayLibraryFileName), platform::kDisplayLibraryFileName);
+
+  progress.setLabel(kWritingLabel);
+  progress.setMaximum(project.pageCount());
+  progress.setValue(0);
+  std::vector<std::uint8_t> gameFile = buildGameFile(project, progress);
+  result.gameFilePath = platform::GetPath(request.folder, request.name + std::string(kGameFileSuffix));
+  result.gameFileBytes = gameFile.size();
+  result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
+  progress.hide();
+
+  result.message = resultMessage(result.failures());
+  return result;
+}
+
+std::string runningProgramFolder() { return platform::folderOf(platform::currentExecutablePath()); }
+
+}  // namespace pryx::project

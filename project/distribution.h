@@ -1,0 +1,51 @@
+#pragma once
+// The distribution: a folder holding the game file, the player under the game's
+// name, the display library and copies of every picture and music file. A step that
+// fails is passed over and the build goes on; the result lists what failed.
+
+#include "project/message.h"
+#include "project/project.h"
+
+#include "platform/files.h"
+#include "platform/progress.h"
+
+#include <string>
+#include <vector>
+
+namespace pryx::project {
+
+struct DistributionRequest {
+  std::string folder;         // the distribution folder; it must exist
+  std::string name;           // the game's name: NAME.PRY and the player NAME (+ executable suffix)
+  bool overwrite = false;     // copies replace files of the same name; the game file is always replaced
+  std::string projectPath;    // relative resource paths count from this file's folder
+  std::string programFolder;  // where the player and the display library lie
+};
+
+struct FailedStep {
+  std::string target;  // the file that could not be copied or written
+  std::string reason;
+
+  bool operator==(const FailedStep&) const = default;
+};
+
+struct DistributionResult {
+  std::vector<platform::FileCopy> copies;  // the CG, CHR and BGM files, then the player and the library
+  std::string gameFilePath;
+  std::size_t gameFileBytes = 0;
+  bool gameFileWritten = false;
+  std::string gameFileError;  // why the game file could not be written
+  Message message;            // "作成完了" only when every step succeeded
+
+  // The copies and the write that failed, in the order of the build.
+  std::vector<FailedStep> failures() const;
+  bool succeeded() const { return failures().empty(); }
+};
+
+DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
+                                      platform::Progress& progress);
+
+// The folder of the running program, where the player and the display library ship.
+std::string runningProgramFolder();
+
+}  // namespace pryx::project

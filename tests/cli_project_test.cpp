@@ -1,0 +1,94 @@
+// The project commands of the pryx tool, run as an author runs them.
+
+#include "project/game_file_build.h"
+#include "project/project_file.h"
+
+#include "tests/support/tool_folder.h"
+
+#include "platform/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pryx::project {
+namespace {
+
+namespace fs = std::filesystem;
+using F = ButtonField;
+
+using ProjectCommands = testing::ToolFolder;
+
+Project twoPageProject() {
+  Project project = newProject();
+  project.pages.append(Page{"終わり", "おしまい", {}, {}, {}, {}, {}});
+  project.pages[1].buttons[0][F::Caption] = "次へ";
+  return project;
+}
+
+TEST_F(ProjectCommands, ResaveTurnsAnOldFileIntoACurrentOne) {
+  std::string old = "50\r\nDefault\r\nDefault\r\n1\r\n0\r\n-1\r\n{\r\n}\r\n{\r\n}\r\n{\r\n}\r\n{\r\n}\r\n@,TopPage\r\n\r\n\r\n\r\n{\r\n\r\n}\r\n";
+  write("old.pxk", old);
+  EXPECT_EQ(pryx("resave old.pxk new.PXK"), 0);
+  EXPECT_EQ(read("new.PXK"), encodeProjectFile(newProject()).bytes);
+  EXPECT_EQ(pryx("resave missing.PXK x.PXK"), 1);
+  EXPECT_EQ(pryx("resave old.pxk"), 2);
+  write("newer.PXK", "50\r\n106\r\n");
+  EXPECT_EQ(pryx("resave newer.PXK x.PXK"), 1);
+  EXPECT_NE(read("errors.txt").find("ファイルをオープンできませんでした。"), std::string::npos);
+}
+
+TEST_F(ProjectCommands, ScriptWritesShiftJisWithCrLf) {
+  write("game.PXK", encodeProjectFile(twoPageProject()).bytes);
+  ASSERT_EQ(pryx("script game.PXK"), 0);
+  std::string expected = platform::encodeSjis(
+      "@VERSION,1,5\r\n@WAIT,50\r\n@GAMEMODE,1\r\n@EFFECT,0\r\n@TCOLORA\r\n#,TopPage\r\n@CG,\r\n@CHR,\r\n@BGM,\r\n"
+      "@BTN, 1,次へ,{\r\n@JMP,終わり\r\n}\r\n@EVTWAIT\r\n#,終わり\r\n@CG,\r\n@CHR,\r\n@BGM,\r\n@TEXT,{\r\nおしまい\r\n}\r\n@END");
+  EXPECT_EQ(read("output.txt"), expected);
+  ASSERT_EQ(pryx("script game.PXK -o game.PXJ"), 0);
+  EXPECT_EQ(read("game.PXJ"), expected);
+  EXPECT_EQ(pryx("script game.PXK -o missing/game.PXJ"), 1);
+}
+
+TEST_F(ProjectCommands, BuildWritesTheGameFileAndFailsWhenAStepFails) {
+  write("game.pxk", encodeProjectFile(twoPageProject()).bytes);
+  EXPECT_EQ(pryx("build game.pxk --out dist --name game"), 1);  // no player beside the tool
+  std::string game = read("dist/game.PRY");
+  platform::SilentProgress progress;
+  auto expected = buildGameFile(twoPageProject(), progress);
+  EXPECT_EQ(std::vector<std::uint8_t>(game.begin(), game.end()), expected);
+  EXPECT_NE(read("output.txt").find("PRYXPlayer"), std::string::npos);
+  EXPECT_EQ(pryx("build game.pxk --out dist --name ../escape"), 2);
+  EXPECT_EQ(pryx("build game.pxk --name game"), 2);
+}
+
+TEST_F(ProjectCommands, CheckReportsFindings) {
+  Project project = twoPageProject();
+  project.pages[1].buttons[0][F::JumpTarget] = "7";
+  write("game.PXK", encodeProjectFile(project).bytes);
+  write("clean.PXK", encodeProjectFile(twoPageProject()).bytes);
+  EXPECT_EQ(pryx("check clean.PXK"), 0);
+  EXPECT_EQ(pryx("check game.PXK"), 1);
+  EXPECT_EQ(read("output.txt"), "game.PXK: page 1 \"TopPage\", button 1: jump target 7 is not a page (2 pages)\n");
+  EXPECT_EQ(pryx("check absent.PXK"), 2);
+
+  // Resource files are looked for beside the project.
+  Project withPictures = twoPageProject();
+  withPictures.cgs.append({"forest", "pictures\\forest.BMP"});
+  withPictures.cgs.append({"sea", "pictures/sea.BMP"});
+  fs::create_directories(folder_ / "pictures");
+  write("pictures/forest.BMP", "BM");
+  write("pictures.PXK", encodeProjectFile(withPictures).bytes);
+  EXPECT_EQ(pryx("check pictures.PXK"), 1);
+  EXPECT_EQ(read("output.txt"), "pictures.PXK: CG 2 \"sea\": the file pictures/sea.BMP does not exist, so it cannot ship\n");
+
+  // Scripts and projects in one run, each checked by its own rules.
+  write("story.PXJ", "@VERSION,1,5\r\n#,Top\r\n@JMP,Nowhere\r\n");
+  EXPECT_EQ(pryx("check clean.PXK story.PXJ"), 1);
+  std::string output = read("output.txt");
+  EXPECT_EQ(output.substr(0, output.find('\n')), "clean.PXK: no findings");
+  EXPECT_NE(output.find("story.PXJ:3: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pryx::project
