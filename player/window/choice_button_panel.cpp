@@ -1,0 +1,36 @@
+#include "player/window/choice_button_panel.h"
+
+namespace pryx::player {
+namespace {
+
+constexpr int kLeft = 456;
+constexpr int kTop = 24;
+constexpr int kStep = 32;
+constexpr int kWidth = 177;
+constexpr int kHeight = 25;
+constexpr int kFontPoints = 9;
+
+}  // namespace
+
+ChoiceButtonPanel::ChoiceButtonPanel(QWidget* picture, std::function<void(int slot)> clicked) {
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"), kFontPoints);
+  for (int slot = 0; slot < kChoiceButtons; ++slot) {
+    auto* button = new QPushButton(picture);
+    button->setObjectName(QStringLiteral("Command1(%1)").arg(slot));
+    button->setGeometry(kLeft, kTop + kStep * slot, kWidth, kHeight);
+    button->setFont(font);
+    button->hide();
+    QObject::connect(button, &QPushButton::clicked, button, [clicked, slot] { clicked(slot); });
+    buttons_.at(static_cast<std::size_t>(slot)) = button;
+  }
+}
+
+void ChoiceButtonPanel::setCaption(int slot, const QString& caption) {
+  if (slot >= 0 && slot < kChoiceButtons) button(slot)->setText(caption);
+}
+
+void ChoiceButtonPanel::setVisible(int slot, bool visible) {
+  if (slot >= 0 && slot < kChoiceButtons) button(slot)->setVisible(visible);
+}
+
+}  // namespace pryx::player

@@ -1,0 +1,46 @@
+#pragma once
+// The client area that shows the engine's 640 × 480 picture: as it is in a window,
+// scaled to the screen with its proportions kept (black borders) in full screen.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+namespace pryx::player {
+
+// The largest rectangle of `picture`'s proportions that fits in `area`, centred.
+QRect fittedRect(QSize picture, QSize area);
+
+class PictureView final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureView(QWidget* parent);
+
+  void setPicture(const QImage& picture);
+  const QImage& picture() const { return picture_; }
+
+  // Where the picture lies in the view.
+  QRect pictureRect() const;
+  // A point of the view in the picture's own pixels (outside it when on a border).
+  QPoint toPicture(QPoint viewPoint) const;
+
+ signals:
+  void clicked();
+  // `viewPoint` in the view, `picturePoint` in the picture's pixels.
+  void pointerMoved(QPoint viewPoint, QPoint picturePoint);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QImage picture_;
+  bool pressed_ = false;
+};
+
+}  // namespace pryx::player

@@ -1,0 +1,82 @@
+#include "player/window/player_program.h"
+
+#include <iostream>
+#include <optional>
+
+#include "player/game_files.h"
+#include "player/messages.h"
+#include "player/music/fluid_sequencer.h"
+#include "player/player.h"
+#include "player/window/dialog_message_boxes.h"
+#include "player/window/event_loop.h"
+#include "player/window/game_window.h"
+#include "player/window/library_display.h"
+
+namespace pryx::player {
+
+// What the program makes for itself when nothing was handed in.
+struct PlayerProgram::Parts {
+  QtEventPump events;
+  ElapsedClock clock;
+  DialogMessageBoxes dialogs;
+  std::optional<FluidSequencer> music;
+  std::optional<LibraryDisplay> display;
+};
+
+int exitStatusFor(EndReason reason) {
+  switch (reason) {
+    case EndReason::Error:
+    case EndReason::Version: return 1;
+    case EndReason::End:
+    case EndReason::CodeEnd:
+    case EndReason::PastEnd:
+    case EndReason::NoButton:
+    case EndReason::Closed:
+    case EndReason::NoMoreInput:
+    case EndReason::StepLimit: break;
+  }
+  return 0;
+}
+
+PlayerProgram::PlayerProgram(PlayerProgramOptions options)
+    : options_(std::move(options)), parts_(std::make_unique<Parts>()) {}
+
+PlayerProgram::~PlayerProgram() = default;
+
+int PlayerProgram::run() {
+  MessageBoxes& messages = options_.messages ? *options_.messages : parts_->dialogs;
+  GameLocation location = locationOfExecutable(options_.executablePath);
+  auto image = readGameFile(gameFilePath(location));
+  if (!image) {
+    endReason_ = EndReason::Error;
+    endMessage_ = QString::fromUtf8(text::kLoadFailed);
+    messages.show({endMessage_, QString::fromUtf8(text::kWarningTitle), MessageIcon::Critical});
+    return exitStatusFor(endReason_);
+  }
+
+  window_ = std::make_unique<GameWindow>();
+  parts_->dialogs.setParent(window_.get());
+  Sequencer* sequencer = options_.sequencer;
+  if (sequencer == nullptr) {
+    sequencer = &parts_->music.emplace(playerSoundFonts(location.folder), AudioOutput::Device, std::cerr);
+  }
+  LibraryDisplay& display = parts_->display.emplace(location.folder, messages);
+  PlayerHost host{parts_->events, parts_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),
+                  *sequencer, display};
+  PlayerOptions playerOptions;
+  playerOptions.observer = options_.observer;
+  player_ = std::make_unique<Player>(host, location, std::move(*image), playerOptions);
+  window_->attach(*player_);
+  display.attach(*player_);
+
+  // The game starts once its window is up, and runs until it ends.
+  window_->show();
+  RunEnd end = player_->run();
+  endReason_ = end.reason;
+  endMessage_ = end.message;
+  window_->allowClosing();
+  window_->close();
+  return exitStatusFor(endReason_);
+}
+
+}  // namespace pryx::player

@@ -1,0 +1,59 @@
+#pragma once
+// PRYXPlayer from start to end: finds the game file named after the program in
+// the program's folder, shows the window and runs the game in it. The message
+// boxes, the music and an observer of the run may be handed in (tests answer the
+// questions themselves and play no sound); otherwise the program's own are used.
+
+#include <memory>
+#include <string>
+
+#include "player/host.h"
+#include "player/observer.h"
+#include "player/sequencer.h"
+
+namespace pryx::player {
+
+class GameWindow;
+class Player;
+
+struct PlayerProgramOptions {
+  std::string executablePath;  // the program as it runs: its name and folder find the game
+  MessageBoxes* messages = nullptr;
+  Sequencer* sequencer = nullptr;
+  PlayObserver* observer = nullptr;
+};
+
+// The process's exit status for the end of a run: 0 for the game's own ends and
+// the user's, 1 when it ended on a fault or could not start.
+int exitStatusFor(EndReason reason);
+
+class PlayerProgram {
+ public:
+  explicit PlayerProgram(PlayerProgramOptions options);
+  ~PlayerProgram();
+  PlayerProgram(const PlayerProgram&) = delete;
+  PlayerProgram& operator=(const PlayerProgram&) = delete;
+
+  // Plays the game to its end and returns the exit status. Needs a QApplication.
+  int run();
+
+  // While running (null before, and when the game file could not be read).
+  GameWindow* window() const { return window_.get(); }
+  Player* player() const { return player_.get(); }
+  // The user's text when the run ended on a fault; empty otherwise.
+  const QString& endMessage() const { return endMessage_; }
+  // How the run ended; EndReason::Error also when the game could not be loaded.
+  EndReason endReason() const { return endReason_; }
+
+ private:
+  struct Parts;
+
+  PlayerProgramOptions options_;
+  std::unique_ptr<Parts> parts_;
+  std::unique_ptr<GameWindow> window_;
+  std::unique_ptr<Player> player_;
+  QString endMessage_;
+  EndReason endReason_ = EndReason::Error;
+};
+
+}  // namespace pryx::player
