@@ -1,0 +1,386 @@
+// The parts of the player's window on their own: the picture view, the message
+// boxes, and the window with a recording stand-in for the engine.
+
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "player/screen/screen.h"
+#include "player/window/dialog_message_boxes.h"
+#include "player/window/game_window.h"
+#include "player/window/picture_view.h"
+#include "window_test_classes.h"
+
+namespace pryx::player::testing {
+namespace {
+
+QImage filledPicture(QRgb colour) {
+  QImage picture(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+  picture.fill(colour);
+  return picture;
+}
+
+// The engine's side of the window's events, written down.
+class RecordedInput final : public PlayerInput {
+ public:
+  int clicks = 0;
+  std::vector<int> buttons, keys, saves, loads;
+  std::vector<Speed> speeds;
+  std::vector<QPoint> pointer;
+  int ends = 0;
+  int closeRequests = 0;
+
+  void windowClicked() override { ++clicks; }
+  void buttonClicked(int slot) override { buttons.push_back(slot); }
+  void pointerMoved(int x, int y) override { pointer.emplace_back(x, y); }
+  void keyPressed(int key) override { keys.push_back(key); }
+  void saveChosen(int slot) override { saves.push_back(slot); }
+  void loadChosen(int slot) override { loads.push_back(slot); }
+  void speedChosen(Speed speed) override { speeds.push_back(speed); }
+  void endChosen() override { ++ends; }
+  bool closeRequested() override {
+    ++closeRequests;
+    return false;
+  }
+  void endRequested(EndReason) override {}
+};
+
+void moveOver(PictureView& view, QPoint point) {
+  QMouseEvent move(QEvent::MouseMove, point, view.mapToGlobal(point), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+}
+
+// Runs `inspect` on the message box once it is up, then answers it with `button`.
+void whenTheBoxIsUp(std::function<void(QMessageBox&)> inspect, QMessageBox::StandardButton button) {
+  QTimer::singleShot(0, [inspect, button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box != nullptr);
+    inspect(*box);
+    if (button == QMessageBox::NoButton) box->reject();
+    else box->button(button)->click();
+  });
+}
+
+}  // namespace
+
+void PictureViewTest::fitsThePictureWithItsProportions_data() {
+  QTest::addColumn<QSize>("area");
+  QTest::addColumn<QRect>("fitted");
+  QTest::newRow("its own size") << QSize(640, 480) << QRect(0, 0, 640, 480);
+  QTest::newRow("a 4:3 screen") << QSize(1024, 768) << QRect(0, 0, 1024, 768);
+  QTest::newRow("a wide screen") << QSize(1920, 1080) << QRect(240, 0, 1440, 1080);
+  QTest::newRow("a tall area") << QSize(1024, 1024) << QRect(0, 128, 1024, 768);
+  QTest::newRow("an odd width") << QSize(1367, 768) << QRect(171, 0, 1024, 768);
+  QTest::newRow("nothing") << QSize(0, 0) << QRect();
+}
+
+void PictureViewTest::fitsThePictureWithItsProportions() {
+  QFETCH(QSize, area);
+  QFETCH(QRect, fitted);
+  QCOMPARE(fittedRect(QSize(640, 480), area), fitted);
+}
+
+void PictureViewTest::showsThePictureScaledBetweenBlackBorders() {
+  PictureView view(nullptr);
+  view.resize(1280, 600);
+  view.setPicture(filledPicture(qRgb(200, 100, 50)));
+  QCOMPARE(view.pictureRect(), QRect(240, 0, 800, 600));
+  QImage shown = view.grab().toImage();
+  QCOMPARE(shown.pixel(0, 300), qRgb(0, 0, 0));
+  QCOMPARE(shown.pixel(239, 599), qRgb(0, 0, 0));
+  QCOMPARE(shown.pixel(1040, 0), qRgb(0, 0, 0));
+  QCOMPARE(shown.pixel(240, 0), qRgb(200, 100, 50));
+  QCOMPARE(shown.pixel(1039, 599), qRgb(200, 100, 50));
+
+  // At its own size every pixel is the picture's.
+  QImage stripes(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) stripes.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
+  view.resize(640, 480);
+  view.setPicture(stripes);
+  QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), stripes);
+}
+
+void PictureViewTest::mapsPointsIntoThePicture() {
+  PictureView view(nullptr);
+  view.resize(1280, 600);
+  QCOMPARE(view.toPicture(QPoint(240, 0)), QPoint(0, 0));
+  QCOMPARE(view.toPicture(QPoint(1039, 599)), QPoint(639, 479));
+  QCOMPARE(view.toPicture(QPoint(640, 300)), QPoint(320, 240));
+  // On a border the point lies outside the picture, never on its edge.
+  QCOMPARE(view.toPicture(QPoint(239, 10)).x(), -1);
+  QVERIFY(view.toPicture(QPoint(1100, 10)).x() >= 640);
+
+  QSignalSpy moves(&view, &PictureView::pointerMoved);
+  moveOver(view, QPoint(640, 300));
+  QCOMPARE(moves.size(), 1);
+  QCOMPARE(moves.at(0).at(0).toPoint(), QPoint(640, 300));
+  QCOMPARE(moves.at(0).at(1).toPoint(), QPoint(320, 240));
+}
+
+void PictureViewTest::aClickIsALeftPressAndReleaseOnTheView() {
+  PictureView view(nullptr);
+  view.resize(640, 480);
+  view.show();
+  QSignalSpy clicks(&view, &PictureView::clicked);
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  QCOMPARE(clicks.size(), 1);
+  QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
+  QCOMPARE(clicks.size(), 1);
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));  // no press before it
+  QCOMPARE(clicks.size(), 1);
+  QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(700, 10));  // let go outside
+  QCOMPARE(clicks.size(), 1);
+}
+
+void DialogMessageBoxesTest::questionsPutTheNegativeAnswerOnTheDefaultButton() {
+  DialogMessageBoxes dialogs;
+  MessageBoxRequest request{QStringLiteral("ゲームを終了しますか。"), QStringLiteral("終了の確認"), MessageIcon::Question,
+                            MessageButtons::YesNo, MessageAnswer::No};
+  whenTheBoxIsUp(
+      [](QMessageBox& box) {
+        QCOMPARE(box.windowTitle(), QStringLiteral("終了の確認"));
+        QCOMPARE(box.text(), QStringLiteral("ゲームを終了しますか。"));
+        QCOMPARE(box.icon(), QMessageBox::Question);
+        QCOMPARE(box.buttons().size(), 2);
+        QCOMPARE(box.defaultButton(), box.button(QMessageBox::No));
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+      },
+      QMessageBox::Yes);
+  QCOMPARE(dialogs.show(request), MessageAnswer::Yes);
+
+  request = {QStringLiteral("終了しますか？"), QStringLiteral("確認のメッセージ"), MessageIcon::Question,
+             MessageButtons::OkCancel, MessageAnswer::Cancel};
+  whenTheBoxIsUp(
+      [](QMessageBox& box) {
+        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Cancel));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+      },
+      QMessageBox::Ok);
+  QCOMPARE(dialogs.show(request), MessageAnswer::Ok);
+}
+
+void DialogMessageBoxesTest::closingAQuestionAnswersNegatively() {
+  DialogMessageBoxes dialogs;
+  whenTheBoxIsUp([](QMessageBox&) {}, QMessageBox::NoButton);
+  QCOMPARE(dialogs.show({QStringLiteral("セーブ 1をロードしますか。"), QStringLiteral("確認のメッセージ"),
+                         MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No}),
+           MessageAnswer::No);
+  whenTheBoxIsUp([](QMessageBox&) {}, QMessageBox::NoButton);
+  QCOMPARE(dialogs.show({QStringLiteral("終了しますか？"), QStringLiteral("確認のメッセージ"), MessageIcon::Question,
+                         MessageButtons::OkCancel, MessageAnswer::Cancel}),
+           MessageAnswer::Cancel);
+}
+
+void DialogMessageBoxesTest::messagesShowTheirTitleTextAndIcon() {
+  QWidget parent;
+  DialogMessageBoxes dialogs;
+  dialogs.setParent(&parent);
+  whenTheBoxIsUp(
+      [&parent](QMessageBox& box) {
+        QCOMPARE(box.parentWidget(), &parent);
+        QCOMPARE(box.windowTitle(), QStringLiteral("警告"));
+        QCOMPARE(box.icon(), QMessageBox::Critical);
+        QCOMPARE(box.buttons().size(), 1);
+      },
+      QMessageBox::Ok);
+  QCOMPARE(dialogs.show({QStringLiteral("ファイルの読みこみに失敗しました。"), QStringLiteral("警告"),
+                         MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok}),
+           MessageAnswer::Ok);
+  whenTheBoxIsUp([](QMessageBox& box) { QCOMPARE(box.icon(), QMessageBox::NoIcon); }, QMessageBox::Ok);
+  dialogs.show({QStringLiteral("プログラムにエラーがあります。(@SUB)"), QStringLiteral("b"), MessageIcon::None,
+                MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+void GameWindowTest::hasAClientAreaOf640By480UnderItsMenuBar() {
+  GameWindow window;
+  window.show();
+  const int barHeight = window.menus().height();
+  QVERIFY(barHeight > 0);
+  QCOMPARE(window.menus().geometry().topLeft(), QPoint(0, 0));
+  QCOMPARE(window.view().geometry(), QRect(0, barHeight, 640, 480));
+  QCOMPARE(window.size(), QSize(640, barHeight + 480));
+  QCOMPARE(window.minimumSize(), window.maximumSize());
+  QCOMPARE(window.font().family(), QStringLiteral("ＭＳ 明朝"));
+  QCOMPARE(window.font().pointSize(), 9);
+  window.setCaption(QStringLiteral("mystery"));
+  QCOMPARE(window.windowTitle(), QStringLiteral("mystery"));
+
+  window.refresh(filledPicture(qRgb(10, 20, 30)));
+  QCOMPARE(window.view().picture().pixel(0, 0), qRgb(10, 20, 30));
+
+  for (int slot = 0; slot < kChoiceButtons; ++slot) {
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("Command1(%1)").arg(slot));
+    QVERIFY(button != nullptr);
+    QCOMPARE(button->parentWidget(), &window.view());
+    QCOMPARE(button->geometry(), QRect(456, 24 + 32 * slot, 177, 25));
+    QCOMPARE(button->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(button->font().pointSize(), 9);
+    QVERIFY(button->isHidden());
+  }
+  window.choiceButtons().setCaption(3, QStringLiteral("南へ"));
+  window.choiceButtons().setVisible(3, true);
+  auto* fourth = window.findChild<QPushButton*>(QStringLiteral("Command1(3)"));
+  QVERIFY(fourth->isVisible());
+  QCOMPARE(fourth->text(), QStringLiteral("南へ"));
+  window.choiceButtons().setVisible(7, true);  // no such slot: nothing happens
+}
+
+void GameWindowTest::offersEveryMenuItem() {
+  GameWindow window;
+  PlayerMenuBar& menus = window.menus();
+  QCOMPARE(menus.actions().size(), 2);
+  QCOMPARE(menus.fileMenu()->title(), QStringLiteral("システム(&S)"));
+  QCOMPARE(menus.speedMenu()->title(), QStringLiteral("メッセージ速度(&S)"));
+
+  QStringList fileItems;
+  for (QAction* item : menus.fileMenu()->actions()) fileItems << (item->isSeparator() ? "-" : item->text());
+  QCOMPARE(fileItems, QStringList({"セーブ(&S)", "ロード(&L)", "-", "終了"}));
+  for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
+    QString caption = QStringLiteral("セーブ") + QChar(u'０' + slot);
+    QCOMPARE(menus.saveItem(slot)->text(), caption);
+    QCOMPARE(menus.loadItem(slot)->text(), caption);
+    QCOMPARE(menus.saveItem(slot)->objectName(), QStringLiteral("save(%1)").arg(slot));
+    QCOMPARE(menus.loadItem(slot)->objectName(), QStringLiteral("load(%1)").arg(slot));
+  }
+  QStringList speedItems;
+  for (QAction* item : menus.speedMenu()->actions()) speedItems << item->text();
+  QCOMPARE(speedItems, QStringList({"ウエイト無し", "速い", "普通", "遅い"}));
+  QVERIFY(menus.speedItem(Speed::Normal)->isChecked());
+
+  // Only the player moves the check mark, exactly one at a time.
+  menus.setSpeedChecked(Speed::Slow);
+  for (Speed speed : {Speed::NoWait, Speed::Quick, Speed::Normal, Speed::Slow})
+    QCOMPARE(menus.speedItem(speed)->isChecked(), speed == Speed::Slow);
+  menus.speedItem(Speed::Quick)->trigger();
+  QVERIFY(!menus.speedItem(Speed::Quick)->isChecked());
+  QVERIFY(menus.speedItem(Speed::Slow)->isChecked());
+
+  // Outside a choice: no saving, loading or speed, but the system menu and its end.
+  menus.setChoiceMenusEnabled(false);
+  QVERIFY(!window.findChild<QAction*>("file_save")->isEnabled());
+  QVERIFY(!window.findChild<QAction*>("file_load")->isEnabled());
+  QVERIFY(!menus.speedMenu()->menuAction()->isEnabled());
+  QVERIFY(menus.fileMenu()->menuAction()->isEnabled());
+  QVERIFY(menus.endItem()->isEnabled());
+  menus.setChoiceMenusEnabled(true);
+  QVERIFY(window.findChild<QAction*>("file_save")->isEnabled());
+  QVERIFY(menus.speedMenu()->menuAction()->isEnabled());
+
+  menus.setLoadItemEnabled(4, false);
+  QVERIFY(!menus.loadItem(4)->isEnabled());
+  QVERIFY(menus.loadItem(3)->isEnabled());
+  menus.setLoadItemEnabled(0, false);  // no such item
+  menus.setLoadItemEnabled(6, false);
+}
+
+void GameWindowTest::turnsClicksKeysAndMenusIntoInput() {
+  GameWindow window;
+  RecordedInput input;
+  window.attach(input);
+  window.show();
+
+  QTest::mouseClick(&window.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+  QCOMPARE(input.clicks, 1);
+  window.choiceButtons().setCaption(2, QStringLiteral("東へ"));
+  window.choiceButtons().setVisible(2, true);
+  auto* button = window.findChild<QPushButton*>(QStringLiteral("Command1(2)"));
+  QTest::mouseClick(button, Qt::LeftButton);
+  QCOMPARE(input.buttons, std::vector<int>{2});
+  QCOMPARE(input.clicks, 1);  // a button click is not a click on the picture
+
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_Escape);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Escape);
+  QCOMPARE(input.keys, std::vector<int>({kEscapeKey, kEscapeKey}));
+  QCOMPARE(input.buttons.size(), 1u);
+
+  window.menus().saveItem(2)->trigger();
+  window.menus().loadItem(5)->trigger();
+  window.menus().speedItem(Speed::NoWait)->trigger();
+  window.menus().endItem()->trigger();
+  QCOMPARE(input.saves, std::vector<int>{2});
+  QCOMPARE(input.loads, std::vector<int>{5});
+  QCOMPARE(input.speeds, std::vector<Speed>{Speed::NoWait});
+  QCOMPARE(input.ends, 1);
+
+  moveOver(window.view(), QPoint(30, 40));
+  QCOMPARE(input.pointer, std::vector<QPoint>{QPoint(30, 40)});
+}
+
+void GameWindowTest::asksBeforeClosingUntilTheRunHasEnded() {
+  GameWindow window;
+  RecordedInput input;
+  window.attach(input);
+  window.show();
+  QVERIFY(!window.close());
+  QCOMPARE(input.closeRequests, 1);
+  QVERIFY(window.isVisible());
+  window.allowClosing();
+  QVERIFY(window.close());
+  QCOMPARE(input.closeRequests, 1);
+  QVERIFY(!window.isVisible());
+}
+
+void GameWindowTest::novelModeShowsTheMenuBarAtTheTopEdgeOnly() {
+  GameWindow window;
+  RecordedInput input;
+  window.attach(input);
+  window.show();
+
+  // In a window the bar is always there, whatever the pointer does.
+  moveOver(window.view(), QPoint(300, 2));
+  moveOver(window.view(), QPoint(300, 200));
+  QVERIFY(window.menus().isVisible());
+
+  window.enterNovelMode();
+  QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+  window.showFullScreen();  // what the display library does next
+  QVERIFY(!window.menus().isVisible());
+  QCOMPARE(window.view().geometry(), window.rect());
+  const QRect pictureOnScreen(window.view().mapToGlobal(window.view().pictureRect().topLeft()),
+                              window.view().pictureRect().size());
+  const QPoint above(window.width() / 2, kMenuBarTriggerHeight - 1);
+  const QPoint below(window.width() / 2, window.height() / 2);
+
+  moveOver(window.view(), QPoint(300, kMenuBarTriggerHeight));
+  QVERIFY(!window.menuBarShown());
+  moveOver(window.view(), above);
+  QVERIFY(window.menuBarShown());
+  QVERIFY(window.menus().isVisible());
+  QCOMPARE(window.menus().geometry().topLeft(), QPoint(0, 0));
+  QCOMPARE(window.menus().width(), window.width());
+  // The bar lies over the picture: nothing under it moves.
+  QCOMPARE(window.view().geometry(), window.rect());
+  QCOMPARE(QRect(window.view().mapToGlobal(window.view().pictureRect().topLeft()), window.view().pictureRect().size()),
+           pictureOnScreen);
+  moveOver(window.view(), QPoint(300, window.menus().height() - 1));  // still on the bar's rows
+  QVERIFY(window.menuBarShown());
+  moveOver(window.view(), below);
+  QVERIFY(!window.menuBarShown());
+  QVERIFY(!window.menus().isVisible());
+
+  // Not while a message is typed; and typing puts a shown bar away.
+  moveOver(window.view(), above);
+  QVERIFY(window.menuBarShown());
+  window.setTyping(true);
+  QVERIFY(!window.menuBarShown());
+  moveOver(window.view(), above);
+  QVERIFY(!window.menuBarShown());
+  window.setTyping(false);
+  moveOver(window.view(), above);
+  QVERIFY(window.menuBarShown());
+  // Every move also reached the engine, in the picture's own pixels.
+  QCOMPARE(input.pointer.size(), 9u);
+  QCOMPARE(input.pointer.back(), window.view().toPicture(above));
+}
+
+}  // namespace pryx::player::testing

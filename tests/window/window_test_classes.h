@@ -1,0 +1,61 @@
+#pragma once
+// The window's test classes, each a QtTest object.
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+namespace pryx::player::testing {
+
+class PictureViewTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void fitsThePictureWithItsProportions_data();
+  void fitsThePictureWithItsProportions();
+  void showsThePictureScaledBetweenBlackBorders();
+  void mapsPointsIntoThePicture();
+  void aClickIsALeftPressAndReleaseOnTheView();
+};
+
+class DialogMessageBoxesTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void questionsPutTheNegativeAnswerOnTheDefaultButton();
+  void closingAQuestionAnswersNegatively();
+  void messagesShowTheirTitleTextAndIcon();
+};
+
+class GameWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void hasAClientAreaOf640By480UnderItsMenuBar();
+  void offersEveryMenuItem();
+  void turnsClicksKeysAndMenusIntoInput();
+  void asksBeforeClosingUntilTheRunHasEnded();
+  void novelModeShowsTheMenuBarAtTheTopEdgeOnly();
+};
+
+class PlayerProgramTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void findsItsGameByItsNameAndEnablesTheSavesThatExist();
+  void offersChoicesOnButtonsAndContinuesAtTheChosenPage();
+  void escapeThenCancelReturnsToTheGame();
+  void escapeThenOkEndsTheGame();
+  void theCloseBoxAndTheEndItemAsk();
+  void menuSaveThenLoadReplaysThePage();
+  void speedItemsChangeTheTyping();
+  void novelModeGoesFramelessFullScreen();
+  void restartsTheMusicWhenItHasPlayedItsLength();
+  void showsTheLoadFailure_data();
+  void showsTheLoadFailure();
+  void endsInOrderWithoutItsDisplayLibrary_data();
+  void endsInOrderWithoutItsDisplayLibrary();
+  void theProgramFindsItsGameBesideItselfFromAnyFolder();
+};
+
+// One object of each class, in the order they run.
+std::vector<std::unique_ptr<QObject>> windowTestClasses();
+
+}  // namespace pryx::player::testing
