@@ -1,5 +1,5 @@
 # Two commands do everything on a fresh Debian machine:
-#   make demo   install what is missing, build, compile the bundled sample game and list it
+#   make demo   install what is missing, build, compile the bundled sample game and play it in a window
 #   make test   install what is missing, build (also the clang fuzz build), and run every test
 BUILD_DIR ?= build
 JOBS ?= 2
