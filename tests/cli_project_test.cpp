@@ -52,7 +52,10 @@ TEST_F(ProjectCommands, ScriptWritesShiftJisWithCrLf) {
 
 TEST_F(ProjectCommands, BuildWritesTheGameFileAndFailsWhenAStepFails) {
   write("game.pxk", encodeProjectFile(twoPageProject()).bytes);
-  EXPECT_EQ(pryx("build game.pxk --out dist --name game"), 1);  // no player beside the tool
+  // A copy of the tool with no player beside it: copying the player fails.
+  std::filesystem::create_directories(path("lonely"));
+  std::filesystem::copy_file(PRYX_TOOL, path("lonely/pryx"));
+  EXPECT_EQ(pryx("build game.pxk --out dist --name game", path("lonely/pryx")), 1);
   std::string game = read("dist/game.PRY");
   platform::SilentProgress progress;
   auto expected = buildGameFile(twoPageProject(), progress);

@@ -54,6 +54,7 @@ QString captionOf(MessageAnswer answer) {
 
 MessageAnswer DialogMessageBoxes::show(const MessageBoxRequest& request) {
   QMessageBox box(iconOf(request.icon), request.title, request.text, QMessageBox::NoButton, parent_);
+  box.setTextFormat(Qt::PlainText);  // a message is never markup
   ButtonSet set = buttonSetOf(request.buttons);
   for (MessageAnswer answer : {set.positive, set.negative}) {
     if (box.button(buttonOf(answer)) == nullptr) box.addButton(buttonOf(answer))->setText(captionOf(answer));

@@ -35,9 +35,9 @@ class ToolFolder : public ::testing::Test {
   }
 
   // The exit status of `pryx ARGUMENTS` run in the folder; its standard output goes
-  // to output.txt, its errors to errors.txt.
-  int pryx(const std::string& arguments) {
-    std::string command = "cd '" + folder_.string() + "' && '" PRYX_TOOL "' " + arguments + " >output.txt 2>errors.txt";
+  // to output.txt, its errors to errors.txt. `tool` is the built tool unless given.
+  int pryx(const std::string& arguments, const std::string& tool = PRYX_TOOL) {
+    std::string command = "cd '" + folder_.string() + "' && '" + tool + "' " + arguments + " >output.txt 2>errors.txt";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
