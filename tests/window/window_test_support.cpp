@@ -17,6 +17,7 @@ namespace {
 
 // A run that has not ended by then never will: it is ended and reported.
 constexpr int kWatchdogMilliseconds = 60000;
+constexpr int kClickInterval = 50;
 
 }  // namespace
 
@@ -107,6 +108,12 @@ void WindowRun::clickPicture(QPoint picturePoint) {
   QPoint viewPoint(shown.x() + picturePoint.x() * shown.width() / kScreenWidth,
                    shown.y() + picturePoint.y() * shown.height() / kScreenHeight);
   QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, viewPoint);
+}
+
+void WindowRun::keepClickingPicture(QPoint picturePoint) {
+  QObject::disconnect(&clicking_, nullptr, nullptr, nullptr);
+  QObject::connect(&clicking_, &QTimer::timeout, [this, picturePoint] { clickPicture(picturePoint); });
+  clicking_.start(kClickInterval);
 }
 
 void WindowRun::clickButton(int slot) {

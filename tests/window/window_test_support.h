@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -103,6 +104,9 @@ class WindowRun final : public PlayObserver {
 
   // Input as the user gives it.
   void clickPicture(QPoint picturePoint = {320, 240});
+  // Clicks there again and again until the wait under way ends (a novel-mode choice
+  // is taken only once the engine has highlighted it).
+  void keepClickingPicture(QPoint picturePoint);
   void clickButton(int slot);
   // A menu item by its name, if the user could reach it; false when not.
   bool trigger(const char* itemName);
@@ -112,6 +116,7 @@ class WindowRun final : public PlayObserver {
   void label(std::int32_t pc, int label) override;
   void text(std::int32_t pc, int message, const QString& text) override;
   void waitStarted(std::int32_t pc, WaitKind kind) override;
+  void waitEnded() override { clicking_.stop(); }
 
  private:
   struct PendingAction {
@@ -122,6 +127,7 @@ class WindowRun final : public PlayObserver {
   PlayerProgram program_;
   std::deque<PendingAction> actions_;
   Action typingAction_;
+  QTimer clicking_;
   bool timedOut_ = false;
 };
 
