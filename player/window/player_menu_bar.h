@@ -1,8 +1,8 @@
 #pragma once
 // The player's menu bar: the menu `file` "システム(&S)" with saving, loading and
 // ending, and the menu `speed` "メッセージ速度(&S)" with the four message speeds.
-// Items are named as the game's documentation names them (file_save, load(2),
-// speed_quick, ...), so that they can be found by name.
+// Menus and items carry object names (file, file_save, load(2), speed_quick, ...),
+// so that they can be found by name.
 
 #include <QAction>
 #include <QMenu>

@@ -15,7 +15,7 @@
 namespace pryx::player {
 
 // What the program makes for itself when nothing was handed in.
-struct PlayerProgram::Parts {
+struct PlayerProgram::OwnedHost {
   QtEventPump events;
   ElapsedClock clock;
   DialogMessageBoxes dialogs;
@@ -39,12 +39,12 @@ int exitStatusFor(EndReason reason) {
 }
 
 PlayerProgram::PlayerProgram(PlayerProgramOptions options)
-    : options_(std::move(options)), parts_(std::make_unique<Parts>()) {}
+    : options_(std::move(options)), owned_(std::make_unique<OwnedHost>()) {}
 
 PlayerProgram::~PlayerProgram() = default;
 
 int PlayerProgram::run() {
-  MessageBoxes& messages = options_.messages ? *options_.messages : parts_->dialogs;
+  MessageBoxes& messages = options_.messages ? *options_.messages : owned_->dialogs;
   GameLocation location = locationOfExecutable(options_.executablePath);
   auto image = readGameFile(gameFilePath(location));
   if (!image) {
@@ -55,13 +55,13 @@ int PlayerProgram::run() {
   }
 
   window_ = std::make_unique<GameWindow>();
-  parts_->dialogs.setParent(window_.get());
+  owned_->dialogs.setParent(window_.get());
   Sequencer* sequencer = options_.sequencer;
   if (sequencer == nullptr) {
-    sequencer = &parts_->music.emplace(playerSoundFonts(location.folder), AudioOutput::Device, std::cerr);
+    sequencer = &owned_->music.emplace(playerSoundFonts(location.folder), AudioOutput::Device, std::cerr);
   }
-  LibraryDisplay& display = parts_->display.emplace(location.folder, messages);
-  PlayerHost host{parts_->events, parts_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),
+  LibraryDisplay& display = owned_->display.emplace(location.folder, messages);
+  PlayerHost host{owned_->events, owned_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),
                   *sequencer, display};
   PlayerOptions playerOptions;
   playerOptions.observer = options_.observer;

@@ -46,10 +46,10 @@ class PlayerProgram {
   EndReason endReason() const { return endReason_; }
 
  private:
-  struct Parts;
+  struct OwnedHost;
 
   PlayerProgramOptions options_;
-  std::unique_ptr<Parts> parts_;
+  std::unique_ptr<OwnedHost> owned_;
   std::unique_ptr<GameWindow> window_;
   std::unique_ptr<Player> player_;
   QString endMessage_;
