@@ -149,7 +149,8 @@ int Player::awaitNovelChoice() {
     }
     state_.highlightLevel = level;
     refresh();
-    pause(state_.messageWait / 5);
+    // At the fastest speeds the pulse would otherwise spin a whole processor core.
+    pause(std::max(state_.messageWait / 5, 1));
   }
   endWait();
   return chosen;

@@ -140,6 +140,21 @@ TEST(EngineChoices, TheHighlightPulsesBetween128And255AtAFifthOfTheMessageWait) 
   EXPECT_EQ(moments[1] - moments[0], 10);
 }
 
+TEST(EngineChoices, AtTheFastestSpeedsThePulseStillRestsAMillisecondPerRound) {
+  auto game = GameRun::fromScript(std::string(kNovelGame) +
+                                  "@WAIT,4\n#,ask\n@BTN,1,only,{\n@END\n}\n@EVTWAIT\n");
+  std::vector<std::int64_t> moments;
+  game->host.onWait([&](WaitKind) {
+    game->host.duringWait([](PlayerInput& input) { input.pointerMoved(60, 10); });
+    for (int round = 0; round < 3; ++round)
+      game->host.duringWait([&](PlayerInput&) { moments.push_back(game->clock.milliseconds()); });
+    game->host.duringWait([](PlayerInput& input) { input.windowClicked(); });
+  });
+  EXPECT_EQ(game->run().reason, EndReason::End);
+  ASSERT_EQ(moments.size(), 3u);
+  EXPECT_EQ(moments[2] - moments[1], 1);
+}
+
 TEST(EngineClosing, EscapeAsksAndCancelReturnsToTheGame) {
   auto game = GameRun::fromScript(kThreeWays);
   game->host.queueAnswer(false);
