@@ -13,7 +13,7 @@
 namespace pryx::player {
 namespace {
 
-constexpr int kChoiceRowHeight = 29;
+constexpr int kChoiceRowHeight = kNovelLineHeight;
 constexpr int kChoiceX = 50;
 constexpr int kChoiceShadowOffset = 2;
 const QColor kChoiceShadow(127, 127, 127);

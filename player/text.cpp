@@ -17,7 +17,8 @@ struct TextLayout {
 };
 
 constexpr TextLayout kBoxLayout{85, 364, 16, 555, 85, 16};
-constexpr TextLayout kNovelLayout{5, 5, 30, 610, 0, 29};
+constexpr TextLayout kNovelLayout{kNovelTextLeft, kNovelTextTop, kNovelCharacterStep,
+                                  kNovelRightLimit, kNovelWrapLeft, kNovelLineHeight};
 
 constexpr int kBoxLines = 6;
 constexpr int kNovelPageBottom = 451;
@@ -30,10 +31,6 @@ constexpr int kPromptSleep = 4;
 constexpr std::int32_t kBoxColour = 32 | 60 << 8 | 128 << 16;  // RGB(32, 60, 128)
 constexpr std::int32_t kBoxStrength = 50;
 constexpr int kBoxTop = 350;
-
-bool lineBreakAt(const QString& text, qsizetype i) {
-  return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-}
 
 }  // namespace
 
@@ -55,7 +52,7 @@ void Player::textplay(const QString& message) {
       x = layout.left, y = layout.top, line = 1;
       state_.messageWait = savedWait;
     }
-    if (lineBreakAt(text, i)) {
+    if (isLineBreakAt(text, i)) {
       x = layout.left, y += layout.lineHeight, ++line;
       ++i;
       continue;
@@ -101,7 +98,7 @@ void Player::textplayx(const QString& message) {
       state_.clickState = 0;
       state_.messageWait = savedWait;
     }
-    if (lineBreakAt(text, i)) {
+    if (isLineBreakAt(text, i)) {
       x = layout.left, y += layout.lineHeight, ++line;
       ++i;
       continue;

@@ -4,11 +4,6 @@ namespace pryx::player {
 
 namespace {
 
-// The layout novel-mode typing uses: 30 pixels a character from x = 5, a new row once
-// x passes 610, 16 rows a page.
-constexpr int kNovelLeft = 5;
-constexpr int kNovelCharacterStep = 30;
-constexpr int kNovelRightLimit = 610;
 constexpr int kNovelRowsPerPage = 16;
 // Below the text: one empty row and the five rows of the choices.
 constexpr int kRowsForChoices = 6;
@@ -17,18 +12,14 @@ constexpr int kRowsForChoices = 6;
 constexpr int kShortestLastPage = 7;
 constexpr int kEarlyBreakLine = 8;
 
-bool isLineBreakAt(const QString& text, qsizetype i) {
-  return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-}
-
 }  // namespace
 
 NovelPagePlan planNovelPages(const QString& fullWidthText) {
   int rows = 0;
-  int x = kNovelLeft;
+  int x = kNovelTextLeft;
   for (qsizetype i = 0; i < fullWidthText.size(); ++i) {
     if (isLineBreakAt(fullWidthText, i)) {
-      x = kNovelLeft;
+      x = kNovelTextLeft;
       ++rows;
       ++i;
       continue;
@@ -36,7 +27,7 @@ NovelPagePlan planNovelPages(const QString& fullWidthText) {
     x += kNovelCharacterStep;
     if (x > kNovelRightLimit) {
       ++rows;
-      x = kNovelLeft;
+      x = kNovelTextLeft;
     }
   }
   rows += kRowsForChoices;

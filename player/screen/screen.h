@@ -83,6 +83,20 @@ class Screen {
 // full-width form; CR and LF stay.
 QString toFullWidth(const QString& text);
 
+// Novel-mode text: 30 pixels a character from x = 5, a new row once x passes 610,
+// rows 29 pixels apart; a row wrapped by width starts at x = 0.
+inline constexpr int kNovelTextLeft = 5;
+inline constexpr int kNovelTextTop = 5;
+inline constexpr int kNovelCharacterStep = 30;
+inline constexpr int kNovelRightLimit = 610;
+inline constexpr int kNovelWrapLeft = 0;
+inline constexpr int kNovelLineHeight = 29;
+
+// Messages break lines only at CR LF; a lone CR or LF is drawn like any character.
+inline bool isLineBreakAt(const QString& text, qsizetype i) {
+  return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+}
+
 // Novel mode plans its pages before typing so that the choices that follow fit on
 // the last page: page `lastFullPage` (from 0) breaks before its line `breakLine`
 // (from 1). A last page too short for the choices is already accounted for: 12 rows
