@@ -120,8 +120,7 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     err << "pryx play: " << result.routeProblem << '\n';
     return 1;
   }
-  bool failed = result.end.reason == player::EndReason::Error || result.end.reason == player::EndReason::Version;
-  return failed ? 1 : 0;
+  return player::endedInFailure(result.end.reason) ? 1 : 0;
 }
 
 }  // namespace

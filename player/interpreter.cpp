@@ -276,7 +276,6 @@ void Player::conditionalJump() {
   std::int32_t value = operandInt32(4);
   std::int32_t label = operandInt16(8);
   state_.programCounter += 9;
-  if (!variableInRange(variable)) return;
   if (conditionHolds(variable, comparison, value) && label >= 1) jumpTo(label);
 }
 

@@ -17,4 +17,6 @@ std::string_view endReasonText(EndReason reason) {
   return "error";
 }
 
+bool endedInFailure(EndReason reason) { return reason == EndReason::Error || reason == EndReason::Version; }
+
 }  // namespace pryx::player

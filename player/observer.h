@@ -26,6 +26,10 @@ enum class EndReason {
 // "END", "code-end", ... as the trace writes them.
 std::string_view endReasonText(EndReason reason);
 
+// A run that ended on an error or version message failed; every other end is the
+// game's own (the exit status of both programs follows this).
+bool endedInFailure(EndReason reason);
+
 enum class WaitKind {
   PagePrompt,    // the blinking "▼" of a full message box
   NovelPage,     // a full novel-mode text page

@@ -5,7 +5,7 @@
 namespace pryx::player::headless {
 namespace {
 
-constexpr int kChoiceRowHeight = 29;
+constexpr int kChoiceRowHeight = kNovelLineHeight;
 constexpr int kPointerX = 100;
 
 std::optional<int> numberIn(std::string_view text, int low, int high) {

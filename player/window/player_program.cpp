@@ -23,21 +23,6 @@ struct PlayerProgram::OwnedHost {
   std::optional<LibraryDisplay> display;
 };
 
-int exitStatusFor(EndReason reason) {
-  switch (reason) {
-    case EndReason::Error:
-    case EndReason::Version: return 1;
-    case EndReason::End:
-    case EndReason::CodeEnd:
-    case EndReason::PastEnd:
-    case EndReason::NoButton:
-    case EndReason::Closed:
-    case EndReason::NoMoreInput:
-    case EndReason::StepLimit: break;
-  }
-  return 0;
-}
-
 PlayerProgram::PlayerProgram(PlayerProgramOptions options)
     : options_(std::move(options)), owned_(std::make_unique<OwnedHost>()) {}
 
@@ -51,7 +36,7 @@ int PlayerProgram::run() {
     endReason_ = EndReason::Error;
     endMessage_ = QString::fromUtf8(text::kLoadFailed);
     messages.show({endMessage_, QString::fromUtf8(text::kWarningTitle), MessageIcon::Critical});
-    return exitStatusFor(endReason_);
+    return endedInFailure(endReason_) ? 1 : 0;
   }
 
   window_ = std::make_unique<GameWindow>();
@@ -76,7 +61,7 @@ int PlayerProgram::run() {
   endMessage_ = end.message;
   window_->allowClosing();
   window_->close();
-  return exitStatusFor(endReason_);
+  return endedInFailure(endReason_) ? 1 : 0;
 }
 
 }  // namespace pryx::player

@@ -23,10 +23,6 @@ struct PlayerProgramOptions {
   PlayObserver* observer = nullptr;
 };
 
-// The process's exit status for the end of a run: 0 for the game's own ends and
-// the user's, 1 when it ended on a fault or could not start.
-int exitStatusFor(EndReason reason);
-
 class PlayerProgram {
  public:
   explicit PlayerProgram(PlayerProgramOptions options);
