@@ -80,7 +80,10 @@ bool retitlePage(ProjectDocument& document, int page, std::string_view title) {
 
 PageDeletionPrompt promptPageDeletion(const Project& project, int page, WorkListMode mode) {
   PageDeletionPrompt prompt;
-  if (mode != WorkListMode::Idle) prompt.refusal = workListBusyMessage();
+  if (mode != WorkListMode::Idle) {
+    prompt.refusal = workListBusyMessage();
+    return prompt;
+  }
   const std::string& name = project.pages[page].name;
   prompt.question = project::question(name + std::string(project::kLineBreak) + "を、ページリストから削除してもよろしいですか。");
   prompt.workListCaption = name + "の削除により影響が出るページ";

@@ -43,20 +43,17 @@ std::int64_t held(std::int64_t value, const FieldRange& range) {
   return value < range.low ? range.low : value > range.high ? range.high : value;
 }
 
-// Codes of the operand texts; "!=" is the not-equal of the editor's generated scripts.
-std::uint8_t comparisonCode(std::string_view text) {
-  if (text == "!=") return gamefile::comparison::NotEqual;
-  for (int code = 1; code <= gamefile::comparison::NotEqual; ++code) {
-    if (text == gamefile::comparisonText(code)) return static_cast<std::uint8_t>(code);
-  }
-  return 0;
-}
-
 std::uint8_t codeOf(std::string_view text, std::string_view (*textOfCode)(int), int lastCode) {
   for (int code = 1; code <= lastCode; ++code) {
     if (text == textOfCode(code)) return static_cast<std::uint8_t>(code);
   }
   return 0;
+}
+
+// "!=" is the not-equal of the editor's generated scripts.
+std::uint8_t comparisonCode(std::string_view text) {
+  if (text == "!=") return gamefile::comparison::NotEqual;
+  return codeOf(text, gamefile::comparisonText, gamefile::comparison::NotEqual);
 }
 
 std::string_view resourceWord(ResourceKind kind) {
