@@ -22,33 +22,13 @@ PageField pageFieldOf(ResourceKind kind) {
   return PageField::BackgroundCg;
 }
 
-struct Subscription::Observers {
-  int nextId = 1;
-  std::vector<std::pair<int, ProjectDocument::Observer>> list;
-};
-
-Subscription& Subscription::operator=(Subscription&& other) noexcept {
-  if (this != &other) {
-    reset();
-    observers_ = std::move(other.observers_);
-    id_ = std::exchange(other.id_, 0);
-  }
-  return *this;
-}
-
-void Subscription::reset() {
-  if (auto observers = observers_.lock()) {
-    std::erase_if(observers->list, [this](const auto& entry) { return entry.first == id_; });
-  }
-  observers_.reset();
-  id_ = 0;
-}
-
 ProjectDocument::ProjectDocument(Project project, std::string path)
-    : project_(std::move(project)), path_(std::move(path)), observers_(std::make_shared<Subscription::Observers>()) {}
-ProjectDocument::ProjectDocument(ProjectDocument&&) noexcept = default;
-ProjectDocument& ProjectDocument::operator=(ProjectDocument&&) noexcept = default;
-ProjectDocument::~ProjectDocument() = default;
+    : project_(std::move(project)), path_(std::move(path)) {}
+
+void ProjectDocument::forgetPath() {
+  path_.clear();
+  notify(Change::fileState());
+}
 
 void ProjectDocument::markSaved(std::string path, std::string_view fileVersion) {
   path_ = std::move(path);
@@ -59,17 +39,7 @@ void ProjectDocument::markSaved(std::string path, std::string_view fileVersion) 
   notify(Change::fileState());
 }
 
-Subscription ProjectDocument::subscribe(Observer observer) {
-  int id = observers_->nextId++;
-  observers_->list.emplace_back(id, std::move(observer));
-  return Subscription(observers_, id);
-}
-
-void ProjectDocument::notify(const Change& change) {
-  // A copy, so that an observer may subscribe or unsubscribe while being told.
-  auto observers = observers_->list;
-  for (const auto& [id, observer] : observers) observer(change);
-}
+void ProjectDocument::notify(const Change& change) { observers_.notify(change); }
 
 template <typename T, typename Locate>
 void ProjectDocument::assign(std::string_view name, Change change, T value, Locate locate, bool typing) {

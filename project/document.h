@@ -6,9 +6,10 @@
 #include "project/change.h"
 #include "project/project.h"
 
+#include "platform/observers.h"
+
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,37 +19,13 @@
 
 namespace pryx::project {
 
-class ProjectDocument;
-
-// Ends its observer's subscription when it goes, even after the document has gone.
-class Subscription {
- public:
-  Subscription() = default;
-  Subscription(Subscription&&) noexcept = default;
-  Subscription& operator=(Subscription&& other) noexcept;
-  Subscription(const Subscription&) = delete;
-  Subscription& operator=(const Subscription&) = delete;
-  ~Subscription() { reset(); }
-
-  void reset();
-
- private:
-  friend class ProjectDocument;
-  struct Observers;
-  Subscription(std::weak_ptr<Observers> observers, int id) : observers_(std::move(observers)), id_(id) {}
-
-  std::weak_ptr<Observers> observers_;
-  int id_ = 0;
-};
+using platform::Subscription;
 
 class ProjectDocument {
  public:
   using Observer = std::function<void(const Change&)>;
 
   explicit ProjectDocument(Project project = newProject(), std::string path = {});
-  ProjectDocument(ProjectDocument&&) noexcept;
-  ProjectDocument& operator=(ProjectDocument&&) noexcept;
-  ~ProjectDocument();
 
   const Project& project() const { return project_; }
 
@@ -56,11 +33,13 @@ class ProjectDocument {
   const std::string& path() const { return path_; }
   // True when the project differs from what was opened or last saved.
   bool isModified() const { return !cleanStep_ || *cleanStep_ != done_; }
+  // A cancelled "save as" forgets the path, so that the next save asks for a name.
+  void forgetPath();
   // The file now holds the project as it is; its format version is stored as option 2.
   void markSaved(std::string path, std::string_view fileVersion);
 
   // Observers are called in the order they subscribed, after each change.
-  [[nodiscard]] Subscription subscribe(Observer observer);
+  [[nodiscard]] Subscription subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
 
   // Single edits. Each is one undo step of its own unless made inside `step`.
   // Successive edits of one text field (typing) merge into one step.
@@ -144,7 +123,7 @@ class ProjectDocument {
   int depth_ = 0;             // nesting of `step`
   Step open_;                 // the step being made while depth_ > 0
   bool typingOpen_ = false;   // the last step may still take more typing
-  std::shared_ptr<Subscription::Observers> observers_;
+  platform::ObserverList<Change> observers_;
 };
 
 }  // namespace pryx::project
