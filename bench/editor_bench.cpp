@@ -4,6 +4,7 @@
 // whole run is reported beside the times.
 
 #include "editor/editor_frame.h"
+#include "player/music/fluid_sequencer.h"
 #include "project/project_file.h"
 #include "tests/support/sample_projects.h"
 #include "tests/support/scripted_dialogs.h"
@@ -14,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <sstream>
 #include <sys/resource.h>
 
 namespace {
@@ -32,7 +34,9 @@ void openAndCloseTenThousandPages(benchmark::State& state) {
   std::ofstream(path, std::ios::binary)
       << project::encodeProjectFile(project::samples::sampleProject({.pages = project::kMaxPages, .seed = 11})).bytes;
   testing::ScriptedDialogs dialogs;
-  editor::EditorFrame frame(&dialogs);
+  std::ostringstream notices;
+  player::FluidSequencer silent({}, player::AudioOutput::Memory, notices);
+  editor::EditorFrame frame({&dialogs, &silent, {}});
   frame.show();
   for (auto _ : state) {
     frame.openFromCommandLine(QString::fromStdString(path));

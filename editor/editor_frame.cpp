@@ -9,22 +9,41 @@
 #include "editor/version.h"
 #include "editor/version_window.h"
 
+#include "platform/paths.h"
+#include "player/music/fluid_sequencer.h"
+
 #include <QCloseEvent>
 #include <QFileInfo>
 
-namespace pryx::editor {
+#include <iostream>
 
-EditorFrame::EditorFrame(Dialogs* dialogs, QWidget* parent)
+namespace pryx::editor {
+namespace {
+
+std::unique_ptr<player::Sequencer> programMusic(const EditorServices& services) {
+  if (services.music != nullptr) return nullptr;
+  std::string folder = platform::folderOf(platform::currentExecutablePath());
+  return std::make_unique<player::FluidSequencer>(player::playerSoundFonts(folder), player::AudioOutput::Device,
+                                                  std::cerr);
+}
+
+}  // namespace
+
+EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
     : QMainWindow(parent),
-      dialogs_(dialogs != nullptr ? *dialogs : qtDialogs_),
+      dialogs_(services.dialogs != nullptr ? *services.dialogs : qtDialogs_),
+      ownMusic_(programMusic(services)),
+      music_(services.music != nullptr ? *services.music : *ownMusic_),
+      display_(services.displayLibraryFolder.empty() ? platform::DisplayLibrary()
+                                                     : platform::DisplayLibrary(services.displayLibraryFolder)),
       files_(dialogs_),
       actions_(buildFrameActions(*this)),
       area_(new QMdiArea),
-      main_(new MainWindow),
-      message_(new MessageWindow),
-      command_(new CommandWindow),
-      event_(new PageEventWindow(state_)),
       progress_(new ProgressWindow(this)) {
+  main_ = new MainWindow(music_, display_);
+  message_ = new MessageWindow(state_);
+  command_ = new CommandWindow(state_, dialogs_);
+  event_ = new PageEventWindow(state_, dialogs_, *progress_, *main_);
   qtDialogs_.setParent(this);
   setObjectName("MDIForm1");
   setWindowTitle(kProductTitle);
@@ -52,6 +71,8 @@ EditorFrame::EditorFrame(Dialogs* dialogs, QWidget* parent)
   }
   connect(area_, &QMdiArea::subWindowActivated, this, &EditorFrame::childActivated);
   connect(main_, &MainWindow::popUpMenuRequested, this, &EditorFrame::MainWindow_PopUp);
+  connect(main_, &MainWindow::stageClicked, this, &EditorFrame::MainWindow_Click);
+  connect(a.Menu_ZORVEX, &QAction::triggered, this, &EditorFrame::Menu_ZORVEX_Click);
 
   connect(a.file_new, &QAction::triggered, this, &EditorFrame::file_new_Click);
   connect(a.file_open, &QAction::triggered, this, &EditorFrame::file_open_Click);
@@ -76,8 +97,8 @@ EditorFrame::EditorFrame(Dialogs* dialogs, QWidget* parent)
 }
 
 EditorFrame::~EditorFrame() {
-  // The views let go of the project's lists before the lists go.
-  event_->setPageList(nullptr);
+  // The views let go of the project and its lists before they go.
+  if (files_.isOpen()) projectClosing();
 }
 
 void EditorFrame::showSplash() {
@@ -114,11 +135,15 @@ void EditorFrame::setProjectMenus(bool open) {
 void EditorFrame::projectOpened() {
   project::ProjectDocument& document = *files_.document();
   lists_ = std::make_unique<ProjectLists>(document);
-  event_->setPageList(&lists_->pages);
-  state_.setCurrentPage(document.project().pageCount() > 0 ? 1 : EditorState::kNoPage);
   documentSubscription_ = document.subscribe([this](const project::Change& change) {
+    followPageList(change);
     if (change.kind == project::Change::Kind::FileState) showFileState();
   });
+  state_.setCurrentTab(0);
+  state_.setCurrentPage(document.project().pageCount() > 0 ? 1 : EditorState::kNoPage);
+  message_->setDocument(&document);
+  command_->setDocument(&document);
+  event_->setDocument(&document, lists_.get());
   setProjectMenus(true);
   for (const Child& child : children_) {
     child.window->move(child.place);
@@ -133,10 +158,15 @@ void EditorFrame::projectClosing() {
     child.viewItem->setChecked(false);
     child.windowItem->setChecked(false);
   }
-  event_->setPageList(nullptr);
   state_.setCurrentPage(EditorState::kNoPage);
+  message_->setDocument(nullptr);
+  command_->setDocument(nullptr);
+  event_->setDocument(nullptr, nullptr);
   documentSubscription_.reset();
   lists_.reset();
+  main_->closeMusic();
+  (void)main_->showBackground({});
+  (void)main_->showCharacter({});
   setProjectMenus(false);
   actions_.edit_undo->setEnabled(false);
   actions_.edit_redo->setEnabled(false);
@@ -154,6 +184,18 @@ void EditorFrame::showFileState() {
   actions_.edit_redo->setEnabled(document->canRedo());
   actions_.edit_undo->setToolTip(QString::fromStdString(document->undoName()));
   actions_.edit_redo->setToolTip(QString::fromStdString(document->redoName()));
+}
+
+void EditorFrame::followPageList(const project::Change& change) {
+  using Kind = project::Change::Kind;
+  bool moved = change.kind == Kind::RowsInserted || change.kind == Kind::RowsRemoved;
+  if (moved && change.list == project::ListKind::Pages && change.first <= state_.currentPage()) currentPageMoved_ = true;
+  // Views show the page again once the whole step is done, never half-way through it.
+  if (change.kind != Kind::FileState || !std::exchange(currentPageMoved_, false)) return;
+  // The current number now names the page that took its place, or past the end the new last page.
+  int pages = files_.document()->project().pageCount();
+  int page = std::min(state_.currentPage(), pages);
+  state_.showPageAgain(page >= 1 ? page : EditorState::kNoPage);
 }
 
 void EditorFrame::showChild(const Child& child) {
@@ -254,6 +296,12 @@ void EditorFrame::MainWindow_PopUp(const QPoint& position) {
   actions_.Menu->popup(position);
 }
 
+void EditorFrame::MainWindow_Click() {
+  if (state_.runState() != 0) state_.setRunChoice(6);
+}
+
+void EditorFrame::Menu_ZORVEX_Click(bool checked) { main_->setBlending(checked); }
+
 void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
   button->setChecked(!button->isEnabled());  // a click never leaves a usable button pressed
   const FrameActions& a = actions_;
@@ -278,6 +326,7 @@ void EditorFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  main_->closeMusic();
   for (const Child& child : children_) child.window->allowClosing();
   event->accept();
 }

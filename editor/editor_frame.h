@@ -10,10 +10,14 @@
 #include "editor/qt_dialogs.h"
 #include "editor/recent_files.h"
 
+#include "platform/zorvex/display_library.h"
+#include "player/sequencer.h"
+
 #include <QMainWindow>
 #include <QMdiArea>
 
 #include <memory>
+#include <string>
 
 namespace pryx::editor {
 
@@ -24,12 +28,19 @@ class MessageWindow;
 class PageEventWindow;
 class ProgressWindow;
 
+// What the frame talks through. Tests hand in their own; the program uses Qt's
+// dialogs, the FluidSynth sequencer and the display library beside itself.
+struct EditorServices {
+  Dialogs* dialogs = nullptr;
+  player::Sequencer* music = nullptr;
+  std::string displayLibraryFolder;  // empty: the program's own folder
+};
+
 class EditorFrame final : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Questions go to `dialogs` when given (tests answer from a script), else to Qt's dialogs.
-  explicit EditorFrame(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+  explicit EditorFrame(EditorServices services = {}, QWidget* parent = nullptr);
   ~EditorFrame() override;
 
   EditorState& state() { return state_; }
@@ -74,6 +85,9 @@ class EditorFrame final : public QMainWindow {
   void Menu_Last_Click();
   void Toolbar1_ButtonClick(QAction* button);
   void MainWindow_PopUp(const QPoint& position);
+  void MainWindow_Click();
+  void Menu_ZORVEX_Click(bool checked);
+  void followPageList(const project::Change& change);
 
   void projectOpened();
   void projectClosing();
@@ -88,6 +102,9 @@ class EditorFrame final : public QMainWindow {
 
   QtDialogs qtDialogs_;
   Dialogs& dialogs_;
+  std::unique_ptr<player::Sequencer> ownMusic_;
+  player::Sequencer& music_;
+  platform::DisplayLibrary display_;
   EditorState state_;
   ProjectFiles files_;
   RecentFiles recent_;
@@ -103,6 +120,7 @@ class EditorFrame final : public QMainWindow {
   platform::Subscription filesSubscription_;
   platform::Subscription documentSubscription_;
   bool endConfirmed_ = false;
+  bool currentPageMoved_ = false;  // pages moved under the current page during the step being made
 };
 
 }  // namespace pryx::editor

@@ -45,6 +45,11 @@ class EditorState {
   const std::string& scriptPath() const { return scriptPath_; }
 
   void setCurrentPage(int page) { set(currentPage_, page, StateItem::CurrentPage); }
+  // The same page number may now name another page, or show changed content: every view shows it again.
+  void showPageAgain(int page) {
+    currentPage_ = page;
+    observers_.notify(StateItem::CurrentPage);
+  }
   void setCurrentTab(int tab) { set(currentTab_, tab, StateItem::CurrentTab); }
   void setWorkListMode(authoring::WorkListMode mode) { set(workListMode_, mode, StateItem::WorkListMode); }
   void setRunState(int state) { set(runState_, state, StateItem::RunState); }

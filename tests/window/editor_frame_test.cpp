@@ -1,6 +1,7 @@
 // PRYXTOOL's frame, off screen, its questions answered from a script.
 
 #include "window_test_classes.h"
+#include "window_test_support.h"
 
 #include "editor/child_window.h"
 #include "editor/editor_frame.h"
@@ -29,6 +30,7 @@ using editor::Answer;
 using editor::EditorFrame;
 
 std::unique_ptr<pryx::testing::ScriptedDialogs> dialogs;
+std::unique_ptr<NotedSequencer> music;
 std::unique_ptr<EditorFrame> frame;
 
 // Captions in order; a separator is "-".
@@ -52,17 +54,21 @@ std::set<int> usableButtons() {
 
 void newProject() { frame->actions().file_new->trigger(); }
 
+std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(); }
+
 }  // namespace
 
 void EditorFrameTest::init() {
   QStandardPaths::setTestModeEnabled(true);  // the recent files list stays out of the user's settings
   dialogs = std::make_unique<pryx::testing::ScriptedDialogs>();
-  frame = std::make_unique<EditorFrame>(dialogs.get());
+  music = std::make_unique<NotedSequencer>();
+  frame = std::make_unique<EditorFrame>(editor::EditorServices{dialogs.get(), music.get(), zorvexFolder()});
   frame->show();
 }
 
 void EditorFrameTest::cleanup() {
   frame.reset();
+  music.reset();
   dialogs.reset();
 }
 

@@ -80,30 +80,6 @@ void EditorWindowsTest::progressWindowRepaintsWithoutRunningEvents() {
   QCOMPARE(counter.events, 1);
 }
 
-void EditorWindowsTest::pageSelectorFollowsTheDocumentAndTheState() {
-  project::ProjectDocument document;
-  editor::EditorState state;
-  editor::ProjectLists lists(document);
-  editor::PageEventWindow window(state);
-  window.setPageList(&lists.pages);
-  auto* selector = window.findChild<QComboBox*>("Combo1_0");
-  QCOMPARE(selector->count(), 2);  // the blank entry and TopPage
-  document.insertPage(2, project::Page{"two", {}, {}, {}, {}, {}, {}});
-  document.renamePage(1, "first");
-  QCOMPARE(selector->itemText(1), QStringLiteral("first"));
-  QCOMPARE(selector->count(), 3);
-  selector->setCurrentIndex(2);
-  QCOMPARE(state.currentPage(), 2);
-  state.setCurrentPage(1);
-  QCOMPARE(selector->currentIndex(), 1);
-  document.undo();
-  document.undo();
-  QCOMPARE(selector->count(), 2);
-  QCOMPARE(selector->itemText(1), QStringLiteral("TopPage"));
-  window.setPageList(nullptr);
-  QCOMPARE(selector->count(), 0);
-}
-
 void EditorWindowsTest::fileFiltersTakeBothLetterCases() {
   QCOMPARE(editor::qtFileFilter("ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK)|*.PXK"),
            QStringLiteral("ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK) (*.PXK *.pxk)"));

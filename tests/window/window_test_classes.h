@@ -77,7 +77,6 @@ class EditorWindowsTest : public QObject {
   void splashGoesOnClickKeyOrSecondFocusLoss();
   void versionWindowShowsTheVersion();
   void progressWindowRepaintsWithoutRunningEvents();
-  void pageSelectorFollowsTheDocumentAndTheState();
   void fileFiltersTakeBothLetterCases();
 };
 
