@@ -13,6 +13,8 @@
 #include "player/music/fluid_sequencer.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFileInfo>
 
 #include <iostream>
@@ -50,7 +52,10 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   setAccessibleName(kProductTitle);
   area_->setObjectName("MDIClient");
   setCentralWidget(area_);
-  resize(1024, 768);
+  // Room for the four windows at their places; never more than the screen.
+  QSize room(1240, 860);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) room = room.boundedTo(screen->availableSize());
+  resize(room);
 
   const FrameActions& a = actions_;
   children_ = {

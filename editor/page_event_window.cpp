@@ -48,7 +48,7 @@ QPushButton* button(const QString& name, const QString& caption, const QString& 
 QComboBox* listBox(const QString& name, const QString& label, const QString& toolTip) {
   auto* box = new QComboBox;
   box->setObjectName(name);
-  box->setMinimumContentsLength(8);
+  box->setMinimumContentsLength(5);
   box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   describe(box, label, toolTip);
   return box;
@@ -137,6 +137,11 @@ void PageEventWindow::buildControls() {
   tabs_ = new QTabBar;
   tabs_->setObjectName("TabStrip1");
   for (int slot = 0; slot < project::kButtonSlots; ++slot) tabs_->addTab(QString());
+  // A slot without a caption still has a tab to click.
+  tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 48px; }"));
+  tabs_->setElideMode(Qt::ElideRight);
+  tabs_->setUsesScrollButtons(true);
+  tabs_->setExpanding(false);
   describe(tabs_, QStringLiteral("コマンドボタン"), QStringLiteral("コマンドボタン毎にクリックされた時の処理を設定します"));
   connect(tabs_, &QTabBar::currentChanged, this, &PageEventWindow::TabStrip1_Click);
   grid->addWidget(tabs_, 5, 0, 1, 7);
@@ -152,6 +157,7 @@ void PageEventWindow::buildControls() {
   auto value = [&](const char* name, const QString& label, const QString& tip, F which) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
+    box->setMinimumWidth(64);
     describe(box, label, tip);
     connect(box, &QLineEdit::textEdited, this,
             [this, which](const QString& text) { fieldEdited(which, text.toStdString()); });
@@ -209,6 +215,7 @@ void PageEventWindow::buildControls() {
   grid->addWidget(fieldBoxes_[8].box, 10, 2);
   grid->addWidget(valueBoxes_[2].box, 10, 3, 1, 2);
   setWidget(content);
+  resize(640, 400);  // long captions scroll in the tab strip instead of widening the window
 }
 
 void PageEventWindow::setDocument(project::ProjectDocument* document, ProjectLists* lists) {

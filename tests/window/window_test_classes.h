@@ -80,6 +80,12 @@ class EditorWindowsTest : public QObject {
   void fileFiltersTakeBothLetterCases();
 };
 
+class EditorAuthoringTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
+};
+
 // One object of each class, in the order they run.
 std::vector<std::unique_ptr<QObject>> windowTestClasses();
 
