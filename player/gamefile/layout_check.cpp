@@ -1,0 +1,60 @@
+#include "player/gamefile/layout_check.h"
+
+#include "player/gamefile/chains.h"
+
+#include <utility>
+
+namespace pryx::gamefile {
+namespace {
+
+// The writer puts one byte between pools, so empty pools at the end of a file lie
+// up to four bytes past it.
+constexpr std::int64_t kEmptyPoolsPastTheEnd = 4;
+constexpr std::int64_t kChainRecordBytes = 8;  // link, number, and length (with the slot)
+
+constexpr std::pair<HeaderSlot, std::string_view> kPools[] = {
+    {HeaderSlot::CgPool, "CG-name pool"},   {HeaderSlot::ChrPool, "CHR-name pool"},
+    {HeaderSlot::BgmPool, "BGM-name pool"}, {HeaderSlot::CaptionPool, "caption pool"},
+    {HeaderSlot::MessagePool, "message pool"},
+};
+
+// True when every record of the chain lies inside the file up to the chain's end.
+bool chainInside(const GameImage& image, HeaderSlot head, int limit) {
+  auto link = image.headerSlot(head);
+  for (int seen = 0; link && *link >= 1 && seen < limit; ++seen) {
+    if (!image.contains(*link, kChainRecordBytes)) return false;
+    link = image.int32At(*link);
+  }
+  return link.has_value();
+}
+
+bool textsInside(const std::vector<PoolRecord>& records) {
+  for (const PoolRecord& record : records) {
+    if (!record.text) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> layoutFault(const GameImage& image) {
+  const std::string size = " (the file has " + std::to_string(image.length()) + " bytes)";
+  if (image.length() < kHeaderSize) return "the file ends inside its " + std::to_string(kHeaderSize) + "-byte header" + size;
+  for (const auto& [slot, name] : kPools) {
+    std::int32_t start = *image.headerSlot(slot);
+    if (start > image.length() + 1 + kEmptyPoolsPastTheEnd) {
+      return "the header puts the " + std::string(name) + " at " + std::to_string(start) + ", past the end of the file" +
+             size;
+    }
+  }
+  if (loadLabelChain(image).broken) return "the label chain leaves the code" + size;
+  if (!chainInside(image, HeaderSlot::TextChain, kMaxMessageNumber) || !textsInside(textChainRecords(image))) {
+    return "the text chain or its messages run past the end of the file" + size;
+  }
+  if (!chainInside(image, HeaderSlot::ButtonChain, kMaxButtonRecords) || !textsInside(buttonChainRecords(image))) {
+    return "the button chain or its captions run past the end of the file" + size;
+  }
+  return std::nullopt;
+}
+
+}  // namespace pryx::gamefile
