@@ -31,17 +31,19 @@ void Player::save(int slot) {
   const bool silent = slot > kMenuSaveSlots && scripted;
   if (!silent && ask(slotText(slot) + text::kSaveQuestionTail, text::kConfirmTitle, MessageIcon::Question,
                      MessageButtons::YesNo) != MessageAnswer::Yes) {
+    observer_.save(pc, slot, false);
     return;
   }
   SaveData data;
   data.position = static_cast<std::int32_t>(savePosition());
   data.variables.assign(state_.variables.begin() + 1, state_.variables.begin() + 1 + state_.highestVariable);
   if (!platform::writeFileReplacing(saveFilePath(location_, slot), encodeSave(data))) {
+    observer_.save(pc, slot, false);
     if (!silent) ask(text::kSaveFailed, text::kWarningTitle, MessageIcon::Critical, MessageButtons::Ok);
     return;
   }
   if (slot <= kMenuSaveSlots) enableLoadItem(slot, true);
-  observer_.save(pc, slot);
+  observer_.save(pc, slot, true);
   if (!silent) ask(text::kSaved, text::kConfirmTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 
@@ -59,7 +61,7 @@ bool Player::load(int slot) {
     return false;
   }
   // A save file is not trusted: it must restart at one of this game's labels.
-  auto bytes = platform::readWholeFile(saveFilePath(location_, slot));
+  auto bytes = platform::readWholeFile(saveFilePath(location_, slot), nullptr, kMostSaveFileBytes);
   auto data = bytes ? decodeSave(*bytes) : std::nullopt;
   if (!data || !isLabelPosition(data->position)) {
     observer_.load(pc, slot, false);
