@@ -80,6 +80,17 @@ class EditorWindowsTest : public QObject {
   void fileFiltersTakeBothLetterCases();
 };
 
+class EditorPageWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showingPagesAndTabsStoresNothingAndEditsStoreAtOnce();
+  void withoutAPageEditsAreRefused();
+  void aPictureThatCannotBeLoadedIsReportedAndItsRemovalOffered();
+  void jumpLabelsGoToTheirPageAndTurnRedOnHover();
+  void buttonsAndMessageFollowTheRunState();
+  void thePopUpMenuOffersOnlyPagesThatExist();
+};
+
 class EditorAuthoringTest : public QObject {
   Q_OBJECT
  private slots:

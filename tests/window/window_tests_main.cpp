@@ -36,6 +36,7 @@ std::vector<std::unique_ptr<QObject>> windowTestClasses() {
   classes.push_back(std::make_unique<PlayerProgramTest>());
   classes.push_back(std::make_unique<EditorFrameTest>());
   classes.push_back(std::make_unique<EditorWindowsTest>());
+  classes.push_back(std::make_unique<EditorPageWindowsTest>());
   classes.push_back(std::make_unique<EditorAuthoringTest>());
   return classes;
 }
