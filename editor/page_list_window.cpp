@@ -1,6 +1,6 @@
 #include "editor/page_list_window.h"
 
-#include "editor/accessible.h"
+#include "editor/dialog_controls.h"
 
 #include "authoring/page_operations.h"
 
@@ -42,10 +42,8 @@ PageListWindow::PageListWindow(project::ProjectDocument& document, EditorState& 
   };
   QWidget* previous = list_;
   for (int column = 0; const Button& button : buttons) {
-    auto* push = new QPushButton(button.caption);
-    push->setObjectName(button.name);
+    auto* push = captioned<QPushButton>(button.name, button.caption);
     push->setAutoDefault(false);  // Enter in the list makes its page current
-    describe(push, button.caption);
     connect(push, &QPushButton::clicked, this, button.action);
     layout->addWidget(push, 1, column++);
     QWidget::setTabOrder(previous, push);

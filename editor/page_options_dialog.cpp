@@ -1,8 +1,7 @@
 #include "editor/page_options_dialog.h"
 
-#include "editor/accessible.h"
 #include "editor/colour_sample.h"
-#include "editor/tab_order.h"
+#include "editor/dialog_controls.h"
 
 #include "platform/number_text.h"
 
@@ -31,18 +30,8 @@ constexpr std::int32_t kBlack = 0;
 constexpr int kFirstSlot = 1;
 constexpr int kProposedSlot = 6;
 
-template <typename Control>
-Control* control(Control* widget, const char* name, const QString& accessibleName) {
-  widget->setObjectName(name);
-  describe(widget, accessibleName);
-  return widget;
-}
-
-QCheckBox* check(const char* name, const QString& caption) { return control(new QCheckBox(caption), name, caption); }
-QRadioButton* option(const char* name, const QString& caption) { return control(new QRadioButton(caption), name, caption); }
-
 QSlider* slider(const char* name, const QString& accessibleName, int low, int high) {
-  auto* bar = control(new QSlider(Qt::Horizontal), name, accessibleName);
+  auto* bar = named(new QSlider(Qt::Horizontal), name, accessibleName);
   bar->setRange(low, high);
   bar->setPageStep(10);
   return bar;
@@ -54,18 +43,18 @@ PageOptionsDialog::PageOptionsDialog(project::ProjectDocument& document, Dialogs
     : QDialog(parent),
       document_(document),
       dialogs_(dialogs),
-      speedOn_(check("Check1_0", QStringLiteral("表示速度の変更"))),
+      speedOn_(captioned<QCheckBox>("Check1_0", QStringLiteral("表示速度の変更"))),
       speed_(slider("Slider1", speedOn_->text(), 0, 100)),
-      coloursOn_(check("Check1_1", QStringLiteral("フォントの色を変更"))),
-      textColour_(control(new ColourSample, "Picture1_0", QStringLiteral("文字色"))),
-      shadowColour_(control(new ColourSample, "Picture1_1", QStringLiteral("文字色（影)"))),
-      normalSpeed_(option("Option1", QStringLiteral("通常速度"))),
-      quick_(option("Option2", QStringLiteral("瞬間表示"))),
-      slotOn_(check("Check1_2", QStringLiteral("ゲームの Save/Load"))),
-      save_(option("Option3", QStringLiteral("Save"))),
-      load_(option("Option4", QStringLiteral("Load"))),
+      coloursOn_(captioned<QCheckBox>("Check1_1", QStringLiteral("フォントの色を変更"))),
+      textColour_(named(new ColourSample, "Picture1_0", QStringLiteral("文字色"))),
+      shadowColour_(named(new ColourSample, "Picture1_1", QStringLiteral("文字色（影)"))),
+      normalSpeed_(captioned<QRadioButton>("Option1", QStringLiteral("通常速度"))),
+      quick_(captioned<QRadioButton>("Option2", QStringLiteral("瞬間表示"))),
+      slotOn_(captioned<QCheckBox>("Check1_2", QStringLiteral("ゲームの Save/Load"))),
+      save_(captioned<QRadioButton>("Option3", QStringLiteral("Save"))),
+      load_(captioned<QRadioButton>("Option4", QStringLiteral("Load"))),
       slot_(slider("Slider2", slotOn_->text(), kFirstSlot, project::kMaxPageSlot)),
-      slotText_(control(new QLineEdit, "Text1", slotOn_->text())) {
+      slotText_(named(new QLineEdit, "Text1", slotOn_->text())) {
   setWindowModality(Qt::ApplicationModal);
 
   auto* colours = new QGridLayout;
@@ -94,7 +83,7 @@ PageOptionsDialog::PageOptionsDialog(project::ProjectDocument& document, Dialogs
   slotRow->addWidget(slot_, 1);
   slotRow->addWidget(slotText_);
 
-  auto* close = control(new QPushButton(QStringLiteral("閉じる")), "Command1", QStringLiteral("閉じる"));
+  auto* close = captioned<QPushButton>("Command1", QStringLiteral("閉じる"));
   close->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);

@@ -1,8 +1,7 @@
 #include "editor/project_options_dialog.h"
 
-#include "editor/accessible.h"
 #include "editor/colour_sample.h"
-#include "editor/tab_order.h"
+#include "editor/dialog_controls.h"
 
 #include "platform/number_text.h"
 
@@ -31,54 +30,38 @@ std::int64_t optionValue(const project::Project& project, ProjectOption option) 
   return platform::leadingWholeNumber(project.option(option));
 }
 
-QRadioButton* option(const char* name, const QString& caption) {
-  auto* button = new QRadioButton(caption);
-  button->setObjectName(name);
-  describe(button, caption);
-  return button;
-}
-
 }  // namespace
 
 ProjectOptionsDialog::ProjectOptionsDialog(project::ProjectDocument& document, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent),
       document_(document),
       dialogs_(dialogs),
-      wait_(new QSlider(Qt::Horizontal)),
-      effect_(new QComboBox),
-      normal_(option("Option1", QStringLiteral("ノーマル"))),
-      novel_(option("Option2", QStringLiteral("ノベル"))),
-      cornerColour_(option("Option3", QStringLiteral("画像の左下隅の色を透明色に利用"))),
-      givenColour_(option("Option4", QStringLiteral("直接指定"))),
-      sample_(new ColourSample) {
+      wait_(named(new QSlider(Qt::Horizontal), "Slider1", QStringLiteral("メッセージ表示のウエイト(ms)"))),
+      effect_(named(new QComboBox, "Combo1", QStringLiteral("画面切り替え時の特殊効果"))),
+      normal_(captioned<QRadioButton>("Option1", QStringLiteral("ノーマル"))),
+      novel_(captioned<QRadioButton>("Option2", QStringLiteral("ノベル"))),
+      cornerColour_(captioned<QRadioButton>("Option3", QStringLiteral("画像の左下隅の色を透明色に利用"))),
+      givenColour_(captioned<QRadioButton>("Option4", QStringLiteral("直接指定"))),
+      sample_(named(new ColourSample, "Picture2", QStringLiteral("透明色"))) {
   setWindowTitle(QStringLiteral("プロジェクトのオプション"));
 
-  auto* waitLabel = new QLabel(QStringLiteral("メッセージ表示のウエイト(ms)"));
-  wait_->setObjectName("Slider1");
   wait_->setRange(0, 100);
   wait_->setSingleStep(1);
   wait_->setPageStep(10);
-  waitLabel->setBuddy(wait_);
-  describe(wait_, waitLabel->text());
-
-  auto* effectLabel = new QLabel(QStringLiteral("画面切り替え時の特殊効果"));
-  effect_->setObjectName("Combo1");
-  effectLabel->setBuddy(effect_);
-  describe(effect_, effectLabel->text());
-
   auto* fields = new QFormLayout;
-  fields->addRow(waitLabel, wait_);
-  fields->addRow(effectLabel, effect_);
+  for (QWidget* field : std::initializer_list<QWidget*>{wait_, effect_}) {
+    auto* label = new QLabel(field->accessibleName());
+    label->setBuddy(field);
+    fields->addRow(label, field);
+  }
 
   auto* mode = new QGroupBox(QStringLiteral("ゲームモード"));
   auto* modeLayout = new QHBoxLayout(mode);
   modeLayout->addWidget(normal_);
   modeLayout->addWidget(novel_);
 
-  auto* transparent = new QGroupBox(QStringLiteral("透明色"));
+  auto* transparent = new QGroupBox(sample_->accessibleName());
   auto* transparentLayout = new QVBoxLayout(transparent);
-  sample_->setObjectName("Picture2");
-  describe(sample_, transparent->title());
   auto* given = new QHBoxLayout;
   given->addWidget(givenColour_);
   given->addWidget(sample_);
@@ -86,10 +69,8 @@ ProjectOptionsDialog::ProjectOptionsDialog(project::ProjectDocument& document, D
   transparentLayout->addWidget(cornerColour_);
   transparentLayout->addLayout(given);
 
-  auto* close = new QPushButton(QStringLiteral("閉じる"));
-  close->setObjectName("Command1");
+  auto* close = captioned<QPushButton>("Command1", QStringLiteral("閉じる"));
   close->setDefault(true);
-  describe(close, close->text());
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);

@@ -1,6 +1,6 @@
 #include "editor/work_list_window.h"
 
-#include "editor/accessible.h"
+#include "editor/dialog_controls.h"
 
 #include "authoring/variable_operations.h"
 
@@ -26,10 +26,8 @@ WorkListWindow::WorkListWindow(project::ProjectDocument& document, EditorState& 
   list_->setObjectName("List1");
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setModel(&affectedNames_);
-  auto* close = new QPushButton(QStringLiteral("閉じる"));
-  close->setObjectName("Command1");
+  auto* close = captioned<QPushButton>("Command1", QStringLiteral("閉じる"));
   close->setAutoDefault(false);
-  describe(close, close->text());
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
