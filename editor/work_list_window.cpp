@@ -4,6 +4,7 @@
 
 #include "authoring/variable_operations.h"
 
+#include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -34,6 +35,7 @@ WorkListWindow::WorkListWindow(project::ProjectDocument& document, EditorState& 
   layout->addWidget(close, 0, Qt::AlignRight);
   QWidget::setTabOrder(list_, close);
 
+  list_->installEventFilter(this);
   connect(list_, &QListView::doubleClicked, this, &WorkListWindow::List1_DblClick);
   connect(close, &QPushButton::clicked, this, &WorkListWindow::reject);
 }
@@ -80,6 +82,17 @@ void WorkListWindow::reject() {
   affectedPositions_.clear();
   state_.setWorkListMode(WorkListMode::Idle);
   QDialog::reject();
+}
+
+bool WorkListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      List1_DblClick(list_->currentIndex());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void WorkListWindow::List1_DblClick(const QModelIndex& index) {

@@ -2,7 +2,8 @@
 // The work list window, shared by page deletion and variable deletion. After a page
 // deletion it lists the pages whose jumps were cleared; a double-click goes to one
 // and crosses it off. For variable deletion it shows the variable list itself; a
-// double-click deletes the variable after asking. Closing it in any way ("閉じる",
+// double-click deletes the variable after asking. Enter on an entry does what a
+// double-click does. Closing it in any way ("閉じる",
 // the close box, Escape) empties it and frees the deletions again.
 
 #include "authoring/page_operations.h"
@@ -41,6 +42,9 @@ class WorkListWindow final : public QDialog {
 
   // Every way of closing the window ends up here.
   void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void List1_DblClick(const QModelIndex& index);

@@ -46,8 +46,10 @@ void WorkListWindowTest::doubleClickGoesToAnAffectedPageAndCrossesItOff() {
   f.document.renamePage(3, "renamed");
   doubleClickRow(f.list, 0);
   QCOMPARE(f.state.currentPage(), 1);  // that page is no longer there: the first of the name
-  doubleClickRow(f.list, 0);
+  f.list.setCurrentIndex(f.list.model()->index(0, 0));
+  QTest::keyClick(&f.list, Qt::Key_Return);  // Enter does what a double-click does
   QCOMPARE(f.state.currentPage(), 4);
+  QVERIFY(rows(f.list).isEmpty());
   QCOMPARE(f.state.workListMode(), WorkListMode::AffectedPages);  // only closing frees the deletions
 
   f.window.reject();
