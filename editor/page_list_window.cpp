@@ -99,7 +99,8 @@ void PageListWindow::copySelected() {
 void PageListWindow::deleteSelected() {
   std::optional<int> page = selectedPage();
   if (!page) return;
-  authoring::PageDeletionPrompt prompt = authoring::promptPageDeletion(document_.project(), *page, state_.workListMode());
+  authoring::PageDeletionPrompt prompt =
+      authoring::promptPageDeletion(document_.project(), *page, state_.workListMode());
   if (prompt.refusal) {
     dialogs_.show(*prompt.refusal);
     return;
@@ -117,8 +118,11 @@ void PageListWindow::followDeletion(int deleted, int currentBefore) {
   // its position, or to the new last page, or to none.
   int pages = document_.project().pageCount();
   int current = currentBefore;
-  if (current > deleted) --current;
-  else if (current == deleted && current > pages) current = pages > 0 ? pages : EditorState::kNoPage;
+  if (current > deleted) {
+    --current;
+  } else if (current == deleted && current > pages) {
+    current = pages > 0 ? pages : EditorState::kNoPage;
+  }
   state_.setCurrentPage(current);
 }
 

@@ -176,9 +176,9 @@ project::PageOptions PageOptionsDialog::chosenOptions() const {
 
 void PageOptionsDialog::Check1_0_Click(bool on) {
   speed_->setEnabled(on);
-  speed_->setValue(
-      on ? platform::saturate<int>(platform::leadingWholeNumber(document_.project().option(project::ProjectOption::MessageWait)))
-         : 0);
+  speed_->setValue(on ? platform::saturate<int>(platform::leadingWholeNumber(
+                            document_.project().option(project::ProjectOption::MessageWait)))
+                      : 0);
 }
 
 void PageOptionsDialog::Check1_1_Click(bool on) {
@@ -190,7 +190,8 @@ void PageOptionsDialog::Check1_1_Click(bool on) {
 }
 
 void PageOptionsDialog::Check1_2_Click(bool on) {
-  for (QWidget* slotControl : std::initializer_list<QWidget*>{save_, load_, slot_, slotText_}) slotControl->setEnabled(on);
+  for (QWidget* slotControl : std::initializer_list<QWidget*>{save_, load_, slot_, slotText_})
+    slotControl->setEnabled(on);
   if (on) {
     save_->setChecked(true);
     slot_->setValue(kProposedSlot);
@@ -211,8 +212,8 @@ void PageOptionsDialog::Picture1_Click(ColourSample* sample) {
 
 void PageOptionsDialog::Text1_Change(const QString& text) {
   const QSignalBlocker quiet(slot_);  // the field keeps what was typed
-  slot_->setValue(static_cast<int>(std::clamp<std::int64_t>(platform::leadingWholeNumber(text.toStdString()), kFirstSlot,
-                                                            project::kMaxPageSlot)));
+  slot_->setValue(static_cast<int>(
+      std::clamp<std::int64_t>(platform::leadingWholeNumber(text.toStdString()), kFirstSlot, project::kMaxPageSlot)));
 }
 
 }  // namespace pryx::editor

@@ -113,8 +113,9 @@ void ProjectOptionsDialog::showProjectOptions() {
       quietCorner(cornerColour_), quietGiven(givenColour_);
   const project::Project& project = document_.project();
   if (effect_->count() == 0) {
-    effect_->addItems({QStringLiteral("エフェクト無し"), QStringLiteral("エフェクトタイプ１"), QStringLiteral("エフェクトタイプ２"),
-                       QStringLiteral("エフェクトタイプ３"), QStringLiteral("エフェクトタイプ４")});
+    effect_->addItems({QStringLiteral("エフェクト無し"), QStringLiteral("エフェクトタイプ１"),
+                       QStringLiteral("エフェクトタイプ２"), QStringLiteral("エフェクトタイプ３"),
+                       QStringLiteral("エフェクトタイプ４")});
   }
   wait_->setValue(platform::saturate<int>(optionValue(project, ProjectOption::MessageWait)));
   showWaitTip();
@@ -129,7 +130,8 @@ void ProjectOptionsDialog::showProjectOptions() {
 }
 
 void ProjectOptionsDialog::showWaitTip() {
-  describe(wait_, wait_->accessibleName(), QStringLiteral("Wait") + qt(platform::signPaddedDecimal(wait_->value())) + QStringLiteral(" ms"));
+  describe(wait_, wait_->accessibleName(),
+           QStringLiteral("Wait") + qt(platform::signPaddedDecimal(wait_->value())) + QStringLiteral(" ms"));
 }
 
 void ProjectOptionsDialog::Slider1_Change(int value) {

@@ -64,7 +64,8 @@ void WorkListWindow::listAffectedPages(const std::vector<authoring::AffectedPage
 }
 
 void WorkListWindow::beginVariableDeletion() {
-  authoring::VariableDeletionList deletion = authoring::openVariableDeletion(document_.project(), state_.workListMode());
+  authoring::VariableDeletionList deletion =
+      authoring::openVariableDeletion(document_.project(), state_.workListMode());
   if (deletion.refusal) {
     dialogs_.show(*deletion.refusal);
     return;
@@ -98,9 +99,14 @@ bool WorkListWindow::eventFilter(QObject* watched, QEvent* event) {
 void WorkListWindow::List1_DblClick(const QModelIndex& index) {
   if (!index.isValid()) return;
   switch (state_.workListMode()) {
-    case WorkListMode::AffectedPages: goToAffectedPage(index.row()); break;
-    case WorkListMode::Variables: deleteVariable(index.row()); break;
-    case WorkListMode::Idle: break;
+    case WorkListMode::AffectedPages:
+      goToAffectedPage(index.row());
+      break;
+    case WorkListMode::Variables:
+      deleteVariable(index.row());
+      break;
+    case WorkListMode::Idle:
+      break;
   }
 }
 
@@ -113,7 +119,8 @@ void WorkListWindow::goToAffectedPage(int row) {
   // edits moved it away; then the first page of that name.
   const project::Project& project = document_.project();
   if (const project::Page* page = project.pages.find(position); page == nullptr || page->name != name) {
-    auto found = std::find_if(project.pages.begin(), project.pages.end(), [&](const project::Page& p) { return p.name == name; });
+    auto found = std::find_if(project.pages.begin(), project.pages.end(),
+                              [&](const project::Page& p) { return p.name == name; });
     if (found == project.pages.end()) return;
     position = static_cast<int>(found - project.pages.begin()) + 1;
   }

@@ -32,7 +32,8 @@ inline project::Project pagesNamed(std::initializer_list<const char*> names) {
 inline QStringList unnamedControls(const QWidget& window) {
   QStringList unnamed;
   for (QWidget* widget : window.findChildren<QWidget*>()) {
-    bool control = qobject_cast<QAbstractButton*>(widget) || (qobject_cast<QAbstractSlider*>(widget) && !qobject_cast<QScrollBar*>(widget)) ||
+    bool control = qobject_cast<QAbstractButton*>(widget) ||
+                   (qobject_cast<QAbstractSlider*>(widget) && !qobject_cast<QScrollBar*>(widget)) ||
                    qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                    qobject_cast<QAbstractItemView*>(widget);
     if (!control || widget->window() != &window) continue;  // not the pop-ups of combo boxes

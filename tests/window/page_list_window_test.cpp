@@ -19,7 +19,9 @@ using editor::EditorState;
 
 struct PageListFixture {
   explicit PageListFixture(project::Project project)
-      : document(std::move(project)), workList(document, state, dialogs, progress), window(document, state, dialogs, progress, workList) {
+      : document(std::move(project)),
+        workList(document, state, dialogs, progress),
+        window(document, state, dialogs, progress, workList) {
     window.show();
   }
 
@@ -86,7 +88,8 @@ void PageListWindowTest::deletionChoosesTheNextCurrentPage() {
     for (int deleted = 1; deleted <= count; ++deleted) {
       for (int current = EditorState::kNoPage; current <= count; ++current) {
         project::Project project = pagesNamed({});
-        for (int page = 0; page < count; ++page) project.pages.append({names[page].toStdString(), {}, {}, {}, {}, {}, {}});
+        for (int page = 0; page < count; ++page)
+          project.pages.append({names[page].toStdString(), {}, {}, {}, {}, {}, {}});
         PageListFixture f(project);
         f.state.setCurrentPage(current);
         f.select(deleted - 1);
@@ -94,9 +97,13 @@ void PageListWindowTest::deletionChoosesTheNextCurrentPage() {
         f.click("Command1_2");
         const auto& pages = f.document.project().pages;
         int now = f.state.currentPage();
-        if (current < 1) QCOMPARE(now, current);
-        else if (current != deleted) QCOMPARE(QString::fromStdString(pages.at(now).name), names[current - 1]);
-        else QCOMPARE(now, count == 1 ? EditorState::kNoPage : std::min(deleted, count - 1));
+        if (current < 1) {
+          QCOMPARE(now, current);
+        } else if (current != deleted) {
+          QCOMPARE(QString::fromStdString(pages.at(now).name), names[current - 1]);
+        } else {
+          QCOMPARE(now, count == 1 ? EditorState::kNoPage : std::min(deleted, count - 1));
+        }
       }
     }
   }

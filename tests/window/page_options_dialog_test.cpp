@@ -21,7 +21,8 @@ project::PageOptions options(std::int16_t speed, bool speedOn, std::int32_t text
 }
 
 struct PageOptionsFixture {
-  explicit PageOptionsFixture(const project::PageOptions& record = {}) : document(withOptions(record)), dialog(document, dialogs) {
+  explicit PageOptionsFixture(const project::PageOptions& record = {})
+      : document(withOptions(record)), dialog(document, dialogs) {
     dialog.openForPage(1);
   }
 
@@ -46,8 +47,9 @@ struct PageOptionsFixture {
 void PageOptionsDialogTest::closingAtOnceKeepsEveryRecord() {
   for (const project::PageOptions& record :
        {project::PageOptions{}, options(40, true, 0, 0, false, 0, 0), options(0, true, 0, 0, false, 0, 0),
-        options(0, false, 0xFF, 0, false, 0, 0), options(0, false, 0, 0x123456, true, 0, 0), options(0, false, 0, 0, false, 5, 0),
-        options(0, false, 0, 0, false, 0, 99), options(100, true, 0xFFFFFF, 0x010203, true, 1, 0)}) {
+        options(0, false, 0xFF, 0, false, 0, 0), options(0, false, 0, 0x123456, true, 0, 0),
+        options(0, false, 0, 0, false, 5, 0), options(0, false, 0, 0, false, 0, 99),
+        options(100, true, 0xFFFFFF, 0x010203, true, 1, 0)}) {
     PageOptionsFixture f(record);
     QVERIFY(f.dialog.isVisible() && f.dialog.isModal());
     QCOMPARE(f.dialog.windowTitle(), QStringLiteral("TopPage のオプション"));
@@ -115,7 +117,8 @@ void PageOptionsDialogTest::theSlotFieldIsHeldBetween1And99() {
 
 void PageOptionsDialogTest::coloursAreShownAsStored() {
   PageOptionsFixture f(options(0, false, 0x00336699, 0x00010203, false, 0, 0));
-  for (auto [name, colour] : {std::pair{"Picture1_0", QColor(0x99, 0x66, 0x33)}, {"Picture1_1", QColor(0x03, 0x02, 0x01)}}) {
+  for (auto [name, colour] :
+       {std::pair{"Picture1_0", QColor(0x99, 0x66, 0x33)}, {"Picture1_1", QColor(0x03, 0x02, 0x01)}}) {
     QImage image = f.find<editor::ColourSample>(name)->grab().toImage();
     QCOMPARE(image.pixelColor(image.rect().center()), colour);
   }

@@ -17,11 +17,14 @@ namespace {
 using project::ProjectOption;
 
 struct OptionsFixture {
-  explicit OptionsFixture(project::Project project = project::newProject()) : document(std::move(project)), dialog(document, dialogs) {
+  explicit OptionsFixture(project::Project project = project::newProject())
+      : document(std::move(project)), dialog(document, dialogs) {
     dialog.showOptions();
   }
 
-  QRadioButton* option(int number) const { return dialog.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(number)); }
+  QRadioButton* option(int number) const {
+    return dialog.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(number));
+  }
   const std::string& value(ProjectOption which) const { return document.project().option(which); }
 
   pryx::testing::ScriptedDialogs dialogs;

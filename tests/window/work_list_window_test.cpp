@@ -18,7 +18,8 @@ namespace {
 using authoring::WorkListMode;
 
 struct WorkListFixture {
-  explicit WorkListFixture(project::Project project) : document(std::move(project)), window(document, state, dialogs, progress) {}
+  explicit WorkListFixture(project::Project project)
+      : document(std::move(project)), window(document, state, dialogs, progress) {}
 
   project::ProjectDocument document;
   editor::EditorState state;
