@@ -97,6 +97,41 @@ class EditorAuthoringTest : public QObject {
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
 };
 
+class PageListWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void listsThePagesAndAClickMakesOneCurrent();
+  void addsRetitlesAndCopiesThroughTheOperations();
+  void deletionChoosesTheNextCurrentPage();
+  void deletionListsTheAffectedPagesUntilTheWorkListCloses();
+};
+
+class WorkListWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void doubleClickGoesToAnAffectedPageAndCrossesItOff();
+  void everyWayOfClosingFreesTheDeletions_data();
+  void everyWayOfClosingFreesTheDeletions();
+  void variablesAreDeletedAfterTheQuestion();
+};
+
+class ProjectOptionsDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showsTheOptionsWithoutStoringThem();
+  void writesEachChangeAtOnceAsOneUndoStep();
+  void theGivenColourIsAskedForAndCancellingGoesBack();
+};
+
+class PageOptionsDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void closingAtOnceKeepsEveryRecord();
+  void theControlsFollowTheirBoxesAndWriteOnceOnClosing();
+  void theSlotFieldIsHeldBetween1And99();
+  void coloursAreShownAsStored();
+};
+
 // One object of each class, in the order they run.
 std::vector<std::unique_ptr<QObject>> windowTestClasses();
 
