@@ -1,6 +1,11 @@
 #include "editor/editor_frame.h"
 
 #include "editor/command_window.h"
+#include "editor/current_page.h"
+#include "editor/page_list_window.h"
+#include "editor/page_options_dialog.h"
+#include "editor/project_options_dialog.h"
+#include "editor/work_list_window.h"
 #include "editor/main_window.h"
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
@@ -31,6 +36,21 @@ std::unique_ptr<player::Sequencer> programMusic(const EditorServices& services) 
 }
 
 }  // namespace
+
+struct EditorFrame::ProjectWindows {
+  ProjectWindows(EditorFrame& frame, project::ProjectDocument& document)
+      : follower(document, frame.state_),
+        workList(document, frame.state_, frame.dialogs_, *frame.progress_, &frame),
+        pageList(document, frame.state_, frame.dialogs_, *frame.progress_, workList, &frame),
+        projectOptions(document, frame.dialogs_, &frame),
+        pageOptions(document, frame.dialogs_, &frame) {}
+
+  CurrentPageFollower follower;
+  WorkListWindow workList;
+  PageListWindow pageList;
+  ProjectOptionsDialog projectOptions;
+  PageOptionsDialog pageOptions;
+};
 
 EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
     : QMainWindow(parent),
@@ -78,6 +98,20 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   connect(area_, &QMdiArea::subWindowActivated, this, &EditorFrame::childActivated);
   connect(main_, &MainWindow::popUpMenuRequested, this, &EditorFrame::MainWindow_PopUp);
   connect(main_, &MainWindow::stageClicked, this, &EditorFrame::MainWindow_Click);
+  connect(event_, &PageEventWindow::pageListRequested, this, [this] {
+    if (!projectWindows_ || state_.currentPage() < 1) return;
+    projectWindows_->pageList.show();
+    projectWindows_->pageList.raise();
+  });
+  connect(event_, &PageEventWindow::variableDeletionRequested, this, [this] {
+    if (projectWindows_) projectWindows_->workList.beginVariableDeletion();
+  });
+  connect(event_, &PageEventWindow::pageOptionsRequested, this, [this](int page) {
+    if (projectWindows_) projectWindows_->pageOptions.openForPage(page);
+  });
+  connect(a.project_option, &QAction::triggered, this, [this] {
+    if (projectWindows_) projectWindows_->projectOptions.showOptions();
+  });
   connect(a.Menu_ZORVEX, &QAction::triggered, this, &EditorFrame::Menu_ZORVEX_Click);
 
   connect(a.file_new, &QAction::triggered, this, &EditorFrame::file_new_Click);
@@ -147,9 +181,9 @@ void EditorFrame::projectOpened() {
   project::ProjectDocument& document = *files_.document();
   lists_ = std::make_unique<ProjectLists>(document);
   documentSubscription_ = document.subscribe([this](const project::Change& change) {
-    followPageList(change);
     if (change.kind == project::Change::Kind::FileState) showFileState();
   });
+  projectWindows_ = std::make_unique<ProjectWindows>(*this, document);
   state_.setCurrentTab(0);
   state_.setCurrentPage(document.project().pageCount() > 0 ? 1 : EditorState::kNoPage);
   message_->setDocument(&document);
@@ -169,6 +203,8 @@ void EditorFrame::projectClosing() {
     child.viewItem->setChecked(false);
     child.windowItem->setChecked(false);
   }
+  projectWindows_.reset();
+  state_.setWorkListMode(authoring::WorkListMode::Idle);
   state_.setCurrentPage(EditorState::kNoPage);
   message_->setDocument(nullptr);
   command_->setDocument(nullptr);
@@ -195,18 +231,6 @@ void EditorFrame::showFileState() {
   actions_.edit_redo->setEnabled(document->canRedo());
   actions_.edit_undo->setToolTip(QString::fromStdString(document->undoName()));
   actions_.edit_redo->setToolTip(QString::fromStdString(document->redoName()));
-}
-
-void EditorFrame::followPageList(const project::Change& change) {
-  using Kind = project::Change::Kind;
-  bool moved = change.kind == Kind::RowsInserted || change.kind == Kind::RowsRemoved;
-  if (moved && change.list == project::ListKind::Pages && change.first <= state_.currentPage()) currentPageMoved_ = true;
-  // Views show the page again once the whole step is done, never half-way through it.
-  if (change.kind != Kind::FileState || !std::exchange(currentPageMoved_, false)) return;
-  // The current number now names the page that took its place, or past the end the new last page.
-  int pages = files_.document()->project().pageCount();
-  int page = std::min(state_.currentPage(), pages);
-  state_.showPageAgain(page >= 1 ? page : EditorState::kNoPage);
 }
 
 void EditorFrame::showChild(const Child& child) {

@@ -87,7 +87,6 @@ class EditorFrame final : public QMainWindow {
   void MainWindow_PopUp(const QPoint& position);
   void MainWindow_Click();
   void Menu_ZORVEX_Click(bool checked);
-  void followPageList(const project::Change& change);
 
   void projectOpened();
   void projectClosing();
@@ -117,10 +116,12 @@ class EditorFrame final : public QMainWindow {
   ProgressWindow* progress_;
   std::vector<Child> children_;
   std::unique_ptr<ProjectLists> lists_;
+  // The windows that work on the open project: made when it opens, gone before it goes.
+  struct ProjectWindows;
+  std::unique_ptr<ProjectWindows> projectWindows_;
   platform::Subscription filesSubscription_;
   platform::Subscription documentSubscription_;
   bool endConfirmed_ = false;
-  bool currentPageMoved_ = false;  // pages moved under the current page during the step being made
 };
 
 }  // namespace pryx::editor

@@ -106,24 +106,9 @@ void PageListWindow::deleteSelected() {
     return;
   }
   if (!editor::accepted(dialogs_.show(prompt.question))) return;
-  int current = state_.currentPage();
   workList_.beginPageDeletion(prompt.workListCaption);
   authoring::PageDeletion deletion = authoring::deletePage(document_, *page, progress_);
   workList_.listAffectedPages(deletion.affected);
-  followDeletion(*page, current);
-}
-
-void PageListWindow::followDeletion(int deleted, int currentBefore) {
-  // The current page keeps its page; the deleted one gives way to the page now at
-  // its position, or to the new last page, or to none.
-  int pages = document_.project().pageCount();
-  int current = currentBefore;
-  if (current > deleted) {
-    --current;
-  } else if (current == deleted && current > pages) {
-    current = pages > 0 ? pages : EditorState::kNoPage;
-  }
-  state_.setCurrentPage(current);
 }
 
 }  // namespace pryx::editor

@@ -37,7 +37,6 @@ class PageListWindow final : public QDialog {
   std::optional<int> selectedPage() const;
   // Shows the refusal or the notice; false when the operation must stop.
   bool mayAddPage(const authoring::PageAdditionPrompt& prompt);
-  void followDeletion(int deleted, int currentBefore);
 
   project::ProjectDocument& document_;
   EditorState& state_;

@@ -4,6 +4,7 @@
 
 #include "editor_window_helpers.h"
 
+#include "editor/current_page.h"
 #include "editor/page_list_window.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/scripted_dialogs.h"
@@ -30,6 +31,7 @@ struct PageListFixture {
 
   project::ProjectDocument document;
   EditorState state;
+  editor::CurrentPageFollower follower{document, state};
   pryx::testing::ScriptedDialogs dialogs;
   pryx::testing::RecordingProgress progress;
   editor::WorkListWindow workList;
