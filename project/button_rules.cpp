@@ -7,13 +7,15 @@ namespace {
 
 using F = ButtonField;
 
-bool isChosen(std::int64_t number, RuleReader reader) { return reader == RuleReader::GameFile ? number != 0 : number > 0; }
+bool isChosen(std::int64_t number, RuleReader reader) {
+  return reader == RuleReader::GameFile ? number != 0 : number > 0;
+}
 
 }  // namespace
 
 std::span<const ButtonEvent> buttonsInUse(const Page& page) {
-  auto firstEmpty = std::find_if(page.buttons.begin(), page.buttons.end(),
-                                 [](const ButtonEvent& button) { return !button.inUse(); });
+  auto firstEmpty =
+      std::find_if(page.buttons.begin(), page.buttons.end(), [](const ButtonEvent& button) { return !button.inUse(); });
   return {page.buttons.begin(), firstEmpty};
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The rules of a page's command buttons, read in one place for the builder, the
-// script generation and the editor's test run: which slots are in use, a button's
-// condition, where it jumps and its variable operation. The game file and the script
-// read a few rules differently; those take the reader they serve.
+// The rules of a page's command buttons, read in one place for everything that
+// plays or writes a button: which slots are in use, a button's condition, where it
+// jumps and its variable operation. The game file and the script read a few rules
+// differently; those take the reader they serve.
 
 #include "project/project.h"
 

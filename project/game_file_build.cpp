@@ -9,7 +9,6 @@
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
 
-
 namespace pryx::project {
 namespace {
 
@@ -41,7 +40,8 @@ void writeHeader(GameFileWriter& out, const Project& project) {
   for (auto [kind, fileKind] : kinds) {
     int number = 0;
     for (const Resource& resource : project.resources(kind)) {
-      out.defineResource(fileKind, ++number, platform::encodeSjis(platform::resourceBaseName(resource.path, platform::TextEncoding::Utf8)));
+      std::string_view baseName = platform::resourceBaseName(resource.path, platform::TextEncoding::Utf8);
+      out.defineResource(fileKind, ++number, platform::encodeSjis(baseName));
     }
   }
   out.instruction(Opcode::Wait, {optionValue(project, ProjectOption::MessageWait)});

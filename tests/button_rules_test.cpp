@@ -55,14 +55,17 @@ TEST(ButtonRules, JumpsAndOperationsFollowEachReader) {
   EXPECT_EQ(jump("-1", 1, RuleReader::GameFile), -1);
   EXPECT_EQ(jump("-1", 1, RuleReader::Script), 2);
 
-  ButtonEvent entryWithoutCaption = buttonWith({{F::OperationTiming, "1"}, {F::OperationVariable, "1"}, {F::OperationOperator, "0"}});
+  ButtonEvent entryWithoutCaption =
+      buttonWith({{F::OperationTiming, "1"}, {F::OperationVariable, "1"}, {F::OperationOperator, "0"}});
   EXPECT_FALSE(operationRuns(entryWithoutCaption, OperationTiming::PageEntered, RuleReader::GameFile));
   EXPECT_TRUE(operationRuns(entryWithoutCaption, OperationTiming::PageEntered, RuleReader::Script));
   EXPECT_FALSE(operationRuns(entryWithoutCaption, OperationTiming::ButtonPressed, RuleReader::Script));
-  ButtonEvent entryWithoutOperator = buttonWith({{F::Caption, "a"}, {F::OperationTiming, "1"}, {F::OperationVariable, "1"}});
+  ButtonEvent entryWithoutOperator =
+      buttonWith({{F::Caption, "a"}, {F::OperationTiming, "1"}, {F::OperationVariable, "1"}});
   EXPECT_TRUE(operationRuns(entryWithoutOperator, OperationTiming::PageEntered, RuleReader::GameFile));
   EXPECT_FALSE(operationRuns(entryWithoutOperator, OperationTiming::PageEntered, RuleReader::Script));
-  ButtonEvent pressOnNegative = buttonWith({{F::OperationTiming, "0"}, {F::OperationVariable, "-1"}, {F::OperationOperator, "2"}});
+  ButtonEvent pressOnNegative =
+      buttonWith({{F::OperationTiming, "0"}, {F::OperationVariable, "-1"}, {F::OperationOperator, "2"}});
   EXPECT_TRUE(operationRuns(pressOnNegative, OperationTiming::ButtonPressed, RuleReader::GameFile));
   EXPECT_FALSE(operationRuns(pressOnNegative, OperationTiming::ButtonPressed, RuleReader::Script));
   EXPECT_FALSE(operationRuns(pressOnNegative, OperationTiming::PageEntered, RuleReader::GameFile));
