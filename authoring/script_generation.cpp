@@ -1,5 +1,7 @@
 #include "authoring/script_generation.h"
 
+#include "project/button_rules.h"
+#include "project/colour.h"
 #include "project/message.h"
 #include "project/operators.h"
 
@@ -13,17 +15,12 @@ using platform::plainDecimal;
 using platform::signPaddedDecimal;
 using project::ButtonEvent;
 using project::numericValue;
+using project::OperationTiming;
 using project::ProjectOption;
-using F = project::ButtonField;
+using project::RuleReader;
 
 constexpr std::string_view kCaption = "データの作成中";
 constexpr std::string_view kLabel = "プログラムの変換作業を行っています...";
-
-// The integer part of a / b, toward minus infinity.
-std::int64_t floorDivision(std::int64_t a, std::int64_t b) {
-  std::int64_t quotient = a / b;
-  return a % b != 0 && (a < 0) != (b < 0) ? quotient - 1 : quotient;
-}
 
 class Script {
  public:
@@ -52,10 +49,9 @@ class Script {
     if (colour == -1) {
       line("@TCOLORA");
     } else {
-      std::int64_t blue = floorDivision(colour, 65536);
-      std::int64_t green = floorDivision(colour - 65536 * blue, 256);
-      std::int64_t red = colour - 65536 * blue - 256 * green;
-      line("@TCOLORB," + signPaddedDecimal(blue) + "," + signPaddedDecimal(green) + "," + signPaddedDecimal(red));
+      project::ColourParts parts = project::colourParts(colour);
+      line("@TCOLORB," + signPaddedDecimal(parts.blue) + "," + signPaddedDecimal(parts.green) + "," +
+           signPaddedDecimal(parts.red));
     }
   }
 
@@ -63,10 +59,7 @@ class Script {
     const project::Page& page = project_.pages[position];
     line("#," + page.name);
     for (const ButtonEvent& button : page.buttons) {
-      if (button.number(F::OperationTiming) == 1 && button.number(F::OperationVariable) > 0 &&
-          !button[F::OperationOperator].empty()) {
-        operation(button);
-      }
+      if (project::operationRuns(button, OperationTiming::PageEntered, RuleReader::Script)) operation(button);
     }
     line("@CG," + resourceName(project::ResourceKind::Cg, page.backgroundCg));
     line("@CHR," + resourceName(project::ResourceKind::Chr, page.character));
@@ -115,53 +108,48 @@ class Script {
   }
 
   static std::string colour(std::int32_t value) {
-    auto bits = static_cast<std::uint32_t>(value);
-    return plainDecimal(bits & 0xFF) + "," + plainDecimal((bits >> 8) & 0xFF) + "," + plainDecimal((bits >> 16) & 0xFF);
+    project::ColourBytes bytes = project::lowestColourBytes(value);
+    return plainDecimal(bytes.red) + "," + plainDecimal(bytes.green) + "," + plainDecimal(bytes.blue);
   }
 
   void operation(const ButtonEvent& button) {
-    line("@," + variableName(button.number(F::OperationVariable)) + "," +
-         operatorText(project::kAssignmentOperators, button.number(F::OperationOperator)) + "," +
-         button[F::OperationValue]);
+    project::VariableOperation assignment = project::buttonOperation(button);
+    line("@," + variableName(assignment.variable) + "," +
+         operatorText(project::kAssignmentOperators, assignment.operatorCode) + "," + std::string(assignment.value));
+  }
+
+  std::string comparison(const project::Comparison& part) const {
+    return variableName(part.variable) + "," + operatorText(project::kComparisonOperators, part.comparison) + "," +
+           std::string(part.value);
   }
 
   void condition(const ButtonEvent& button) {
-    std::int64_t variable1 = button.number(F::ConditionVariable1), comparison1 = button.number(F::Comparison1);
-    std::int64_t logic = button.number(F::Logic);
-    std::int64_t variable2 = button.number(F::ConditionVariable2), comparison2 = button.number(F::Comparison2);
-    if (variable1 <= 0 || comparison1 <= 0) return;
-    std::string first = variableName(variable1) + "," +
-                        operatorText(project::kComparisonOperators, comparison1) + "," +
-                        button[F::ConditionValue1] + ",";
-    std::string target = pageName(button.number(F::ConditionTarget));
-    if (logic <= 0) {
-      line("@IFA," + first + target);
-    } else if (variable2 > 0 && comparison2 > 0) {
-      line("@IFB," + first + operatorText(project::kLogicOperators, logic) + "," +
-           variableName(variable2) + "," +
-           operatorText(project::kComparisonOperators, comparison2) + "," +
-           button[F::ConditionValue2] + "," + target);
+    project::ButtonCondition branch = project::buttonCondition(button);
+    switch (project::conditionForm(branch, RuleReader::Script)) {
+      case project::ConditionForm::None: break;
+      case project::ConditionForm::OneComparison:
+        line("@IFA," + comparison(branch.first) + "," + pageName(branch.target));
+        break;
+      case project::ConditionForm::TwoComparisons:
+        line("@IFB," + comparison(branch.first) + "," + operatorText(project::kLogicOperators, branch.logic) + "," +
+             comparison(branch.second) + "," + pageName(branch.target));
+        break;
     }
   }
 
   // A page without a first button ends the game; otherwise it waits for a choice.
   void buttons(int position, const project::Page& page) {
+    std::span<const ButtonEvent> inUse = project::buttonsInUse(page);
     int written = 0;
-    for (const ButtonEvent& button : page.buttons) {
-      if (!button.inUse()) break;
+    for (const ButtonEvent& button : inUse) {
       line("@BTN," + signPaddedDecimal(++written) + "," + button.caption() + ",{");
-      if (button.number(F::OperationOperator) > 0 && button.number(F::OperationTiming) == 0 &&
-          button.number(F::OperationVariable) > 0) {
-        operation(button);
-      }
+      if (project::operationRuns(button, OperationTiming::ButtonPressed, RuleReader::Script)) operation(button);
       condition(button);
-      std::int64_t target = button.number(F::JumpTarget);
-      if (target > 0) line("@JMP," + pageName(target));
-      else if (position + 1 > project_.pageCount()) line("@END");
-      else line("@JMP," + pageName(position + 1));
+      project::Jump jump = project::buttonJump(button, position, project_.pageCount(), RuleReader::Script);
+      line(jump.endsGame ? std::string("@END") : "@JMP," + pageName(jump.page));
       line("}");
     }
-    line(written == 0 ? "@END" : "@EVTWAIT");
+    line(inUse.empty() ? "@END" : "@EVTWAIT");
   }
 
   const project::Project& project_;

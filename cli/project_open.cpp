@@ -2,17 +2,13 @@
 
 #include "project/project_file.h"
 
-#include <algorithm>
+#include "platform/ascii.h"
+
 #include <iostream>
 
 namespace pryx::cli {
 
-bool isProjectFile(std::string_view path) {
-  constexpr std::string_view kExtension = ".PXK";
-  if (path.size() < kExtension.size()) return false;
-  return std::equal(kExtension.begin(), kExtension.end(), path.end() - static_cast<std::ptrdiff_t>(kExtension.size()),
-                    [](char wanted, char c) { return wanted == (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
-}
+bool isProjectFile(std::string_view path) { return platform::endsWithIgnoringAsciiCase(path, ".PXK"); }
 
 std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err,
                                                 bool* leftOut) {

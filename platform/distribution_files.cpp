@@ -1,5 +1,6 @@
 #include "platform/distribution_files.h"
 
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
 namespace pryx::platform {
@@ -14,9 +15,9 @@ std::string DistributionFiles::gameFilePath() const {
 }
 
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
-  return equalIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix)) ||
-         equalIgnoringAsciiCase(fileName, playerCopyName()) ||
-         equalIgnoringAsciiCase(fileName, kDisplayLibraryFileName);
+  return equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix)) ||
+         equalsIgnoringAsciiCase(fileName, playerCopyName()) ||
+         equalsIgnoringAsciiCase(fileName, kDisplayLibraryFileName);
 }
 
 FileCopy DistributionFiles::copyResource(std::string source, std::string_view fileName, bool keepExisting) const {

@@ -1,8 +1,8 @@
 #include "platform/files.h"
 
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -203,13 +203,6 @@ bool removeFile(std::string_view path) {
   return fs::remove(toFsPath(path), code);
 }
 
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
-
 bool sameFile(std::string_view a, std::string_view b) {
   std::error_code code;
   return fs::equivalent(toFsPath(a), toFsPath(b), code) && !code;
@@ -231,7 +224,7 @@ std::optional<std::string> findFileIgnoringCase(std::string_view folder, std::st
   if (fileExists(exact)) return exact;
   std::error_code code;
   for (fs::directory_iterator it(toFsPath(folder), code), end; !code && it != end; it.increment(code)) {
-    if (equalIgnoringAsciiCase(fromFsPath(it->path().filename()), name) && it->is_regular_file(code)) {
+    if (equalsIgnoringAsciiCase(fromFsPath(it->path().filename()), name) && it->is_regular_file(code)) {
       return fromFsPath(it->path());
     }
   }

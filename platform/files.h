@@ -54,9 +54,6 @@ bool removeFile(std::string_view path);
 bool sameFile(std::string_view a, std::string_view b);
 bool createDirectories(std::string_view path, std::string* error = nullptr);
 
-// File names as Windows compares them: ASCII letters in either case are alike.
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // The path of the file `name` inside `folder`: the exact name if it exists, else the
 // first entry whose name differs only in the case of ASCII letters.
 std::optional<std::string> findFileIgnoringCase(std::string_view folder, std::string_view name);

@@ -1,5 +1,6 @@
 #include "player/game_files.h"
 
+#include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
@@ -11,19 +12,8 @@ namespace {
 constexpr std::string_view kGameFileExtension = ".PRY";
 constexpr std::string_view kSaveFileExtension = ".SAV";
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  if (suffix.empty() || text.size() < suffix.size()) return false;
-  auto tail = text.substr(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    if (asciiLower(tail[i]) != asciiLower(suffix[i])) return false;
-  }
-  return true;
-}
-
 std::string withoutSuffix(std::string fileName, std::string_view suffix) {
-  if (endsWithIgnoringCase(fileName, suffix) && fileName.size() > suffix.size()) {
+  if (platform::endsWithIgnoringAsciiCase(fileName, suffix) && fileName.size() > suffix.size()) {
     fileName.resize(fileName.size() - suffix.size());
   }
   return fileName;

@@ -1,19 +1,19 @@
 #include "project/game_file_build.h"
 
+#include "project/button_rules.h"
+#include "project/colour.h"
+
+#include "platform/base_name.h"
 #include "platform/number_text.h"
-#include "platform/paths.h"
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
-
-#include <algorithm>
 
 namespace pryx::project {
 namespace {
 
 using gamefile::GameFileWriter;
 using gamefile::Opcode;
-using F = ButtonField;
 
 // The player passes over these two bytes; the builder has always written them after the wait.
 constexpr std::uint8_t kUnusedSettings[] = {132, 134};
@@ -23,8 +23,8 @@ constexpr std::int64_t kWhite = 255;
 std::int64_t optionValue(const Project& project, ProjectOption option) { return numericValue(project.option(option)); }
 
 void writeOperation(GameFileWriter& out, const ButtonEvent& button) {
-  out.instruction(Opcode::VarOp, {button.number(F::OperationVariable), button.number(F::OperationOperator),
-                                  button.number(F::OperationValue)});
+  VariableOperation operation = buttonOperation(button);
+  out.instruction(Opcode::VarOp, {operation.variable, operation.operatorCode, numericValue(operation.value)});
 }
 
 void writeColour(GameFileWriter& out, Opcode opcode, std::int64_t colour) {
@@ -40,7 +40,8 @@ void writeHeader(GameFileWriter& out, const Project& project) {
   for (auto [kind, fileKind] : kinds) {
     int number = 0;
     for (const Resource& resource : project.resources(kind)) {
-      out.defineResource(fileKind, ++number, platform::encodeSjis(resourceBaseName(resource.path)));
+      std::string_view baseName = platform::resourceBaseName(resource.path, platform::TextEncoding::Utf8);
+      out.defineResource(fileKind, ++number, platform::encodeSjis(baseName));
     }
   }
   out.instruction(Opcode::Wait, {optionValue(project, ProjectOption::MessageWait)});
@@ -58,36 +59,34 @@ void writeHeader(GameFileWriter& out, const Project& project) {
 }
 
 void writeCondition(GameFileWriter& out, const ButtonEvent& button) {
-  std::int64_t variable1 = button.number(F::ConditionVariable1), comparison1 = button.number(F::Comparison1);
-  std::int64_t logic = button.number(F::Logic);
-  std::int64_t variable2 = button.number(F::ConditionVariable2), comparison2 = button.number(F::Comparison2);
-  if (variable1 == 0 || comparison1 == 0) return;
-  if (logic == 0) {
-    out.instruction(Opcode::IfA, {variable1, comparison1, button.number(F::ConditionValue1), button.number(F::ConditionTarget)});
-  } else if (variable2 != 0 && comparison2 != 0) {
-    out.instruction(Opcode::IfB, {variable1, comparison1, button.number(F::ConditionValue1), logic, variable2, comparison2,
-                                  button.number(F::ConditionValue2), button.number(F::ConditionTarget)});
+  ButtonCondition condition = buttonCondition(button);
+  const Comparison& first = condition.first;
+  const Comparison& second = condition.second;
+  switch (conditionForm(condition, RuleReader::GameFile)) {
+    case ConditionForm::None: break;
+    case ConditionForm::OneComparison:
+      out.instruction(Opcode::IfA, {first.variable, first.comparison, numericValue(first.value), condition.target});
+      break;
+    case ConditionForm::TwoComparisons:
+      out.instruction(Opcode::IfB, {first.variable, first.comparison, numericValue(first.value), condition.logic,
+                                    second.variable, second.comparison, numericValue(second.value), condition.target});
+      break;
   }
 }
 
 void writeButtons(GameFileWriter& out, const Page& page, int position, int pageCount) {
-  if (!page.buttons[0].inUse()) {
+  std::span<const ButtonEvent> buttons = buttonsInUse(page);
+  if (buttons.empty()) {
     out.instruction(Opcode::End);
     return;
   }
-  for (int slot = 0; slot < kButtonSlots; ++slot) {
-    const ButtonEvent& button = page.buttons[static_cast<std::size_t>(slot)];
-    if (!button.inUse()) break;
-    out.button(position, slot, platform::encodeSjis(displayedCaption(button.caption())));
+  for (std::size_t slot = 0; slot < buttons.size(); ++slot) {
+    const ButtonEvent& button = buttons[slot];
+    out.button(position, static_cast<std::int64_t>(slot), platform::encodeSjis(displayedCaption(button.caption())));
     out.instruction(Opcode::BlockOpen);
-    if (button.number(F::OperationTiming) == 0 && button.number(F::OperationVariable) != 0 &&
-        button.number(F::OperationOperator) != 0) {
-      writeOperation(out, button);
-    }
+    if (operationRuns(button, OperationTiming::ButtonPressed, RuleReader::GameFile)) writeOperation(out, button);
     writeCondition(out, button);
-    std::int64_t target = button.number(F::JumpTarget);
-    if (target == 0) target = position < pageCount ? position + 1 : pageCount;
-    out.instruction(Opcode::Jmp, {target});
+    out.instruction(Opcode::Jmp, {buttonJump(button, position, pageCount, RuleReader::GameFile).page});
     out.instruction(Opcode::BlockClose);
   }
 }
@@ -96,9 +95,7 @@ void writePage(GameFileWriter& out, const Project& project, int position) {
   const Page& page = project.pages[position];
   out.label();
   for (const ButtonEvent& button : page.buttons) {
-    if (button.inUse() && button.number(F::OperationTiming) == 1 && button.number(F::OperationVariable) != 0) {
-      writeOperation(out, button);
-    }
+    if (operationRuns(button, OperationTiming::PageEntered, RuleReader::GameFile)) writeOperation(out, button);
   }
   out.instruction(Opcode::Bgm, {page.music.value()});
   out.instruction(Opcode::Cg, {page.backgroundCg.value()});
@@ -140,17 +137,6 @@ std::vector<std::uint8_t> buildGameFile(const Project& project, platform::Progre
   return std::move(out).finish(gamefile::kBuilderPools);
 }
 
-std::string resourceBaseName(std::string_view path) {
-  std::string name = platform::fileNameOf(path);
-  std::size_t end = name.size();
-  for (int dropped = 0; dropped < 4; ++dropped) {
-    if (end == 0) return {};
-    --end;
-    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;  // inside a UTF-8 character
-  }
-  return name.substr(0, end);
-}
-
 std::string displayedCaption(std::string_view caption) {
   std::string shown(caption);
   for (char& c : shown) {
@@ -158,11 +144,6 @@ std::string displayedCaption(std::string_view caption) {
     c = ' ';
   }
   return shown;
-}
-
-ColourBytes colourBytes(std::int64_t colour) {
-  auto value = static_cast<std::uint32_t>(std::clamp<std::int64_t>(colour, 0, 0xFFFFFF));
-  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value >> 16)};
 }
 
 }  // namespace pryx::project

@@ -1,8 +1,10 @@
 #include "project/project_check.h"
 
-#include "project/game_file_build.h"
+#include "project/button_rules.h"
 #include "project/operators.h"
 
+#include "platform/ascii.h"
+#include "platform/base_name.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
@@ -22,13 +24,6 @@ constexpr std::int64_t kMaxByte = 255;
 constexpr std::int64_t kMaxColour = 0xFFFFFF;
 
 std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 bool hasShiftJisCodes(std::string_view text) {
   bool lossy = false;
@@ -133,16 +128,16 @@ class Checker {
         note(0, 0, what + ": the file " + resource.path + " does not exist, so it cannot ship");
       }
       std::string fileName = platform::fileNameOf(resource.path);
-      std::string base = resourceBaseName(resource.path);
+      std::string base(platform::resourceBaseName(resource.path, platform::TextEncoding::Utf8));
       text(0, 0, what + "'s file name", fileName);
       auto extensions = playerExtensions(kind);
-      std::string extension = upperAscii(fileName.substr(base.size()));
+      std::string extension = platform::asciiUpperCase(fileName.substr(base.size()));
       if (std::find(extensions.begin(), extensions.end(), extension) == extensions.end()) {
         std::string looked;
         for (std::string_view wanted : extensions) looked += (looked.empty() ? "" : " or ") + inQuotes(base + std::string(wanted));
         note(0, 0, what + ": the player looks for " + looked + ", not " + inQuotes(fileName));
       }
-      auto [first, added] = fileNames_.emplace(upperAscii(fileName), what);
+      auto [first, added] = fileNames_.emplace(platform::asciiUpperCase(fileName), what);
       if (!added) note(0, 0, what + " has the same file name as " + first->second + ": only one of the two files ships");
     }
   }
@@ -234,26 +229,26 @@ class Checker {
   }
 
   void checkCondition(int page, int number, const ButtonEvent& button) {
-    std::int64_t variable1 = button.number(F::ConditionVariable1), comparison1 = button.number(F::Comparison1);
-    std::int64_t logic = button.number(F::Logic);
-    std::int64_t variable2 = button.number(F::ConditionVariable2), comparison2 = button.number(F::Comparison2);
-    if (variable1 == 0 && comparison1 == 0 && logic == 0) return;
-    if (variable1 == 0 || comparison1 == 0 || (logic != 0 && (variable2 == 0 || comparison2 == 0))) {
+    ButtonCondition condition = buttonCondition(button);
+    const Comparison& first = condition.first;
+    const Comparison& second = condition.second;
+    if (first.variable == 0 && first.comparison == 0 && condition.logic == 0) return;
+    ConditionForm form = conditionForm(condition, RuleReader::GameFile);
+    if (form == ConditionForm::None) {
       note(page, number, "the condition is incomplete and is left out");
       return;
     }
-    checkVariable(page, number, "condition variable", variable1);
-    checkOperator(page, number, "comparison", comparison1, kComparisonOperators.size());
-    signedValue<std::int32_t>(page, number, "condition value", button.number(F::ConditionValue1));
-    if (logic != 0) {
-      checkOperator(page, number, "logic operator", logic, kLogicOperators.size());
-      checkVariable(page, number, "second condition variable", variable2);
-      checkOperator(page, number, "second comparison", comparison2, kComparisonOperators.size());
-      signedValue<std::int32_t>(page, number, "second condition value", button.number(F::ConditionValue2));
+    checkVariable(page, number, "condition variable", first.variable);
+    checkOperator(page, number, "comparison", first.comparison, kComparisonOperators.size());
+    signedValue<std::int32_t>(page, number, "condition value", numericValue(first.value));
+    if (form == ConditionForm::TwoComparisons) {
+      checkOperator(page, number, "logic operator", condition.logic, kLogicOperators.size());
+      checkVariable(page, number, "second condition variable", second.variable);
+      checkOperator(page, number, "second comparison", second.comparison, kComparisonOperators.size());
+      signedValue<std::int32_t>(page, number, "second condition value", numericValue(second.value));
     }
-    std::int64_t target = button.number(F::ConditionTarget);
-    if (target == 0) note(page, number, "the condition has no target page: when it holds, nothing happens");
-    else checkPageTarget(page, number, "condition target", target);
+    if (condition.target == 0) note(page, number, "the condition has no target page: when it holds, nothing happens");
+    else checkPageTarget(page, number, "condition target", condition.target);
   }
 
   const Project& project_;

@@ -2,10 +2,10 @@
 #include "project/file_texts.h"
 #include "project/project_file.h"
 
+#include "platform/ascii.h"
 #include "platform/number_text.h"
 #include "platform/sjis.h"
 
-#include <algorithm>
 
 namespace pryx::project {
 namespace {
@@ -21,11 +21,7 @@ T wholeField(const Field& field, bool& outOfRange) {
   return value;
 }
 
-bool isTrue(const Field& field) {
-  std::string upper = field.text;
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-  return upper == "TRUE";
-}
+bool isTrue(const Field& field) { return platform::equalsIgnoringAsciiCase(field.text, "TRUE"); }
 
 // An empty field leaves the reference unset. A field in the form the writer gives a
 // number (" 3 ") comes back as that number, so that the file is written again byte

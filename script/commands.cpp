@@ -1,5 +1,7 @@
 #include "script/commands.h"
 
+#include "platform/ascii.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -61,7 +63,7 @@ const Keyword* findKeyword(std::string_view element) {
   if (first != '@' && first != '#' && first != '{' && first != '}') return nullptr;
   static const KeywordsByLength table = keywordsByLength();
   for (const Keyword& keyword : table[element.size()]) {
-    if (equalsIgnoringCase(element, keyword.text)) return &keyword;
+    if (platform::equalsIgnoringAsciiCase(element, keyword.text)) return &keyword;
   }
   return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/base_name.h"
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
 #include "script/commands.h"
@@ -82,7 +83,7 @@ class Collector {
     auto index = static_cast<std::size_t>(kind);
     ResourceDefinition definition{kind, command.operand(1), command.operand(2), {}, {}, lineOf(command, 1)};
     definition.fileName = scriptFileName(definition.path);
-    definition.baseName = baseNameOf(definition.fileName);
+    definition.baseName = platform::resourceBaseName(definition.path, platform::TextEncoding::ShiftJis);
     definitions_.resources[index].push_back(definition);
     std::optional<NameTable::Entry> earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
     if (findings_) reportResource(definition, earlier, definitions_.resourceNames[index].count());
@@ -129,20 +130,6 @@ Definitions collectDefinitions(std::span<const Element> elements, PassProgress& 
 std::string_view scriptFileName(std::string_view path) {
   std::size_t separator = platform::sjisLastPathSeparator(path);
   return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-std::string_view baseNameOf(std::string_view fileName) {
-  constexpr int kExtensionCharacters = 4;
-  // Starts of the last characters seen, in a ring: the fifth-last start is the cut.
-  std::size_t starts[kExtensionCharacters] = {};
-  int seen = 0;
-  for (std::size_t i = 0; i < fileName.size();) {
-    starts[seen % kExtensionCharacters] = i;
-    ++seen;
-    i += platform::isSjisLeadByte(static_cast<std::uint8_t>(fileName[i])) ? 2 : 1;
-  }
-  if (seen <= kExtensionCharacters) return {};
-  return fileName.substr(0, starts[seen % kExtensionCharacters]);
 }
 
 }  // namespace pryx::script

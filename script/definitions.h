@@ -48,7 +48,4 @@ Definitions collectDefinitions(std::span<const Element> elements, PassProgress& 
 // (a trail byte of a double-byte character is no separator).
 std::string_view scriptFileName(std::string_view path);
 
-// A file name without its last four characters (the extension with its dot).
-std::string_view baseNameOf(std::string_view fileName);
-
 }  // namespace pryx::script

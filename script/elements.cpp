@@ -1,5 +1,7 @@
 #include "script/elements.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 
 namespace pryx::script {
@@ -107,7 +109,7 @@ class Cutter {
   void push(std::string_view text) {
     elements_.emplace_back(text, line_, false);
     if (previousWasText_ && text == "{") inTextBlock_ = true;
-    previousWasText_ = equalsIgnoringCase(text, "@TEXT");
+    previousWasText_ = platform::equalsIgnoringAsciiCase(text, "@TEXT");
   }
 
   void report(std::string message) {
@@ -125,16 +127,6 @@ class Cutter {
 };
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view text, std::string_view upperCaseWord) {
-  if (text.size() != upperCaseWord.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upperCaseWord[i]) return false;
-  }
-  return true;
-}
 
 std::vector<Element> cutElements(std::string_view script, Findings* findings) { return Cutter(script, findings).run(); }
 

@@ -40,7 +40,4 @@ class Element {
 // line and text after a closing quote are reported to `findings` when given.
 std::vector<Element> cutElements(std::string_view script, Findings* findings = nullptr);
 
-// Element and keyword comparison: ASCII letters in any case.
-bool equalsIgnoringCase(std::string_view text, std::string_view upperCaseWord);
-
 }  // namespace pryx::script

@@ -1,3 +1,5 @@
+#include "platform/ascii.h"
+#include "platform/base_name.h"
 #include "platform/files.h"
 #include "platform/number_text.h"
 #include "platform/paths.h"
@@ -48,6 +50,58 @@ TEST(ShiftJis, CutsAndSearchesOnCharacterBoundaries) {
   EXPECT_EQ(sjisLastPathSeparator("dir\\\x95\x5C.BMP"), 3u);
   EXPECT_EQ(sjisLastPathSeparator("\x95\x5C"), std::string_view::npos);
   EXPECT_EQ(sjisLastPathSeparator("a/b\\c"), 3u);
+}
+
+TEST(Ascii, FoldsOnlyTheAsciiLetters) {
+  struct Case {
+    std::string_view a, b;
+    bool equal;
+  };
+  const Case cases[] = {
+      {"@text", "@TEXT", true},
+      {"True", "TRUE", true},
+      {"@", "`", false},  // 0x40 and 0x60 differ by the case bit, as do [ and {
+      {"[", "{", false},
+      {"\\", "|", false},
+      {"\xC0", "\xE0", false},                   // Latin-1 À and à: no ASCII letters
+      {"\xC3\x89", "\xC3\xA9", false},           // UTF-8 É and é
+      {"\xEF\xBC\xA1", "\xEF\xBD\x81", false},  // full-width Ａ and ａ
+      {"abc", "abcd", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(equalsIgnoringAsciiCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    EXPECT_EQ(equalsIgnoringAsciiCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
+    EXPECT_EQ(endsWithIgnoringAsciiCase(std::string("x/") + std::string(c.a), c.b), c.equal) << c.a;
+    EXPECT_EQ(asciiUpperCase(std::string(c.a)) == asciiUpperCase(std::string(c.b)), c.equal) << c.a;
+  }
+  EXPECT_TRUE(endsWithIgnoringAsciiCase("game.pxk", ".PXK"));
+  EXPECT_FALSE(endsWithIgnoringAsciiCase("xk", ".PXK"));
+  EXPECT_TRUE(endsWithIgnoringAsciiCase("PRYXPlayer", ""));
+}
+
+TEST(BaseName, DropsTheLastFourCharactersOfTheFileNameInEitherEncoding) {
+  // The same rule in both encodings: the Shift-JIS form of each path gives the
+  // Shift-JIS form of the same base name.
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"C:\\a\\b\\forest.bmp", "forest"},
+      {"dir/森の中.JPG", "森の中"},
+      {"森.mid", "森"},
+      {"あいうえお", "あ"},
+      {"a.jpeg", "a."},
+      {".bmp", ""},
+      {"ab", ""},
+      {"pic\\", ""},
+      {"cg\\表示.BMP", "表示"},  // 表 ends in 0x5C in Shift-JIS: no separator
+      {"ｱｲ.BMP", "ｱｲ"},            // half-width katakana: one byte each in Shift-JIS
+  };
+  for (auto [path, base] : cases) {
+    EXPECT_EQ(resourceBaseName(path, TextEncoding::Utf8), base) << path;
+    EXPECT_EQ(resourceBaseName(encodeSjis(path), TextEncoding::ShiftJis), encodeSjis(base)) << path;
+  }
+  // Broken bytes still cut whole characters: a stray UTF-8 continuation byte is one,
+  // a Shift-JIS lead byte at the end stands alone.
+  EXPECT_EQ(resourceBaseName("a/\x80" "bcde", TextEncoding::Utf8), "\x80");
+  EXPECT_EQ(resourceBaseName("abcde\x82", TextEncoding::ShiftJis), "ab");
 }
 
 TEST(Paths, JoinWithExactlyOneSeparator) {

@@ -168,11 +168,7 @@ TEST(CompilerReading, LongCaptionsAndTextsAreCutAtCharacterBoundaries) {
   EXPECT_EQ(tables.message(2), "after");  // the pool holds exactly what the records announce
 }
 
-TEST(CompilerReading, BaseNamesDropTheLastFourCharacters) {
-  EXPECT_EQ(baseNameOf("forest.BMP"), "forest");
-  EXPECT_EQ(baseNameOf(platform::encodeSjis("あいうえお")), platform::encodeSjis("あ"));
-  EXPECT_EQ(baseNameOf(".BMP"), "");
-  EXPECT_EQ(baseNameOf("ab"), "");
+TEST(CompilerReading, FileNamesFollowTheLastSeparator) {
   EXPECT_EQ(scriptFileName("C:\\pic\\forest.BMP"), "forest.BMP");
   EXPECT_EQ(scriptFileName("pic/forest.BMP"), "forest.BMP");
   EXPECT_EQ(scriptFileName("pic\\"), "");

@@ -1,5 +1,6 @@
 #include "player/music/soundfont.h"
 
+#include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -11,12 +12,10 @@
 namespace pryx::player {
 namespace {
 
-bool isSoundFontName(std::string name) {
-  if (name.size() < 5) return false;
-  std::string extension = name.substr(name.size() - 4);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return extension == ".sf2" || extension == ".sf3";
+// A name that is only an extension (".sf2") names no SoundFont.
+bool isSoundFontName(std::string_view name) {
+  return name.size() > 4 &&
+         (platform::endsWithIgnoringAsciiCase(name, ".sf2") || platform::endsWithIgnoringAsciiCase(name, ".sf3"));
 }
 
 std::vector<std::string> soundFontsIn(const std::string& folder) {
