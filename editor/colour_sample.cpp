@@ -1,11 +1,16 @@
 #include "editor/colour_sample.h"
 
+#include "project/colour.h"
+
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 namespace pryx::editor {
 
-QColor colourOf(std::int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor colourOf(std::int32_t bgr) {
+  project::ColourBytes bytes = project::lowestColourBytes(bgr);
+  return QColor(bytes.red, bytes.green, bytes.blue);
+}
 
 ColourSample::ColourSample(QWidget* parent) : QAbstractButton(parent) {
   setFocusPolicy(Qt::StrongFocus);

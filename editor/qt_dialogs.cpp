@@ -1,5 +1,7 @@
 #include "editor/qt_dialogs.h"
 
+#include "editor/colour_sample.h"
+
 #include "platform/qt/dialog_message_boxes.h"
 
 #include <QColorDialog>
@@ -105,8 +107,7 @@ std::optional<std::string> QtDialogs::saveFile(const project::FileDialogRequest&
 }
 
 std::optional<std::int32_t> QtDialogs::chooseColour(std::int32_t initial) {
-  QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-  QColor colour = QColorDialog::getColor(start, parent_);
+  QColor colour = QColorDialog::getColor(colourOf(initial), parent_);
   if (!colour.isValid()) return std::nullopt;
   return static_cast<std::int32_t>(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
 }
