@@ -7,6 +7,7 @@
 #include "project/project_file.h"
 #include "tests/support/code_listing.h"
 #include "tests/support/played_events.h"
+#include "tests/support/sample_game_files.h"
 #include "tests/support/sample_projects.h"
 #include "tests/support/tool_folder.h"
 
@@ -180,15 +181,7 @@ TEST_F(Difference, ACommaInACaptionSplitsItInTheScript) {
 // ends after N choices (a lone button would be clicked through, perhaps forever).
 Project playableProject(std::uint32_t seed) {
   Project project = samples::sampleProject({.pages = 10, .seed = seed, .scriptCompatible = true});
-  const std::string samples = PRYX_SOURCE_DIR "/samples/tsukiyo/";
-  const std::pair<ResourceKind, std::vector<std::string>> files[] = {
-      {ResourceKind::Cg, {"cg/yoru.BMP", "cg/roji.BMP", "cg/jinja.JPG", "cg/akatsuki.JPG"}},
-      {ResourceKind::Chr, {"chr/sayo.BMP", "chr/usagi.BMP"}},
-      {ResourceKind::Bgm, {"bgm/tsukiyo.MID", "bgm/matsuri.MID", "bgm/yoake.MID"}}};
-  for (const auto& [kind, names] : files) {
-    std::size_t next = 0;
-    for (Resource& resource : project.resources(kind)) resource.path = samples + names[next++ % names.size()];
-  }
+  samples::useSampleGameFiles(project);
   for (Page& page : project.pages) {
     if (page.buttons[0].inUse() && !page.buttons[1].inUse()) {
       page.buttons[1] = page.buttons[0];
