@@ -2,6 +2,8 @@
 
 #include "editor/run_values.h"
 
+#include "project/button_rules.h"
+
 #include "platform/number_text.h"
 
 #include <algorithm>
@@ -12,7 +14,8 @@ namespace pryx::editor {
 namespace {
 
 using project::ButtonEvent;
-using F = project::ButtonField;
+using project::OperationTiming;
+using project::RuleReader;
 
 project::Message startQuestion() {
   return {"現在選択されているページから実行を行いますか？", "確認", project::MessageIcon::Question,
@@ -93,25 +96,26 @@ void TestRun::finish() {
 void TestRun::playPage() {
   const project::Page* page = currentPage();
   if (!page) return;
-  for (int slot = 0; slot < project::kButtonSlots; ++slot) operate(slot, 1);
+  for (const ButtonEvent& button : page->buttons) operate(button, OperationTiming::PageEntered);
   showMedia(*page);
   host_.startMessage();
   state_.setRunChoice(0);
   if (typeText(page->text) == PageEnd::Leave) return;
   state_.setRunChoice(0);
 
-  if (!page->buttons[0].inUse()) {
+  std::size_t offered = project::buttonsInUse(*page).size();
+  if (offered == 0) {
     state_.setRunState(0);  // the run ends with this page's text
     return;
   }
-  if (!page->buttons[1].inUse()) {  // one button: a click goes on, no button is shown
+  if (offered == 1) {  // a click goes on, no button is shown
     if (awaitClick() == PageEnd::Leave) return;
     state_.setRunState(1);
-    operate(0, 0);
-    jump(0);
+    operate(page->buttons[0], OperationTiming::ButtonPressed);
+    jump(page->buttons[0]);
     return;
   }
-  awaitChoice(*page);
+  awaitChoice(*page, offered);
 }
 
 void TestRun::showMedia(const project::Page& page) {
@@ -150,11 +154,9 @@ TestRun::PageEnd TestRun::awaitClick() {
   return PageEnd::Next;
 }
 
-void TestRun::awaitChoice(const project::Page& page) {
+void TestRun::awaitChoice(const project::Page& page, std::size_t offered) {
   std::array<std::string, project::kButtonSlots> captions;
-  for (int slot = 0; slot < project::kButtonSlots; ++slot) {
-    captions[static_cast<std::size_t>(slot)] = page.buttons[static_cast<std::size_t>(slot)].caption();
-  }
+  for (std::size_t slot = 0; slot < offered; ++slot) captions[slot] = page.buttons[slot].caption();
   host_.showButtons(captions);
   while (true) {
     if (stopped()) return;
@@ -163,53 +165,52 @@ void TestRun::awaitChoice(const project::Page& page) {
     if (state_.runChoice() >= 1 && state_.runChoice() <= project::kButtonSlots) break;
     host_.pumpEvents();
   }
-  int slot = state_.runChoice() - 1;
-  operate(slot, 0);
-  jump(slot);
+  const ButtonEvent& chosen = page.buttons[static_cast<std::size_t>(state_.runChoice() - 1)];
+  operate(chosen, OperationTiming::ButtonPressed);
+  jump(chosen);
   host_.hideButtons();
   state_.setRunState(1);
 }
 
-void TestRun::operate(int slot, std::int64_t timing) {
-  const project::Page* page = currentPage();
-  if (!page) return;
-  const ButtonEvent& button = page->buttons[static_cast<std::size_t>(slot)];
-  if (button.number(F::OperationTiming) != timing) return;
-  std::int64_t variable = button.number(F::OperationVariable);
-  if (variable < 0 || variable >= kVariableEntries) return;
-  std::string& value = variables_[static_cast<std::size_t>(variable)];
+// Operations and conditions count as the game file reads them, so that the test
+// run predicts the game.
+void TestRun::operate(const ButtonEvent& button, OperationTiming timing) {
+  if (!project::operationRuns(button, timing, RuleReader::GameFile)) return;
+  project::VariableOperation operation = project::buttonOperation(button);
+  if (operation.variable < 0 || operation.variable >= kVariableEntries) return;
+  std::string& value = variables_[static_cast<std::size_t>(operation.variable)];
   auto draw = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); };
-  if (auto result = operateOnText(value, button.number(F::OperationOperator), button[F::OperationValue], draw)) {
-    value = std::move(*result);
-  }
+  if (auto result = operateOnText(value, operation.operatorCode, operation.value, draw)) value = std::move(*result);
 }
 
-void TestRun::jump(int slot) {
-  const ButtonEvent& button = currentPage()->buttons[static_cast<std::size_t>(slot)];
-  if (button.number(F::ConditionVariable1) == 0 || button.number(F::Comparison1) == 0) {
-    goTo(button.number(F::JumpTarget));
-    return;
+void TestRun::jump(const ButtonEvent& button) {
+  project::ButtonCondition condition = project::buttonCondition(button);
+  project::ConditionForm form = project::conditionForm(condition, RuleReader::GameFile);
+  if (form != project::ConditionForm::None) {
+    bool holds = comparisonHolds(condition.first);
+    if (form == project::ConditionForm::TwoComparisons) {
+      holds = combineTextConditions(condition.logic, holds, comparisonHolds(condition.second));
+    }
+    // From the toolbar the author may take every branch, whatever the variables say.
+    if (state_.toolbarStart() && host_.ask(conditionQuestion()) == Answer::Yes) holds = true;
+    if (holds) {
+      goTo(condition.target == 0 ? page_ + 1 : condition.target);
+      return;
+    }
   }
-  bool holds = conditionHolds(button, F::ConditionVariable1, F::Comparison1, F::ConditionValue1);
-  std::int64_t logic = button.number(F::Logic);
-  if (logic != 0 && button.number(F::ConditionVariable2) != 0 && button.number(F::Comparison2) != 0) {
-    holds = combineTextConditions(logic, holds,
-                                  conditionHolds(button, F::ConditionVariable2, F::Comparison2, F::ConditionValue2));
-  }
-  // From the toolbar the author may take every branch, whatever the variables say.
-  if (state_.toolbarStart() && host_.ask(conditionQuestion()) == Answer::Yes) holds = true;
-  goTo(button.number(holds ? F::ConditionTarget : F::JumpTarget));
+  // Past the last page the run ends, as a generated script ends the game.
+  project::Jump next = project::buttonJump(button, page_, project_.pageCount(), RuleReader::Script);
+  goTo(next.endsGame ? std::int64_t{project_.pageCount()} + 1 : next.page);
 }
 
-bool TestRun::conditionHolds(const ButtonEvent& button, F variable, F comparison, F value) const {
-  std::int64_t number = button.number(variable);
-  if (number < 0 || number >= kVariableEntries) return false;
-  return textConditionHolds(variables_[static_cast<std::size_t>(number)], button.number(comparison), button[value]);
+bool TestRun::comparisonHolds(const project::Comparison& comparison) const {
+  if (comparison.variable < 0 || comparison.variable >= kVariableEntries) return false;
+  return textConditionHolds(variables_[static_cast<std::size_t>(comparison.variable)], comparison.comparison,
+                            comparison.value);
 }
 
-// Target 0 is the next page.
-void TestRun::goTo(std::int64_t target) {
-  page_ = target == 0 ? page_ + 1 : platform::saturate<int>(target);
+void TestRun::goTo(std::int64_t page) {
+  page_ = platform::saturate<int>(page);
   state_.setRunPage(page_);
 }
 

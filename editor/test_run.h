@@ -10,6 +10,7 @@
 #include "editor/editor_state.h"
 #include "editor/test_run_host.h"
 
+#include "project/button_rules.h"
 #include "project/project.h"
 
 #include <cstdint>
@@ -46,12 +47,11 @@ class TestRun {
   void showMedia(const project::Page& page);
   PageEnd typeText(const std::string& text);
   PageEnd awaitClick();
-  void awaitChoice(const project::Page& page);
-  void operate(int slot, std::int64_t timing);
-  void jump(int slot);
-  bool conditionHolds(const project::ButtonEvent& button, project::ButtonField variable,
-                      project::ButtonField comparison, project::ButtonField value) const;
-  void goTo(std::int64_t target);
+  void awaitChoice(const project::Page& page, std::size_t offered);
+  void operate(const project::ButtonEvent& button, project::OperationTiming timing);
+  void jump(const project::ButtonEvent& button);
+  bool comparisonHolds(const project::Comparison& comparison) const;
+  void goTo(std::int64_t page);
   bool stopped() const { return state_.runState() == 0 || state_.runStopRequest() != 0; }
   const project::Page* currentPage() const { return project_.pages.find(page_); }
 

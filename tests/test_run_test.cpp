@@ -157,17 +157,6 @@ TEST_F(TestRunTest, TargetZeroIsTheNextPageAndThePastTheLastPageEndsTheRun) {
   expectFinished(0);  // no page to select
 }
 
-TEST_F(TestRunTest, APageWithoutButtonsEndsTheRunAfterItsText) {
-  addPage("one", {"a", "b"});
-  addPage("the end");
-  addPage("never");
-  host().then(pressButton(0));
-  run();
-  EXPECT_EQ(host().pages(), (std::vector<int>{1, 2}));
-  EXPECT_EQ(host().message(), "the end");
-  expectFinished(2);
-}
-
 TEST_F(TestRunTest, TextIsTypedAtTheMessageWaitUntilAClick) {
   project_.option(project::ProjectOption::MessageWait) = "50";
   addPage("あい\r\nう");
@@ -199,20 +188,6 @@ TEST_F(TestRunTest, StoppingEndsTheRunAndClosingTheFrameAbandonsIt) {
   EXPECT_FALSE(host().leftAt());
   EXPECT_EQ(state_.runStopRequest(), 2);
   EXPECT_FALSE(state_.toolbarStart());
-}
-
-TEST_F(TestRunTest, MusicAndBackgroundChangeOnlyWithTheirReferences) {
-  project_.bgms.append({"theme", "bgm/theme.MID"});
-  project_.cgs.append({"night", "/pictures/night.BMP"});
-  for (int i = 0; i < 3; ++i) addPage("", {"a", "b"});
-  project_.pages[1].music = project::PageReference::number(1);
-  project_.pages[2].music = project::PageReference::number(1);
-  project_.pages[2].backgroundCg = project::PageReference::number(1);
-  project_.pages[3].music = project::PageReference::number(7);  // outside the list: stops the music
-  for (int i = 0; i < 3; ++i) host().then(pressButton(0));
-  run();
-  EXPECT_EQ(host().music(), (std::vector<std::string>{"", "/story/bgm/theme.MID", ""}));
-  EXPECT_EQ(host().backgrounds(), (std::vector<std::string>{"", "/pictures/night.BMP", ""}));
 }
 
 TEST(RunValues, OperationsOnTextValues) {

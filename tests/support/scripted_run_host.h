@@ -37,8 +37,6 @@ class ScriptedRunHost final : public editor::TestRunHost {
   const std::vector<int>& pages() const { return pages_; }
   const std::string& message() const { return message_; }
   const std::vector<project::Message>& questions() const { return questions_; }
-  const std::vector<std::string>& music() const { return music_; }
-  const std::vector<std::string>& backgrounds() const { return backgrounds_; }
   // The captions of each list of buttons offered, in order.
   const std::vector<std::vector<std::string>>& offered() const { return offered_; }
   bool inRunMode() const { return inRunMode_; }
@@ -51,8 +49,8 @@ class ScriptedRunHost final : public editor::TestRunHost {
   int selectedPage() override { return selectedPage_; }
   void enterRunMode() override;
   void leaveRunMode(int page) override;
-  void playMusic(const std::string& path) override { music_.push_back(path); }
-  void showBackground(const std::string& path) override { backgrounds_.push_back(path); }
+  void playMusic(const std::string&) override {}
+  void showBackground(const std::string&) override {}
   void startMessage() override;
   void appendMessage(std::string_view characters) override { message_ += characters; }
   void setMessage(const std::string& text) override { message_ = text; }
@@ -82,8 +80,6 @@ class ScriptedRunHost final : public editor::TestRunHost {
   std::vector<int> pages_;
   std::string message_;
   std::vector<project::Message> questions_;
-  std::vector<std::string> music_;
-  std::vector<std::string> backgrounds_;
   std::vector<std::vector<std::string>> offered_;
 };
 
