@@ -35,7 +35,10 @@ std::vector<std::string_view> typedPieces(std::string_view text) {
     if (text.compare(at, 2, "\r\n") == 0) {
       length = 2;
     } else {
-      while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
+      constexpr unsigned char kFollowMask = 0xC0, kFollowByte = 0x80;  // the later bytes of a UTF-8 character
+      while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & kFollowMask) == kFollowByte) {
+        ++length;
+      }
     }
     pieces.push_back(text.substr(at, length));
     at += length;
@@ -135,7 +138,7 @@ TestRun::PageEnd TestRun::typeText(const std::string& text) {
   for (std::string_view piece : typedPieces(text)) {
     host_.pumpEvents();
     if (stopped()) return PageEnd::Leave;
-    if (messageWait_ == 0 || state_.runChoice() > 5) {  // a click shows the rest at once
+    if (messageWait_ == 0 || state_.runChoice() > project::kButtonSlots) {  // a click shows the rest at once
       host_.setMessage(text);
       break;
     }
