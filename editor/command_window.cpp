@@ -22,7 +22,8 @@ CommandWindow::CommandWindow(EditorState& state, Dialogs& dialogs, QWidget* pare
   setWidget(content);
   showCaptions();
   stateSubscription_ = state_.subscribe([this](StateItem item) {
-    if (item == StateItem::CurrentPage) showCaptions();
+    bool runEnded = item == StateItem::RunState && state_.runState() == 0;
+    if (item == StateItem::CurrentPage || runEnded) showCaptions();
   });
 }
 
@@ -40,7 +41,19 @@ void CommandWindow::setDocument(project::ProjectDocument* document) {
   showCaptions();
 }
 
+void CommandWindow::showRunButtons(const std::array<std::string, project::kButtonSlots>& captions) {
+  for (int slot = 0; slot < project::kButtonSlots; ++slot) {
+    QString caption = QString::fromStdString(captions[static_cast<std::size_t>(slot)]);
+    QPushButton* button = buttons_[static_cast<std::size_t>(slot)];
+    button->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
+    describe(button, caption);
+    button->setVisible(!caption.isEmpty());
+  }
+  show();
+}
+
 void CommandWindow::showCaptions() {
+  if (state_.runState() != 0) return;  // the run shows its own buttons
   const project::Page* page = document_ != nullptr ? document_->project().pages.find(state_.currentPage()) : nullptr;
   for (int slot = 0; slot < project::kButtonSlots; ++slot) {
     QString caption = page != nullptr ? QString::fromStdString(page->buttons[static_cast<std::size_t>(slot)].caption())
@@ -48,6 +61,7 @@ void CommandWindow::showCaptions() {
     QPushButton* button = buttons_[static_cast<std::size_t>(slot)];
     button->setText(QString(caption).replace(u'&', QStringLiteral("&&")));  // a caption is never a mnemonic
     describe(button, caption.isEmpty() ? QStringLiteral("コマンドボタン%1").arg(slot + 1) : caption);
+    button->setVisible(true);
   }
 }
 

@@ -23,6 +23,9 @@ class CommandWindow final : public ChildWindow {
   void setDocument(project::ProjectDocument* document);
   QPushButton* button(int slot) const { return buttons_[static_cast<std::size_t>(slot)]; }
 
+  // A test run's choice: a button for each caption that is not empty.
+  void showRunButtons(const std::array<std::string, project::kButtonSlots>& captions);
+
  private:
   void Command1_Click(int slot);
   void showCaptions();

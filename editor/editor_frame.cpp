@@ -109,6 +109,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   connect(event_, &PageEventWindow::pageOptionsRequested, this, [this](int page) {
     if (projectWindows_) projectWindows_->pageOptions.openForPage(page);
   });
+  connect(a.project_run, &QAction::triggered, this, [this] { startTestRun(false); });
   connect(a.project_option, &QAction::triggered, this, [this] {
     if (projectWindows_) projectWindows_->projectOptions.showOptions();
   });
@@ -195,6 +196,10 @@ void EditorFrame::projectOpened() {
     showChild(child);
   }
   showFileState();
+}
+
+void EditorFrame::closePageList() {
+  if (projectWindows_) projectWindows_->pageList.hide();
 }
 
 void EditorFrame::projectClosing() {
@@ -344,6 +349,7 @@ void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
   else if (button == a.buttons[kOpenButton]) file_open_Click();
   else if (button == a.buttons[kSaveAsButton]) file_saveas_Click();
   else if (button == a.buttons[kSaveButton]) file_save_Click();
+  else if (button == a.buttons[kRunButton]) startTestRun(true);
   else if (button == a.buttons[kStopButton]) state_.setRunState(0);
   for (const Child& child : children_) {
     if (button == a.buttons[static_cast<std::size_t>(child.toolbarButton)] && !child.window->isVisible()) showChild(child);

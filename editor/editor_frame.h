@@ -88,6 +88,12 @@ class EditorFrame final : public QMainWindow {
   void MainWindow_Click();
   void Menu_ZORVEX_Click(bool checked);
 
+  // The test run, from the menu or (asking for the start page) the toolbar.
+  class RunHost;
+  void startTestRun(bool fromToolbar);
+  void setRunMenus(bool running);
+  void closePageList();
+
   void projectOpened();
   void projectClosing();
   void toggleChild(const Child& child);

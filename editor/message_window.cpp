@@ -33,7 +33,8 @@ MessageWindow::MessageWindow(EditorState& state, QWidget* parent)
   setWidget(text_);
   connect(text_, &QPlainTextEdit::textChanged, this, &MessageWindow::Text1_Change);
   stateSubscription_ = state_.subscribe([this](StateItem item) {
-    if (item == StateItem::CurrentPage) showPageText();
+    bool runEnded = item == StateItem::RunState && state_.runState() == 0;
+    if (item == StateItem::CurrentPage || runEnded) showPageText();
   });
 }
 
@@ -58,6 +59,25 @@ void MessageWindow::showPageText() {
   if (text == text_->toPlainText()) return;  // typing comes back as the same text: keep the cursor
   QSignalBlocker quiet(text_);
   text_->setPlainText(text);
+}
+
+void MessageWindow::startRunText() {
+  show();
+  QSignalBlocker quiet(text_);
+  text_->clear();
+  text_->setFocus();
+}
+
+void MessageWindow::appendRunText(std::string_view characters) {
+  QSignalBlocker quiet(text_);
+  text_->moveCursor(QTextCursor::End);
+  text_->insertPlainText(toTextBox(std::string(characters)));
+}
+
+void MessageWindow::setRunText(const std::string& text) {
+  QSignalBlocker quiet(text_);
+  text_->setPlainText(toTextBox(text));
+  text_->moveCursor(QTextCursor::End);
 }
 
 void MessageWindow::storeText(int page) {

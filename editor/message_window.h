@@ -25,6 +25,11 @@ class MessageWindow final : public ChildWindow {
   void setDocument(project::ProjectDocument* document);
   QPlainTextEdit* textBox() const { return text_; }
 
+  // A test run's typing: the box emptied and focused, then text added or set.
+  void startRunText();
+  void appendRunText(std::string_view characters);
+  void setRunText(const std::string& text);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 namespace pryx::player::testing {
 namespace {
@@ -152,6 +153,42 @@ void EditorPageWindowsTest::buttonsAndMessageFollowTheRunState() {
   QTest::mouseDClick(editor.frame.messageWindow()->textBox()->viewport(), Qt::LeftButton);
   QCOMPARE(editor.frame.state().runChoice(), 7);
   QCOMPARE(editor.frame.state().runState(), 1);
+}
+
+void EditorPageWindowsTest::theTestRunPlaysInTheWindowsUntilStopped() {
+  Editor editor;
+  project::ProjectDocument& document = editor.document();
+  document.setProjectOption(project::ProjectOption::MessageWait, "0");
+  document.setButtonField(1, 1, F::Caption, "");  // page 1 now waits for a click
+  document.setPageText(1, "一");
+  document.setPageText(2, "二");
+  document.setButtonField(2, 0, F::Caption, "上");
+  document.setButtonField(2, 1, F::Caption, "下");
+  const editor::FrameActions& a = editor.frame.actions();
+  QString typed;
+  QStringList offered;
+  bool stageShown = false;
+  QTimer::singleShot(200, [&] {
+    typed = editor.frame.messageWindow()->textBox()->toPlainText();
+    stageShown = editor.frame.mainWindow()->isVisible() && !editor.frame.pageEventWindow()->isVisible() &&
+                 !a.file->menuAction()->isEnabled() && a.buttons[editor::kStopButton]->isEnabled();
+    emit editor.frame.mainWindow()->stageClicked();  // on to page 2
+  });
+  QTimer::singleShot(500, [&] {
+    for (int slot = 0; slot < project::kButtonSlots; ++slot) {
+      if (editor.frame.commandWindow()->button(slot)->isVisible()) offered << editor.frame.commandWindow()->button(slot)->text();
+    }
+    a.buttons[editor::kStopButton]->trigger();
+  });
+  a.project_run->trigger();  // returns when the run has ended
+  QCOMPARE(typed, QStringLiteral("一"));
+  QVERIFY(stageShown);
+  QCOMPARE(offered, QStringList({"上", "下"}));
+  QCOMPARE(editor.frame.state().runState(), 0);
+  QCOMPARE(editor.frame.state().currentPage(), 2);  // the last page played is selected
+  QVERIFY(editor.frame.pageEventWindow()->isVisible() && a.file->menuAction()->isEnabled());
+  QCOMPARE(editor.frame.messageWindow()->textBox()->toPlainText(), QStringLiteral("二"));
+  QCOMPARE(editor.frame.commandWindow()->button(4)->isVisible(), true);
 }
 
 void EditorPageWindowsTest::thePopUpMenuOffersOnlyPagesThatExist() {

@@ -88,6 +88,7 @@ class EditorPageWindowsTest : public QObject {
   void aPictureThatCannotBeLoadedIsReportedAndItsRemovalOffered();
   void jumpLabelsGoToTheirPageAndTurnRedOnHover();
   void buttonsAndMessageFollowTheRunState();
+  void theTestRunPlaysInTheWindowsUntilStopped();
   void thePopUpMenuOffersOnlyPagesThatExist();
 };
 

@@ -1,0 +1,90 @@
+// The frame's side of the test run: the windows become the stage of the run, and
+// the run asks them through TestRunHost.
+
+#include "editor/command_window.h"
+#include "editor/editor_frame.h"
+#include "editor/main_window.h"
+#include "editor/message_window.h"
+#include "editor/page_event_window.h"
+#include "editor/test_run.h"
+#include "editor/test_run_host.h"
+
+#include "platform/qt/event_loop.h"
+
+#include <algorithm>
+
+namespace pryx::editor {
+
+class EditorFrame::RunHost final : public TestRunHost {
+ public:
+  explicit RunHost(EditorFrame& frame) : frame_(frame) {}
+
+  void pumpEvents() override { pump_.pumpEvents(); }
+  void sleep(int milliseconds) override { pump_.sleep(milliseconds); }
+  std::int64_t milliseconds() override { return clock_.milliseconds(); }
+  int selectedPage() override { return std::max(frame_.state_.currentPage(), 0); }
+
+  void enterRunMode() override {
+    for (const Child& child : frame_.children_) shownBefore_.push_back(child.window->isVisible());
+    frame_.setRunMenus(true);
+    frame_.main_->showNormal();
+    frame_.message_->showNormal();
+    frame_.message_->startRunText();
+    (void)frame_.main_->showCharacter({});
+    (void)frame_.main_->showBackground({});
+    frame_.command_->hide();
+    frame_.event_->hide();
+    frame_.closePageList();
+  }
+
+  void leaveRunMode(int page) override {
+    for (std::size_t i = 0; i < frame_.children_.size() && i < shownBefore_.size(); ++i) {
+      frame_.children_[i].window->setVisible(shownBefore_[i]);
+    }
+    frame_.event_->show();
+    frame_.command_->show();
+    frame_.setRunMenus(false);
+    frame_.state_.showPageAgain(page != 0 ? page : frame_.state_.currentPage());
+  }
+
+  void playMusic(const std::string& path) override {
+    if (path.empty() || !frame_.main_->playMusic(path)) frame_.main_->closeMusic();
+  }
+  void showBackground(const std::string& path) override { (void)frame_.main_->showBackground(path); }
+
+  void startMessage() override { frame_.message_->startRunText(); }
+  void appendMessage(std::string_view characters) override { frame_.message_->appendRunText(characters); }
+  void setMessage(const std::string& text) override { frame_.message_->setRunText(text); }
+
+  void showButtons(const std::array<std::string, project::kButtonSlots>& captions) override {
+    frame_.command_->showRunButtons(captions);
+  }
+  void showButtonWindow() override {
+    if (!frame_.command_->isVisible()) frame_.command_->show();
+  }
+  void hideButtons() override { frame_.command_->hide(); }
+
+  Answer ask(const project::Message& question) override { return frame_.dialogs_.show(question); }
+
+ private:
+  EditorFrame& frame_;
+  player::QtEventPump pump_;
+  player::ElapsedClock clock_;
+  std::vector<bool> shownBefore_;
+};
+
+void EditorFrame::setRunMenus(bool running) {
+  const FrameActions& a = actions_;
+  for (QMenu* menu : {a.view, a.file, a.project, a.tool}) menu->menuAction()->setEnabled(!running);
+  setUsable(a.buttons[kRunButton], !running);
+  setUsable(a.buttons[kStopButton], running);
+}
+
+void EditorFrame::startTestRun(bool fromToolbar) {
+  if (!files_.isOpen() || state_.runState() != 0) return;
+  state_.setToolbarStart(fromToolbar);
+  RunHost host(*this);
+  TestRun(files_.document()->project(), files_.document()->path(), state_, host).run();
+}
+
+}  // namespace pryx::editor
