@@ -68,7 +68,7 @@ TEST(Check, ReportsWhatIsCutDroppedOrLeftOpen) {
 
 TEST(Check, ReportsScriptsWithoutLabelsAndInvalidBytes) {
   expectFindings(
-      checkScriptText("@END\r\n\x80\x81\r\n"),
+      checkScriptText("@END\r\n\x81\r\n"),
       Lines{"0: the script has no label", "2: the line holds bytes th", "2: unknown command \"\xEF\xBF\xBD"});
 }
 
