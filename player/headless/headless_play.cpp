@@ -48,6 +48,7 @@ HeadlessResult playHeadless(const HeadlessRequest& request) {
 
   PlayerOptions options;
   options.observer = &observers;
+  options.instructionLimit = request.maxSteps;
   Player player(host.host(clock, sequencer, display), location, std::move(*image), options);
   host.attach(player);
   frames.watch(player.screen());
