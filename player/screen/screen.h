@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "platform/zorvex.h"
@@ -29,6 +30,8 @@ enum class TextFont {
 // file, a file that is not a picture of those formats, or one too large to be a game
 // picture (over 16384 pixels a side or 32 million pixels) gives an empty picture.
 QImage loadPicture(const std::string& path);
+// The same for a file's bytes already in memory.
+QImage decodePicture(std::span<const std::uint8_t> bytes);
 
 class Screen {
  public:
