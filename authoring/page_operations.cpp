@@ -5,8 +5,6 @@
 namespace pryx::authoring {
 namespace {
 
-using project::Aspect;
-using project::changeOf;
 using project::Message;
 using project::MessageButtons;
 using project::MessageIcon;
@@ -33,10 +31,9 @@ PageAdditionPrompt additionPrompt(const Project& project, int currentPage, proje
 
 int appendPage(ProjectDocument& document, Page page) {
   if (page.name.empty() || document.project().pageCount() >= project::kMaxPages) return 0;
-  return document.change(changeOf(Aspect::PageList) | Aspect::PageContent, [&](Project& project) {
-    project.pages.append(std::move(page));
-    return project.pageCount();
-  });
+  int position = document.project().pageCount() + 1;
+  document.insertPage(position, std::move(page));
+  return position;
 }
 
 }  // namespace
@@ -74,7 +71,7 @@ project::InputRequest promptRetitle(const Project& project, int page) {
 
 bool retitlePage(ProjectDocument& document, int page, std::string_view title) {
   if (title.empty()) return false;
-  document.change(changeOf(Aspect::PageList, page), [&](Project& project) { project.pages[page].name = title; });
+  document.renamePage(page, std::string(title));
   return true;
 }
 
@@ -97,19 +94,19 @@ PageDeletion deletePage(ProjectDocument& document, int page, platform::Progress&
   progress.setMaximum(document.project().pageCount() + 2);
   progress.setValue(0);
   progress.setLabel("リストを再構築しています...");
-  document.change(changeOf(Aspect::PageList) | Aspect::PageContent, [&](Project& project) {
-    project.pages.remove(page);
+  document.step("ページの削除", [&] {
+    document.removePage(page);
     progress.setLabel("各ページへのリンクをチェックしています...");
-    for (int position = 1; position <= project.pageCount(); ++position) {
-      Page& holder = project.pages[position];
-      for (project::ButtonEvent& button : holder.buttons) {
+    for (int position = 1; position <= document.project().pageCount(); ++position) {
+      const Page& holder = document.project().pages[position];
+      for (int slot = 0; slot < project::kButtonSlots; ++slot) {
         for (F field : {F::ConditionTarget, F::JumpTarget}) {
-          std::int64_t target = button.number(field);
+          std::int64_t target = holder.buttons[static_cast<std::size_t>(slot)].number(field);
           if (target == page) {
-            button[field].clear();
+            document.setButtonField(position, slot, field, {});
             deletion.affected.push_back({position, holder.name});
           } else if (target > page) {
-            button[field] = platform::signPaddedDecimal(target - 1);
+            document.setButtonField(position, slot, field, platform::signPaddedDecimal(target - 1));
           }
         }
       }

@@ -77,9 +77,7 @@ std::optional<project::Message> addResource(project::ProjectDocument& document, 
     return project::warning(textsOf(kind).duplicate);
   }
   if (list.count() >= project::kMaxResources) return project::warning(textsOf(kind).limit);
-  document.change(project::changeOf(project::listAspect(kind)), [&](project::Project& project) {
-    project.resources(kind).append({std::string(name), std::string(path)});
-  });
+  document.insertResource(kind, list.count() + 1, {std::string(name), std::string(path)});
   return std::nullopt;
 }
 
@@ -96,14 +94,13 @@ void removeResource(project::ProjectDocument& document, ResourceKind kind, int e
   progress.setMaximum(document.project().pageCount());
   progress.setValue(0);
   progress.setLabel("リストを再構築しています...");
-  document.change(project::changeOf(project::listAspect(kind)) | project::Aspect::PageContent, [&](project::Project& project) {
-    project.resources(kind).remove(entry);
+  document.step(texts.progressCaption, [&] {
+    document.removeResource(kind, entry);
     progress.setLabel(texts.checkingLabel);
-    for (int position = 1; position <= project.pageCount(); ++position) {
-      project::PageReference& reference = project::referenceTo(project.pages[position], kind);
-      std::int64_t value = reference.value();
-      if (value == entry) reference = project::PageReference::number(0);
-      else if (value > entry) reference = project::PageReference::number(value - 1);
+    for (int position = 1; position <= document.project().pageCount(); ++position) {
+      std::int64_t value = project::referenceTo(document.project().pages[position], kind).value();
+      if (value == entry) document.setPageReference(position, kind, project::PageReference::number(0));
+      else if (value > entry) document.setPageReference(position, kind, project::PageReference::number(value - 1));
       progress.setValue(position);
     }
   });

@@ -66,8 +66,7 @@ std::optional<project::Message> defineVariable(project::ProjectDocument& documen
   if (std::find(variables.begin(), variables.end(), name) != variables.end()) {
     return project::warning("同じ名前の変数がすでに定義されています");
   }
-  document.change(project::changeOf(project::Aspect::Variables),
-                  [&](project::Project& project) { project.variables.append(std::string(name)); });
+  document.insertVariable(variables.count() + 1, std::string(name));
   return std::nullopt;
 }
 
@@ -93,11 +92,15 @@ void deleteVariable(project::ProjectDocument& document, int variable, platform::
   progress.setLabel("リストの再構築をしています...");
   progress.setMaximum(document.project().pageCount());
   progress.setValue(0);
-  document.change(project::changeOf(project::Aspect::Variables) | project::Aspect::PageContent, [&](project::Project& project) {
-    project.variables.remove(variable);
+  document.step(kDeletionTitle, [&] {
+    document.removeVariable(variable);
     progress.setLabel("変数への参照を修正しています...");
-    for (int position = 1; position <= project.pageCount(); ++position) {
-      for (project::ButtonEvent& button : project.pages[position].buttons) renumberVariables(button, variable);
+    for (int position = 1; position <= document.project().pageCount(); ++position) {
+      for (int slot = 0; slot < project::kButtonSlots; ++slot) {
+        project::ButtonEvent button = document.project().pages[position].buttons[static_cast<std::size_t>(slot)];
+        renumberVariables(button, variable);
+        document.setButton(position, slot, button);
+      }
       progress.setValue(position);
     }
   });

@@ -35,8 +35,10 @@ constexpr std::string_view kUsage =
     "The player and the library are taken from the folder of this program; a file\n"
     "that is missing there, or a resource file that does not exist, is left out and\n"
     "listed. What the build would skip or write as 0 is listed by \"pryx check\".\n"
-    "Exit status: 0 built, 1 the input could not be read or the game file not\n"
-    "written, or (for a project) some file could not be copied, 2 wrong arguments.\n";
+    "Exit status: 0 built, 1 the input could not be read, a file could not be written\n"
+    "into DIR, a resource is named like the game file, the player copy or the\n"
+    "library (it is never copied), or (for a project) a resource file is missing;\n"
+    "2 wrong arguments.\n";
 
 bool isPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string_view::npos;
@@ -49,18 +51,19 @@ struct BuildRequest {
   bool overwrite = false;
 };
 
-// The game file, then every copy and how it went.
-void listBuild(const std::string& gameFilePath, std::size_t gameFileBytes, std::span<const FileCopy> copies,
-               std::ostream& out) {
-  out << "Built " << gameFilePath << " (" << gameFileBytes << " bytes)\n";
+// Every copy and how it went; true when none failed in the distribution folder.
+bool listCopies(std::span<const FileCopy> copies, std::ostream& out) {
+  bool intact = true;
   for (const FileCopy& copy : copies) {
     std::string name = platform::fileNameOf(copy.target);
     switch (copy.outcome) {
       case CopyOutcome::Copied: out << "  copied   " << name << '\n'; break;
       case CopyOutcome::KeptExisting: out << "  kept     " << name << " (already there)\n"; break;
-      case CopyOutcome::Failed: out << "  missing  " << name << ": " << copy.source << ' ' << copy.error << '\n'; break;
+      case CopyOutcome::Failed: out << "  failed   " << name << ": " << copy.error << '\n'; break;
     }
+    intact = intact && !copy.targetFault;
   }
+  return intact;
 }
 
 // A progress bar on a terminal, nothing otherwise.
@@ -83,14 +86,12 @@ int buildScript(const BuildRequest& request, std::ostream& out, std::ostream& er
     err << "pryx build: cannot read the script " << result.error << '\n';
     return 1;
   }
-  if (!result.gameFileWritten) {
-    err << "pryx build: cannot write the game file " << result.error << '\n';
-    return 1;
-  }
   std::vector<FileCopy> copies = std::move(result.programCopies);
   copies.insert(copies.end(), result.resourceCopies.begin(), result.resourceCopies.end());
-  listBuild(result.gameFilePath, result.gameFileBytes, copies, out);
-  return 0;
+  if (result.gameFileWritten) out << "Built " << result.gameFilePath << " (" << result.gameFileBytes << " bytes)\n";
+  bool intact = listCopies(copies, out);
+  if (!result.gameFileWritten) err << "pryx build: cannot write the game file " << result.error << '\n';
+  return result.gameFileWritten && intact ? 0 : 1;
 }
 
 int buildProject(const BuildRequest& request, std::ostream& out, std::ostream& err) {
@@ -105,11 +106,11 @@ int buildProject(const BuildRequest& request, std::ostream& out, std::ostream& e
   project::DistributionResult result = project::buildDistribution(
       *project, {request.folder, request.name, request.overwrite, request.input, project::runningProgramFolder()},
       progress.get());
+  if (result.gameFileWritten) out << "Built " << result.gameFilePath << " (" << result.gameFileBytes << " bytes)\n";
+  listCopies(result.copies, out);
   if (!result.gameFileWritten) {
     err << "pryx build: cannot write the game file " << result.gameFilePath << ": " << result.gameFileError << '\n';
-    return 1;
   }
-  listBuild(result.gameFilePath, result.gameFileBytes, result.copies, out);
   return result.succeeded() ? 0 : 1;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "platform/files.h"
 #include "player/gamefile/disassembler.h"
+#include "player/gamefile/layout_check.h"
 
 namespace pryx::cli {
 namespace {
@@ -17,7 +18,8 @@ constexpr std::string_view kUsage =
     "operands (labels with their positions, picture and music numbers with their\n"
     "names, messages and captions with their texts), and the label, text and button\n"
     "chains. Texts are printed in UTF-8.\n"
-    "Exit status: 0 listed, 1 the file could not be read or is no game file,\n"
+    "Exit status: 0 listed, 1 the file could not be read, is no game file, or is\n"
+    "cut short or points outside itself (it is listed as far as it goes),\n"
     "2 wrong arguments.\n";
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -39,6 +41,10 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
   out << gamefile::disassemble(image);
   if (!image.hasMagic()) {
     err << "pryx dump: " << path << " is no game file: it does not begin with \"PRYX\"\n";
+    return 1;
+  }
+  if (auto fault = gamefile::layoutFault(image)) {
+    err << "pryx dump: " << path << " is cut short or damaged, and the player refuses it: " << *fault << '\n';
     return 1;
   }
   return 0;

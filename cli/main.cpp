@@ -2,6 +2,9 @@
 
 #include "cli/command.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,6 +31,17 @@ void printOverview(std::ostream& out) {
          "  --version    show the version\n";
 }
 
+// The status to exit with once everything written to the standard output has reached
+// it: a full disk or a closed pipe there is a failure like any other write's.
+int afterOutputFlushed(int status) {
+  std::cout.flush();
+  bool written = static_cast<bool>(std::cout) && std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (std::fclose(stdout) != 0) written = false;
+  if (written) return status;
+  std::cerr << "pryx: cannot write the standard output: " << std::strerror(errno) << '\n';
+  return 1;
+}
+
 const Command* findCommand(std::string_view name) {
   for (const Command& command : commands()) {
     if (command.name == name) return &command;
@@ -48,11 +62,11 @@ int main(int argc, char** argv) {
     const Command* command = arguments.size() > 1 ? findCommand(arguments[1]) : nullptr;
     if (command) std::cout << command->usage;
     else printOverview(std::cout);
-    return 0;
+    return afterOutputFlushed(0);
   }
   if (first == "--version") {
     std::cout << "pryx " PRYX_VERSION_TEXT "\n";
-    return 0;
+    return afterOutputFlushed(0);
   }
   const Command* command = findCommand(first);
   if (!command) {
@@ -64,13 +78,13 @@ int main(int argc, char** argv) {
   for (const std::string& argument : rest) {
     if (argument == "--help" || argument == "-h") {
       std::cout << command->usage;
-      return 0;
+      return afterOutputFlushed(0);
     }
   }
   try {
-    return command->run(rest, std::cout, std::cerr);
+    return afterOutputFlushed(command->run(rest, std::cout, std::cerr));
   } catch (const std::exception& failure) {
     std::cerr << "pryx " << command->name << ": " << failure.what() << '\n';
-    return 1;
+    return afterOutputFlushed(1);
   }
 }

@@ -45,8 +45,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Prints how the run ended. Exit status: 0 the game ended (also for no-more-input),\n"
     "1 the game file could not be read, the game ended on an error or version message\n"
-    "or at the step limit, or the route asked for a button that was not offered;\n"
-    "2 wrong arguments.\n";
+    "or at the step limit, the route asked for a button that was not offered, or the\n"
+    "trace or a frame could not be written; 2 wrong arguments.\n";
 
 // Qt's warnings about its surroundings (such as "QStandardPaths: XDG_RUNTIME_DIR not
 // set") are no message of the kit and would garble what CI reads on standard error;
@@ -65,6 +65,15 @@ std::unique_ptr<QGuiApplication> guiApplication() {
   static char name[] = "pryx";
   static char* argv[] = {name, nullptr};
   return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Closes the trace file; false, with a message, when any of it could not be written.
+bool traceWritten(std::ofstream& trace, const std::optional<std::string>& path, std::ostream& err) {
+  if (!path) return true;
+  trace.close();
+  if (trace) return true;
+  err << "pryx play: cannot write all of the trace " << *path << " (is the disk full?)\n";
+  return false;
 }
 
 int usageError(std::ostream& err, const std::string& problem) {
@@ -130,18 +139,24 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
 
   if (!result.loaded) {
     err << "pryx play: " << result.end.message.toStdString() << " (" << request.gameFile << ")\n";
+    traceWritten(traceFile, parsed.value("--trace"), err);
     return 1;
   }
   out << "end: " << player::endReasonText(result.end.reason);
   if (!result.end.message.isEmpty()) out << " \"" << result.end.message.toStdString() << '"';
   out << '\n';
   if (!request.framesFolder.empty()) out << "frames: " << result.frames << " in " << request.framesFolder << '\n';
-  if (!result.frameFailure.empty()) err << "pryx play: cannot write the frame " << result.frameFailure << '\n';
+  bool failed = player::endedInFailure(result.end.reason);
+  if (!result.frameFailure.empty()) {
+    err << "pryx play: cannot write the frame " << result.frameFailure << '\n';
+    failed = true;
+  }
   if (!result.routeProblem.empty()) {
     err << "pryx play: " << result.routeProblem << '\n';
-    return 1;
+    failed = true;
   }
-  return player::endedInFailure(result.end.reason) ? 1 : 0;
+  if (!traceWritten(traceFile, parsed.value("--trace"), err)) failed = true;
+  return failed ? 1 : 0;
 }
 
 }  // namespace

@@ -14,13 +14,15 @@ bool isProjectFile(std::string_view path) {
                     [](char wanted, char c) { return wanted == (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
 }
 
-std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err) {
+std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err,
+                                                bool* leftOut) {
   project::DecodedProject decoded = project::openProjectFile(path);
   if (!decoded.project) {
     err << "pryx " << command << ": " << path << ": " << project::kOpenFailedText << ' ' << decoded.refusal << '\n';
     return std::nullopt;
   }
   for (const std::string& warning : decoded.warnings) err << "pryx " << command << ": " << path << ": " << warning << '\n';
+  if (leftOut) *leftOut = decoded.leftOut;
   return std::move(decoded.project);
 }
 

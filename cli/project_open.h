@@ -15,6 +15,8 @@ namespace pryx::cli {
 bool isProjectFile(std::string_view path);
 
 // Opens a project for `command`; prints why it was refused, and what the file lacked.
-std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err);
+// `leftOut` (if given) tells whether pages or resources beyond the limits were not read.
+std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err,
+                                                bool* leftOut = nullptr);
 
 }  // namespace pryx::cli

@@ -4,6 +4,7 @@
 #include "cli/command.h"
 #include "cli/project_open.h"
 
+#include "platform/files.h"
 #include "project/project_file.h"
 
 #include <iostream>
@@ -18,9 +19,10 @@ constexpr std::string_view kUsage =
     "current format (105), as opening and saving it in the editor does. OUT.PXK is\n"
     "written through a temporary file and may be IN.PXK itself.\n"
     "\n"
-    "Exit status: 0 saved, 1 the project could not be read or written, or holds\n"
-    "texts the file cannot keep unchanged (it is written all the same, and they are\n"
-    "listed), 2 wrong arguments.\n";
+    "Exit status: 0 saved, 1 the project could not be read or written, holds texts\n"
+    "the file cannot keep unchanged (it is written all the same, and they are\n"
+    "listed), or held pages or resources beyond the limits, which were not read (then\n"
+    "OUT.PXK is written only when it is not IN.PXK); 2 wrong arguments.\n";
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
   Arguments parsed(arguments, {}, {});
@@ -30,10 +32,18 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     err << "pryx resave: " << problem << "\n\n" << kUsage;
     return 2;
   }
-  auto project = openProjectFile("resave", parsed.positional()[0], err);
-  if (!project) return 1;
-  project::ProjectDocument document(std::move(*project), parsed.positional()[0]);
+  const std::string& source = parsed.positional()[0];
   const std::string& target = parsed.positional()[1];
+  bool leftOut = false;
+  auto project = openProjectFile("resave", source, err, &leftOut);
+  if (!project) return 1;
+  // What was not read would be lost for good if the file were written over itself.
+  if (leftOut && platform::sameFile(source, target)) {
+    err << "pryx resave: " << target << " is left as it was: part of it was not read, and writing over it would "
+           "lose that part\n";
+    return 1;
+  }
+  project::ProjectDocument document(std::move(*project), source);
   project::SaveOutcome outcome = project::saveProject(document, target);
   if (!outcome.saved) {
     err << "pryx resave: cannot write " << target << ": " << outcome.error << '\n';
@@ -43,7 +53,7 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     err << "pryx resave: " << target << ": " << field.place << ": " << field.problem << '\n';
   }
   out << "Saved " << target << '\n';
-  return outcome.unstorable.empty() ? 0 : 1;
+  return outcome.unstorable.empty() && !leftOut ? 0 : 1;
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 namespace pryx::platform {
 namespace fs = std::filesystem;
@@ -19,40 +22,113 @@ void setError(std::string* error, std::string message) {
 
 std::string describe(const std::error_code& code) { return code.message(); }
 
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
+
+// Why a file cannot be read, or empty when it is a regular file (links followed).
+std::string unreadableReason(const fs::path& path) {
+  std::error_code code;
+  fs::file_status status = fs::status(path, code);
+  if (status.type() == fs::file_type::not_found) return "does not exist";
+  if (fs::is_directory(status)) return "is a folder, not a file";
+  if (!fs::is_regular_file(status)) return code ? describe(code) : "is not a regular file";
+  return {};
 }
 
-std::string temporarySibling(const fs::path& target) {
-  std::random_device seed;
-  std::string name = fromFsPath(target.filename()) + ".tmp" + std::to_string(seed() % 1000000);
-  return fromFsPath(target.parent_path() / toFsPath(name));
+std::FILE* createNewFile(const fs::path& path) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), L"wbx");
+#else
+  return std::fopen(path.c_str(), "wbx");  // "x": never through an existing name or link
+#endif
 }
+
+// A new file beside the target that takes the target's name only when all of it was
+// written; otherwise it is removed.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(fs::path target) : target_(std::move(target)) {
+    std::random_device seed;
+    for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
+      path_ = target_.parent_path() / toFsPath(fromFsPath(target_.filename()) + ".tmp" + std::to_string(seed() % 1000000));
+      file_ = createNewFile(path_);
+      failure_ = file_ ? "" : std::strerror(errno);
+    }
+    created_ = file_ != nullptr;
+    if (!file_) failure_ = "cannot create a file in " + fromFsPath(target_.parent_path()) + ": " + failure_;
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (file_) std::fclose(file_);
+    if (created_ && !committed_) {
+      std::error_code ignored;
+      fs::remove(path_, ignored);
+    }
+  }
+
+  bool write(const void* data, std::size_t size) {
+    if (!file_ || !failure_.empty()) return false;
+    if (size > 0 && std::fwrite(data, 1, size, file_) != size) failure_ = std::strerror(errno);
+    return failure_.empty();
+  }
+
+  // Closes the file, gives it `permissions` (a copied player stays executable) and
+  // renames it over the target; false with the reason otherwise.
+  bool commit(std::string& reason, std::optional<fs::perms> permissions = std::nullopt) {
+    if (file_) {
+      std::FILE* file = std::exchange(file_, nullptr);
+      bool flushed = std::fflush(file) == 0;
+      if (!flushed && failure_.empty()) failure_ = std::strerror(errno);
+      if (std::fclose(file) != 0 && failure_.empty()) failure_ = std::strerror(errno);
+    }
+    if (failure_.empty() && permissions) {
+      std::error_code code;
+      fs::permissions(path_, *permissions, code);
+      if (code) failure_ = describe(code);
+    }
+    if (failure_.empty()) {
+      std::error_code code;
+      fs::rename(path_, target_, code);
+      if (code) failure_ = describe(code);
+    }
+    committed_ = failure_.empty();
+    reason = failure_;
+    return committed_;
+  }
+
+ private:
+  fs::path target_;
+  fs::path path_;
+  std::FILE* file_ = nullptr;
+  std::string failure_;
+  bool created_ = false;
+  bool committed_ = false;
+};
 
 }  // namespace
 
-std::optional<Bytes> readWholeFile(std::string_view path, std::string* error) {
-  std::error_code code;
+std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, std::uint64_t mostBytes) {
   fs::path fsPath = toFsPath(path);
-  if (fs::is_directory(fsPath, code)) {
-    setError(error, "is a folder, not a file");
+  if (std::string reason = unreadableReason(fsPath); !reason.empty()) {
+    setError(error, reason);
     return std::nullopt;
   }
   std::ifstream in(fsPath, std::ios::binary);
   if (!in) {
-    setError(error, fs::exists(fsPath, code) ? "cannot be opened for reading" : "does not exist");
+    setError(error, "cannot be opened for reading");
     return std::nullopt;
   }
   // Read in blocks rather than by character: scripts and pictures run to megabytes.
   Bytes bytes;
-  std::size_t expected = static_cast<std::size_t>(fs::file_size(fsPath, code));
-  bytes.reserve(code ? 0 : expected);
+  std::error_code code;
+  std::uintmax_t expected = fs::file_size(fsPath, code);
+  if (!code && expected <= mostBytes) bytes.reserve(static_cast<std::size_t>(expected));
   char block[1 << 16];
   while (in.read(block, sizeof block) || in.gcount() > 0) {
     bytes.insert(bytes.end(), block, block + in.gcount());
+    if (bytes.size() > mostBytes) {
+      setError(error, "is larger than " + std::to_string(mostBytes) + " bytes");
+      return std::nullopt;
+    }
   }
   if (in.bad()) {
     setError(error, "could not be read to its end");
@@ -62,33 +138,12 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error) {
 }
 
 bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error) {
-  fs::path target = toFsPath(path);
-  fs::path temporary = toFsPath(temporarySibling(target));
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      setError(error, "cannot create a file in " + fromFsPath(target.parent_path()));
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      setError(error, "could not write all of the file (is the disk full?)");
-      return false;
-    }
-  }
-  std::error_code code;
-  fs::rename(temporary, target, code);
-  if (code) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    setError(error, describe(code));
-    return false;
-  }
-  return true;
+  TemporaryFile file(toFsPath(path));
+  std::string reason;
+  file.write(bytes.data(), bytes.size());
+  if (file.commit(reason)) return true;
+  setError(error, reason);
+  return false;
 }
 
 bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error) {
@@ -100,25 +155,36 @@ CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExis
   std::error_code code;
   fs::path source = toFsPath(from);
   fs::path target = toFsPath(to);
-  if (!fs::is_regular_file(source, code)) {
-    setError(error, "does not exist");
+  if (std::string reason = unreadableReason(source); !reason.empty()) {
+    setError(error, std::string(from) + ": " + reason);
     return CopyOutcome::Failed;
   }
-  if (fs::exists(target, code)) {
+  if (fs::is_regular_file(target, code)) {
     if (failIfExists) return CopyOutcome::KeptExisting;
-    if (fs::equivalent(source, target, code)) return CopyOutcome::Copied;
+    if (!fs::is_symlink(target, code) && fs::equivalent(source, target, code)) return CopyOutcome::Copied;
   }
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, code);
-  if (code) {
-    setError(error, describe(code));
+  std::ifstream in(source, std::ios::binary);
+  TemporaryFile out(target);
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) {
+    if (!out.write(block, static_cast<std::size_t>(in.gcount()))) break;
+  }
+  if (!in && !in.eof()) {
+    setError(error, std::string(from) + ": could not be read to its end");
+    return CopyOutcome::Failed;
+  }
+  std::string reason;
+  if (!out.commit(reason, fs::status(source, code).permissions())) {
+    setError(error, "could not write " + std::string(to) + ": " + reason);
     return CopyOutcome::Failed;
   }
   return CopyOutcome::Copied;
 }
 
 FileCopy recordedCopy(std::string from, std::string to, bool failIfExists) {
-  FileCopy record{std::move(from), std::move(to), CopyOutcome::Failed, {}};
+  FileCopy record{std::move(from), std::move(to), CopyOutcome::Failed, {}, false};
   record.outcome = copyFile(record.source, record.target, failIfExists, &record.error);
+  record.targetFault = record.outcome == CopyOutcome::Failed && fileExists(record.source);
   return record;
 }
 
@@ -135,6 +201,18 @@ bool isDirectory(std::string_view path) {
 bool removeFile(std::string_view path) {
   std::error_code code;
   return fs::remove(toFsPath(path), code);
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+bool sameFile(std::string_view a, std::string_view b) {
+  std::error_code code;
+  return fs::equivalent(toFsPath(a), toFsPath(b), code) && !code;
 }
 
 bool createDirectories(std::string_view path, std::string* error) {

@@ -12,17 +12,27 @@ namespace pryx::platform {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The whole file, or nullopt with a readable reason in `error`.
-std::optional<Bytes> readWholeFile(std::string_view path, std::string* error = nullptr);
+// No file the kit reads (game file, script, project) is larger than this.
+inline constexpr std::uint64_t kMostBytesRead = std::uint64_t{256} << 20;
+
+// The whole file, or nullopt with a readable reason in `error`. Only regular files are
+// read (a FIFO or a device would block or never end), and none above `mostBytes`.
+std::optional<Bytes> readWholeFile(std::string_view path, std::string* error = nullptr,
+                                   std::uint64_t mostBytes = kMostBytesRead);
 
 // Writes the file through a temporary file in the same folder that is then renamed
-// over the target, so a failed write leaves any previous file intact.
+// over the target, so a failed write leaves any previous file intact and no
+// temporary file behind, and a symbolic link at the target is replaced, never
+// written through.
 bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error = nullptr);
 bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error = nullptr);
 
 enum class CopyOutcome { Copied, KeptExisting, Failed };
 
-// Copies a file; with `failIfExists` an existing target is kept.
+// Copies a file as writeFileReplacing writes one, so an interrupted copy never takes
+// the target's name; with `failIfExists` an existing regular file at the target is
+// kept. `error` names the file at fault: "SOURCE: reason" or "could not write TARGET:
+// reason".
 CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExists,
                      std::string* error = nullptr);
 
@@ -31,7 +41,8 @@ struct FileCopy {
   std::string source;
   std::string target;
   CopyOutcome outcome = CopyOutcome::Failed;
-  std::string error;  // why a copy failed
+  std::string error;  // why a copy failed, naming the file at fault
+  bool targetFault = false;  // it failed in the distribution folder, not for want of a source
 };
 
 FileCopy recordedCopy(std::string from, std::string to, bool failIfExists);
@@ -39,7 +50,12 @@ FileCopy recordedCopy(std::string from, std::string to, bool failIfExists);
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);
 bool removeFile(std::string_view path);
+// True when both paths name one existing file (through links, too).
+bool sameFile(std::string_view a, std::string_view b);
 bool createDirectories(std::string_view path, std::string* error = nullptr);
+
+// File names as Windows compares them: ASCII letters in either case are alike.
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The path of the file `name` inside `folder`: the exact name if it exists, else the
 // first entry whose name differs only in the case of ASCII letters.

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
+#include "player/gamefile/layout_check.h"
 
 namespace pryx::player {
 namespace {
@@ -57,7 +58,7 @@ std::optional<gamefile::GameImage> readGameFile(const std::string& path) {
   auto bytes = platform::readWholeFile(path);
   if (!bytes) return std::nullopt;
   gamefile::GameImage image(std::move(*bytes));
-  if (!image.hasMagic()) return std::nullopt;
+  if (!image.hasMagic() || gamefile::layoutFault(image)) return std::nullopt;
   return image;
 }
 

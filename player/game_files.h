@@ -26,8 +26,8 @@ GameLocation locationOfGameFile(std::string_view gameFilePath);
 // of an existing file does not matter).
 std::string gameFilePath(const GameLocation& location);
 
-// The whole game file, or nullopt when it cannot be read or does not begin with
-// the magic "PRYX".
+// The whole game file, or nullopt when it cannot be read, does not begin with the
+// magic "PRYX" or does not hold together (a file cut short).
 std::optional<gamefile::GameImage> readGameFile(const std::string& path);
 
 // The save file of a slot: the slot's digit for 1..9 (mystery3.SAV), its full

@@ -51,7 +51,7 @@ class PlayObserver {
   virtual void choices(std::int32_t /*pc*/, const QStringList& /*captions*/) {}
   virtual void choose(std::int32_t /*pc*/, int /*slot*/) {}  // slot from 1
   virtual void variable(std::int32_t /*pc*/, int /*variable*/, std::int32_t /*value*/) {}
-  virtual void save(std::int32_t /*pc*/, int /*slot*/) {}
+  virtual void save(std::int32_t /*pc*/, int /*slot*/, bool /*done*/) {}
   virtual void load(std::int32_t /*pc*/, int /*slot*/, bool /*done*/) {}
   virtual void waitStarted(std::int32_t /*pc*/, WaitKind /*kind*/) {}
   virtual void waitEnded() {}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "player/gamefile/header.h"
 
 namespace pryx::player {
 
@@ -14,6 +15,9 @@ struct SaveData {
   std::int32_t position = 0;
   std::vector<std::int32_t> variables;  // variables 1..H
 };
+
+// The largest save file: H, the position and every variable the player keeps.
+inline constexpr std::size_t kMostSaveFileBytes = 6 + 4 * std::size_t{gamefile::kMaxVariables};
 
 platform::Bytes encodeSave(const SaveData& save);
 

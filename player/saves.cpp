@@ -30,17 +30,19 @@ void Player::save(int slot) {
   const bool silent = slot > kMenuSaveSlots && scripted;
   if (!silent && ask(slotText(slot) + text::kSaveQuestionTail, text::kConfirmTitle, MessageIcon::Question,
                      MessageButtons::YesNo) != MessageAnswer::Yes) {
+    observer_.save(pc, slot, false);
     return;
   }
   SaveData data;
   data.position = static_cast<std::int32_t>(savePosition());
   data.variables.assign(state_.variables.begin() + 1, state_.variables.begin() + 1 + state_.highestVariable);
   if (!saves_.write(slot, encodeSave(data))) {
+    observer_.save(pc, slot, false);
     if (!silent) ask(text::kSaveFailed, text::kWarningTitle, MessageIcon::Critical, MessageButtons::Ok);
     return;
   }
   if (slot <= kMenuSaveSlots) enableLoadItem(slot, true);
-  observer_.save(pc, slot);
+  observer_.save(pc, slot, true);
   if (!silent) ask(text::kSaved, text::kConfirmTitle, MessageIcon::Information, MessageButtons::Ok);
 }
 

@@ -2,6 +2,7 @@
 
 #include "project/game_file_build.h"
 
+#include "platform/distribution_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -13,7 +14,6 @@ namespace {
 constexpr std::string_view kCaption = "配布用ファイルの作成";
 constexpr std::string_view kCollectingLabel = "データを収集しています...";
 constexpr std::string_view kWritingLabel = "配布用プログラムファイルの作成中...";
-constexpr std::string_view kGameFileSuffix = ".PRY";
 constexpr std::size_t kMostFailuresListed = 20;
 
 Message resultMessage(const std::vector<FailedStep>& failures) {
@@ -33,7 +33,7 @@ std::vector<FailedStep> DistributionResult::failures() const {
   std::vector<FailedStep> failed;
   for (const platform::FileCopy& copy : copies) {
     if (copy.outcome != platform::CopyOutcome::Failed) continue;
-    failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.source + ": " + copy.error});
+    failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.error});
   }
   if (!gameFileWritten) failed.push_back({gameFilePath, gameFileError});
   return failed;
@@ -42,10 +42,7 @@ std::vector<FailedStep> DistributionResult::failures() const {
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                      platform::Progress& progress) {
   DistributionResult result;
-  auto copy = [&](std::string from, std::string_view targetName) {
-    result.copies.push_back(
-        platform::recordedCopy(std::move(from), platform::GetPath(request.folder, targetName), !request.overwrite));
-  };
+  platform::DistributionFiles distribution(request.folder, request.name);
 
   progress.show(kCaption);
   progress.setLabel(kCollectingLabel);
@@ -54,19 +51,20 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   int copied = 0;
   for (ResourceKind kind : kResourceKinds) {
     for (const Resource& resource : project.resources(kind)) {
-      copy(resourceFilePath(request.projectPath, resource.path), platform::fileNameOf(resource.path));
+      result.copies.push_back(distribution.copyResource(resourceFilePath(request.projectPath, resource.path),
+                                                        platform::fileNameOf(resource.path), !request.overwrite));
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
-  copy(platform::GetPath(request.programFolder, platform::playerProgramFileName()),
-       request.name + std::string(platform::kExecutableSuffix));
-  copy(platform::GetPath(request.programFolder, platform::kDisplayLibraryFileName), platform::kDisplayLibraryFileName);
+  for (platform::FileCopy& copy : distribution.copyProgramFiles(request.programFolder, !request.overwrite)) {
+    result.copies.push_back(std::move(copy));
+  }
 
   progress.setLabel(kWritingLabel);
   progress.setMaximum(project.pageCount());
   progress.setValue(0);
   std::vector<std::uint8_t> gameFile = buildGameFile(project, progress);
-  result.gameFilePath = platform::GetPath(request.folder, request.name + std::string(kGameFileSuffix));
+  result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
   progress.hide();

@@ -1,39 +1,25 @@
 #pragma once
-// The open project and its observers. Every change goes through `change`, which
-// tells each observer what changed, so that the editor's windows can follow.
+// The open project. Every change goes through one of the edits below: each is an
+// undoable step (or part of one), and each tells the observers precisely what
+// changed, so that the editor's windows update rows and fields, not whole lists.
 
+#include "project/change.h"
 #include "project/project.h"
 
-#include <cstdint>
+#include "platform/observers.h"
+
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace pryx::project {
 
-enum class Aspect : std::uint32_t {
-  PageList = 1u << 0,     // pages added, removed or renamed
-  PageContent = 1u << 1,  // texts, references, buttons or options of pages
-  CgList = 1u << 2,
-  ChrList = 1u << 3,
-  BgmList = 1u << 4,
-  Variables = 1u << 5,
-  ProjectOptions = 1u << 6,
-  FileState = 1u << 7,  // the project path or the saved state
-};
-
-struct Change {
-  std::uint32_t aspects = 0;
-  int page = 0;  // the one page whose content changed; 0 when any number of pages did
-
-  bool touches(Aspect aspect) const { return (aspects & static_cast<std::uint32_t>(aspect)) != 0; }
-  Change operator|(Aspect aspect) const { return {aspects | static_cast<std::uint32_t>(aspect), page}; }
-};
-
-inline Change changeOf(Aspect aspect, int page = 0) { return {static_cast<std::uint32_t>(aspect), page}; }
-Aspect listAspect(ResourceKind kind);
+using platform::Subscription;
 
 class ProjectDocument {
  public:
@@ -45,42 +31,99 @@ class ProjectDocument {
 
   // The project file's path; empty while the project was never saved.
   const std::string& path() const { return path_; }
-  // True when the project changed since it was opened or saved.
-  bool isModified() const { return modified_; }
-  void markSaved(std::string path);
+  // True when the project differs from what was opened or last saved.
+  bool isModified() const { return !cleanStep_ || *cleanStep_ != done_; }
+  // A cancelled "save as" forgets the path, so that the next save asks for a name.
+  void forgetPath();
+  // The file now holds the project as it is; its format version is stored as option 2.
+  void markSaved(std::string path, std::string_view fileVersion);
 
-  // Runs `edit` on the project, then tells every observer about `change`.
-  template <typename Edit>
-  auto change(const Change& change, Edit&& edit) {
-    if constexpr (std::is_void_v<std::invoke_result_t<Edit, Project&>>) {
-      std::forward<Edit>(edit)(project_);
-      changed(change);
-    } else {
-      auto result = std::forward<Edit>(edit)(project_);
-      changed(change);
-      return result;
-    }
-  }
+  // Observers are called in the order they subscribed, after each change.
+  [[nodiscard]] Subscription subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
 
-  // Observers are called in the order they subscribed; the id unsubscribes.
-  int subscribe(Observer observer);
-  void unsubscribe(int id);
-
-  // The edits of the page event settings window, one field at a time.
+  // Single edits. Each is one undo step of its own unless made inside `step`.
+  // Successive edits of one text field (typing) merge into one step.
   void setButtonField(int page, int slot, ButtonField field, std::string text);
+  // Sets each field of the slot that differs from `button`.
+  void setButton(int page, int slot, const ButtonEvent& button);
   void setPageText(int page, std::string text);
   void setPageReference(int page, ResourceKind kind, PageReference reference);
   void setPageOptions(int page, const PageOptions& options);
   void setProjectOption(ProjectOption option, std::string text);
+  void insertPage(int position, Page page);
+  void removePage(int position);
+  void renamePage(int position, std::string name);
+  void insertResource(ResourceKind kind, int position, Resource resource);
+  void removeResource(ResourceKind kind, int position);
+  void insertVariable(int position, std::string name);
+  void removeVariable(int position);
+
+  // Makes every edit `body` performs one undo step called `name`. If `body` throws,
+  // its edits are taken back before the exception leaves.
+  template <typename Body>
+  auto step(std::string_view name, Body&& body) {
+    openStep(name);
+    try {
+      if constexpr (std::is_void_v<std::invoke_result_t<Body>>) {
+        std::forward<Body>(body)();
+        closeStep();
+      } else {
+        auto result = std::forward<Body>(body)();
+        closeStep();
+        return result;
+      }
+    } catch (...) {
+      abandonStep();
+      throw;
+    }
+  }
+
+  bool canUndo() const { return done_ > 0 && depth_ == 0; }
+  bool canRedo() const { return done_ < steps_.size() && depth_ == 0; }
+  // The name of the step undo or redo would take back or make again.
+  std::string undoName() const;
+  std::string redoName() const;
+  void undo();
+  void redo();
 
  private:
-  void changed(const Change& change);
+  // One reversible change of the project: `forward` makes it, `backward` takes it back.
+  struct Edit {
+    std::function<void(Project&)> forward;
+    std::function<void(Project&)> backward;
+    Change madeChange;
+    Change undoneChange;
+    bool typing = false;  // successive edits of this field merge into one step
+  };
+  struct Step {
+    std::string name;
+    std::vector<Edit> edits;
+  };
+
+  template <typename T, typename Locate>
+  void assign(std::string_view name, Change change, T value, Locate locate, bool typing = false);
+  template <typename T, typename Locate>
+  void insertInto(std::string_view name, ListKind list, int position, T entry, Locate locate);
+  template <typename T, typename Locate>
+  void removeFrom(std::string_view name, ListKind list, int position, Locate locate);
+
+  void record(std::string_view name, Edit edit);
+  void pushStep(Step step);
+  bool mergesWithLastStep(const Edit& edit) const;
+  void openStep(std::string_view name);
+  void closeStep();
+  void abandonStep();
+  void notify(const Change& change);
 
   Project project_;
   std::string path_;
-  bool modified_ = false;
-  int nextObserverId_ = 1;
-  std::vector<std::pair<int, Observer>> observers_;
+  std::vector<Step> steps_;
+  std::size_t done_ = 0;  // steps_[0..done_) are in effect
+  std::optional<std::size_t> cleanStep_ = 0;  // done_ when the file matched; none once that state is gone
+  int depth_ = 0;             // nesting of `step`
+  Step open_;                 // the step being made while depth_ > 0
+  bool typingOpen_ = false;   // the last step may still take more typing
+  platform::ObserverList<Change> observers_;
 };
 
 }  // namespace pryx::project

@@ -19,6 +19,7 @@ struct Message {
   std::string title;
   MessageIcon icon = MessageIcon::Information;
   MessageButtons buttons = MessageButtons::Ok;
+  bool positiveDefault = false;  // the rare question whose default button is OK or Yes
 
   bool operator==(const Message&) const = default;
 };

@@ -24,10 +24,20 @@ class NumberedList {
   T& operator[](std::int64_t position) { return entries_.at(index(position)); }
   const T& operator[](std::int64_t position) const { return entries_.at(index(position)); }
 
+  // A real entry; position 0 and positions past the end throw.
+  T& at(std::int64_t position) { return entries_[checked(position)]; }
+  const T& at(std::int64_t position) const { return entries_[checked(position)]; }
+
   // The entry at a position, or nullptr when the position names no real entry.
   const T* find(std::int64_t position) const { return contains(position) ? &entries_[index(position)] : nullptr; }
 
   void append(T entry) { entries_.push_back(std::move(entry)); }
+
+  // Puts an entry at a position 1..count()+1; the later ones move up one position.
+  void insert(std::int64_t position, T entry) {
+    if (position < 1 || position > count() + 1) throw std::out_of_range("no list position to insert at");
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
+  }
 
   // Removes a real entry; the later ones move down one position.
   void remove(std::int64_t position) {
@@ -48,6 +58,11 @@ class NumberedList {
   bool operator==(const NumberedList&) const = default;
 
  private:
+  std::size_t checked(std::int64_t position) const {
+    if (!contains(position)) throw std::out_of_range("no list entry at this position");
+    return index(position);
+  }
+
   static std::size_t index(std::int64_t position) {
     return position < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(position);
   }

@@ -39,6 +39,7 @@ struct DecodedProject {
   std::optional<Project> project;      // nullopt: the file was refused
   int version = 0;                     // the format version the file declared
   std::vector<std::string> warnings;   // what the file lacked or held beyond the limits
+  bool leftOut = false;                // pages or resources beyond the limits were not read
   std::string refusal;                 // why it was refused
 };
 

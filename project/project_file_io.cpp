@@ -27,10 +27,7 @@ SaveOutcome saveProject(ProjectDocument& document, std::string_view path) {
   SaveOutcome outcome;
   outcome.unstorable = std::move(encoded.unstorable);
   if (!platform::writeFileReplacing(path, encoded.bytes, &outcome.error)) return outcome;
-  if (document.project().option(ProjectOption::FileVersion) != kProjectFileVersion) {
-    document.setProjectOption(ProjectOption::FileVersion, std::string(kProjectFileVersion));
-  }
-  document.markSaved(std::string(path));
+  document.markSaved(std::string(path), kProjectFileVersion);
   outcome.saved = true;
   return outcome;
 }

@@ -122,6 +122,7 @@ class Reader {
       }
     }
     if (leftOut > 0) {
+      leftOut_ = true;
       warnings_.push_back(resourceKindName(kind) + " は " + std::to_string(kMaxResources) + " 個までです。残りの " +
                           std::to_string(leftOut) + " 個は読み込みませんでした。");
     }
@@ -151,6 +152,7 @@ class Reader {
     for (;;) {
       if (!atPageStart && !in_.skipTo("@")) return;
       if (project_.pageCount() == kMaxPages) {
+        leftOut_ = true;
         warnings_.push_back("ページは " + std::to_string(kMaxPages) + " ページまでです。それより後のページは読み込みませんでした。");
         return;
       }
@@ -255,6 +257,7 @@ class Reader {
     decoded.project = std::move(project_);
     decoded.version = version_;
     decoded.warnings = std::move(warnings_);
+    decoded.leftOut = leftOut_;
     return decoded;
   }
 
@@ -262,6 +265,7 @@ class Reader {
   Project project_;
   int version_ = 0;
   bool optionsClamped_ = false;
+  bool leftOut_ = false;
   std::vector<std::string> warnings_;
 };
 

@@ -8,6 +8,9 @@
 #include "platform/sjis.h"
 #include "script/compiler.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace pryx::script {
 namespace {
 
@@ -73,12 +76,59 @@ void reportEncoding(std::string_view script, Findings& findings) {
   }
 }
 
+bool leavesScriptFolder(std::string_view path) {
+  if (platform::isAbsolutePath(path)) return true;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = std::min(path.find_first_of("\\/", start), path.size());
+    if (path.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Where the build takes resource files from: outside the script's folder, and two
+// paths that share a file name, of which the distribution folder holds only one.
+class ResourcePlaces {
+ public:
+  explicit ResourcePlaces(Findings& findings) : findings_(findings) {}
+
+  void see(const ResourceDefinition& resource) {
+    if (resource.fileName.empty()) return;
+    std::string path = platform::decodeSjis(resource.path);
+    if (leavesScriptFolder(path)) {
+      findings_.push_back({resource.line, "resource file " + path +
+                                              " lies outside the script's folder: the build copies it from there"});
+    }
+    std::string key = platform::decodeSjis(resource.fileName);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    auto [first, isFirst] = firstPaths_.try_emplace(key, Place{path, resource.line});
+    if (!isFirst && first->second.path != path) {
+      findings_.push_back({resource.line, "resource file " + path + " has the same file name as " + first->second.path +
+                                              " (line " + std::to_string(first->second.line) +
+                                              "): the distribution holds one file of that name for both"});
+    }
+  }
+
+ private:
+  struct Place {
+    std::string path;
+    int line;
+  };
+  Findings& findings_;
+  std::unordered_map<std::string, Place> firstPaths_;  // by file name in lower case
+};
+
 // The compiler's own passes with a findings sink; they sort the findings by line.
 void check(std::string_view script, const ResourceHook& onResource, Findings& findings) {
   reportEncoding(script, findings);
+  ResourcePlaces places(findings);
   CompileHooks hooks;
   hooks.findings = &findings;
-  hooks.onResource = onResource;
+  hooks.onResource = [&](const ResourceDefinition& resource) {
+    places.see(resource);
+    if (onResource) onResource(resource);
+  };
   compileScriptText(script, hooks);
 }
 

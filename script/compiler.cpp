@@ -1,5 +1,6 @@
 #include "script/compiler.h"
 
+#include "platform/distribution_files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
 #include "script/elements.h"
@@ -55,25 +56,21 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   platform::createDirectories(folder);
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
+  platform::DistributionFiles distribution(folder, request.name);
   CompileHooks hooks;
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
     if (resource.fileName.empty()) return;
-    result.resourceCopies.push_back(platform::recordedCopy(resolveResourcePath(scriptFolder, resource.path),
-                                         GetPath(folder, platform::decodeSjis(resource.fileName)),
-                                         request.failIfExists));
+    result.resourceCopies.push_back(distribution.copyResource(resolveResourcePath(scriptFolder, resource.path),
+                                                              platform::decodeSjis(resource.fileName),
+                                                              request.failIfExists));
   };
-  hooks.afterCollecting = [&] {
-    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::playerProgramFileName()),
-                                        GetPath(folder, request.name + std::string(platform::kExecutableSuffix)),
-                                        true));
-    result.programCopies.push_back(platform::recordedCopy(GetPath(programFolder, platform::kDisplayLibraryFileName),
-                                        GetPath(folder, platform::kDisplayLibraryFileName), true));
-  };
+  // The player and library already in the folder are never replaced by a script build.
+  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(programFolder, true); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   std::vector<std::uint8_t> gameFile = compileScriptText(text, hooks);
 
-  result.gameFilePath = GetPath(folder, request.name + ".PRY");
+  result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.error);
   if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;

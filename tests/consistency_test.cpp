@@ -6,6 +6,7 @@
 #include "project/game_file_build.h"
 #include "project/project_file.h"
 #include "tests/support/code_listing.h"
+#include "tests/support/played_events.h"
 #include "tests/support/sample_projects.h"
 #include "tests/support/tool_folder.h"
 
@@ -18,8 +19,6 @@
 
 #include <algorithm>
 #include <random>
-#include <regex>
-#include <sstream>
 
 namespace pryx::project {
 namespace {
@@ -199,20 +198,6 @@ Project playableProject(std::uint32_t seed) {
   return project;
 }
 
-// What a player sees and does along a route: pages, messages, choices and variables.
-// Pictures and music are left out (the two writers start them in another order), as
-// are code positions and message numbers, which each writer picks its own way.
-Lines playedEvents(const std::string& trace) {
-  static const std::regex kPictureOrMusic(R"re(^\{"event":"(cg|chr|bgm)")re");
-  static const std::regex kWriterChoices(R"re("(pc|message)":-?[0-9]+,)re");
-  Lines events;
-  std::istringstream lines(trace);
-  for (std::string line; std::getline(lines, line);) {
-    if (!std::regex_search(line, kPictureOrMusic)) events.push_back(std::regex_replace(line, kWriterChoices, ""));
-  }
-  return events;
-}
-
 using PlayedRoute = testing::ToolFolder;
 
 TEST_F(PlayedRoute, DirectAndScriptBuildsPlayTheSame) {
@@ -229,9 +214,9 @@ TEST_F(PlayedRoute, DirectAndScriptBuildsPlayTheSame) {
       EXPECT_EQ(pryx("play " + build + "/game.PRY --headless --choose " + route + " --trace " + build + ".trace"), 0)
           << read("errors.txt");
     }
-    Lines direct = playedEvents(read("direct.trace"));
+    Lines direct = testing::playedEvents(read("direct.trace"));
     EXPECT_GT(direct.size(), 3u) << "seed " << seed;
-    EXPECT_EQ(direct, playedEvents(read("script.trace"))) << "seed " << seed;
+    EXPECT_EQ(direct, testing::playedEvents(read("script.trace"))) << "seed " << seed;
   }
 }
 

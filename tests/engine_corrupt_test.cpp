@@ -10,6 +10,7 @@
 #include "engine_test_support.h"
 #include "platform/files.h"
 #include "player/gamefile/instructions.h"
+#include "player/gamefile/layout_check.h"
 #include "player/gamefile/writer.h"
 #include "player/headless/headless_play.h"
 #include "player/messages.h"
@@ -44,7 +45,7 @@ void expectCodeError(GameRun& game) {
 TEST(EngineCorruptFiles, ABrokenLabelChainEndsWithTheCodeError) {
   auto outside = pageGame();
   pokeInt32(outside, 25, 1'000'000);
-  expectCodeError(*GameRun::fromBytes(outside));
+  EXPECT_TRUE(gamefile::layoutFault(gamefile::GameImage(outside))) << "a chain leaving the file is refused at load";
 
   auto notALabel = pageGame();
   auto first = gamefile::loadLabelChain(gamefile::GameImage(pageGame())).positions.at(0);
@@ -129,7 +130,8 @@ TEST(EngineCorruptFiles, ButtonBodiesThatNeverCloseOrNeverOpenEndTheRun) {
   expectCodeError(*GameRun::fromBytes(std::move(bare).finish(gamefile::kCompilerPools)));
 }
 
-TEST(EngineCorruptFiles, PoolsAndChainsPointingOutsideTheFileGiveEmptyTexts) {
+// Such a file would play on with texts missing and end as if the game had ended.
+TEST(EngineCorruptFiles, PoolsAndChainsPointingOutsideTheFileAreRefusedAtLoad) {
   gamefile::GameFileWriter writer;
   writer.defineResource(gamefile::ResourceKind::Cg, 1, "name");
   writer.label();
@@ -139,12 +141,22 @@ TEST(EngineCorruptFiles, PoolsAndChainsPointingOutsideTheFileGiveEmptyTexts) {
   writer.instruction(Opcode::End);
   writer.instruction(Opcode::BlockClose);
   writer.instruction(Opcode::EvtWait);
-  auto file = std::move(writer).finish(gamefile::kCompilerPools);
-  for (std::size_t slot : {5, 9, 13, 17, 21}) pokeInt32(file, slot, 0x7FFFFF00);
-  auto game = GameRun::fromBytes(file);
-  game->followRoute(clickThrough());
-  EXPECT_EQ(game->run().reason, EndReason::NoButton) << "the caption could not be read";
-  EXPECT_THAT(game->trace("text"), ::testing::IsEmpty()) << "an empty message is not typed";
+  const auto file = std::move(writer).finish(gamefile::kCompilerPools);
+  ScratchFolder folder;
+  EXPECT_TRUE(readGameFile(folder.write("whole.PRY", QByteArray(reinterpret_cast<const char*>(file.data()),
+                                                                static_cast<qsizetype>(file.size())))));
+  for (std::size_t slot : {5, 9, 13, 17, 21, 25, 29, 33}) {
+    auto broken = file;
+    pokeInt32(broken, slot, 0x7FFFFF00);
+    const std::string path = folder.write("broken.PRY", QByteArray(reinterpret_cast<const char*>(broken.data()),
+                                                                   static_cast<qsizetype>(broken.size())));
+    EXPECT_FALSE(readGameFile(path)) << "header slot " << slot;
+    headless::HeadlessRequest request;
+    request.gameFile = path;
+    auto result = headless::playHeadless(request);
+    EXPECT_FALSE(result.loaded) << "header slot " << slot;
+    EXPECT_EQ(result.end.message.toStdString(), text::kLoadFailed);
+  }
 }
 
 TEST(EngineCorruptFiles, FilesThatAreNoGameFilesAreNotLoaded) {
@@ -152,7 +164,7 @@ TEST(EngineCorruptFiles, FilesThatAreNoGameFilesAreNotLoaded) {
   EXPECT_FALSE(readGameFile(folder.path("none.PRY")));
   EXPECT_FALSE(readGameFile(folder.write("short.PRY", "PRY")));
   EXPECT_FALSE(readGameFile(folder.write("other.PRY", "PRYZ and more")));
-  EXPECT_TRUE(readGameFile(folder.write("bare.PRY", "PRYX")));
+  EXPECT_FALSE(readGameFile(folder.write("bare.PRY", "PRYX"))) << "the header is cut short";
   headless::HeadlessRequest request;
   request.gameFile = folder.path("other.PRY");
   std::ostringstream trace;
@@ -164,7 +176,7 @@ TEST(EngineCorruptFiles, FilesThatAreNoGameFilesAreNotLoaded) {
   EXPECT_EQ(trace.str(), "{\"event\":\"end\",\"pc\":0,\"reason\":\"error\",\"message\":\"" +
                              std::string(text::kLoadFailed) + "\"}\n");
   request.gameFile = folder.path("bare.PRY");
-  EXPECT_EQ(headless::playHeadless(request).end.reason, EndReason::PastEnd);
+  EXPECT_FALSE(headless::playHeadless(request).loaded);
 }
 
 // Bytes of a real game changed at random: every run ends, within its step limit.

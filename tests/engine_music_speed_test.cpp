@@ -52,6 +52,20 @@ TEST(EngineMusic, APieceRestartsWithinHalfASecondAfterItsEnd) {
   EXPECT_EQ(actions.back(), Action::Close) << "the music stops when the run ends";
 }
 
+// A headless run that never ends restarts its music for ever: it keeps counts only.
+TEST(EngineMusic, AHeadlessRunCountsRestartsWithoutKeepingThem) {
+  headless::VirtualClock clock;
+  headless::RecordingSequencer sequencer(clock, [](const std::string&) { return std::int64_t{1000}; });
+  ASSERT_TRUE(sequencer.open(std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/bgm/tsukiyo.MID"));
+  for (int restart = 0; restart < 1'000'000; ++restart) {
+    sequencer.rewind();
+    sequencer.play();
+  }
+  EXPECT_EQ(sequencer.count(Action::Play), 1'000'000);
+  EXPECT_EQ(sequencer.count(Action::Open), 1);
+  EXPECT_TRUE(sequencer.calls().empty());
+}
+
 TEST(EngineMusic, AMissingPieceStaysSilentWithoutRestarts) {
   auto game = GameRun::fromScript(kMusic + "#,a\n@BGM,night\n@BTN,1,x,{\n@END\n}\n@BTN,2,y,{\n@END\n}\n@EVTWAIT\n");
   game->host.at(5000, [](PlayerInput& input) { input.buttonClicked(0); });

@@ -76,7 +76,8 @@ class GameRun {
 
   headless::VirtualClock clock;
   headless::ScriptedHost host{clock};
-  headless::RecordingSequencer sequencer{clock, [this](const std::string&) { return pieceLength; }};
+  headless::RecordingSequencer sequencer{clock, [this](const std::string&) { return pieceLength; },
+                                        headless::RecordingSequencer::Keep::Calls};
   headless::HeadlessDisplay display;
   ClockedEvents clocked{clock};
   std::int64_t pieceLength = 60000;

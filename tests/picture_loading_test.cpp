@@ -117,5 +117,44 @@ TEST(PictureLoading, MissingBrokenAndHostileFilesGiveAnEmptyPicture) {
   EXPECT_TRUE(loadPicture(folder.path("")).isNull());  // a folder
 }
 
+// A run-length BMP of the declared size whose data only ends the picture: a few
+// bytes that decode to width × height pixels.
+QByteArray emptyRunLengthBmp(int width, int height) {
+  QByteArray bytes("BM");
+  const auto append = [&bytes](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.append(static_cast<char>(value >> (8 * i)));
+  };
+  append(14 + 40 + 8 + 2, 4);
+  append(0, 4);
+  append(14 + 40 + 8, 4);  // where the pixels start, after a two-colour palette
+  append(40, 4);
+  append(static_cast<std::uint32_t>(width), 4);
+  append(static_cast<std::uint32_t>(height), 4);
+  append(1, 2);
+  append(8, 2);  // bits per pixel
+  append(1, 4);  // run-length, 8 bits
+  append(2, 4);
+  append(0, 4);
+  append(0, 4);
+  append(2, 4);  // colours used
+  append(0, 4);
+  append(0x00FFFFFF, 4);
+  append(0, 4);
+  append(0x0100, 2);  // end of the picture
+  return bytes;
+}
+
+TEST(PictureLoading, PicturesBeyondWhatAGameCanShowAreRefused) {
+  ScratchFolder folder;
+  EXPECT_EQ(loadPicture(folder.write("side.BMP", bmpFile(solidPicture(8192, 1, kWhite)))).size(), QSize(8192, 1));
+  EXPECT_EQ(loadPicture(folder.write("small.BMP", emptyRunLengthBmp(640, 480))).size(), QSize(640, 480));
+  const std::pair<const char*, QByteArray> refused[] = {
+      {"wide.BMP", bmpFile(solidPicture(8193, 1, kWhite))},
+      {"band.BMP", emptyRunLengthBmp(16384, 2048)},
+      {"square.BMP", emptyRunLengthBmp(4096, 4097)},
+  };
+  for (const auto& [name, bytes] : refused) EXPECT_TRUE(loadPicture(folder.write(name, bytes)).isNull()) << name;
+}
+
 }  // namespace
 }  // namespace pryx::player

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace pryx::platform {
@@ -157,6 +159,28 @@ TEST_F(FilesTest, ReplacingWriteKeepsTheOldFileWhenItCannotWrite) {
   EXPECT_FALSE(error.empty());
   // Only the target remains: no temporary files are left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), std::filesystem::directory_iterator()), 1);
+}
+
+// A FIFO would block the reader and a device may never end: only regular files are
+// read, and none beyond the size a file of its kind can have.
+TEST_F(FilesTest, ReadsOnlyRegularFilesUpToTheirKindsSize) {
+  ASSERT_EQ(mkfifo(path("fifo.SAV").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", path("zero.PRY"));
+  std::filesystem::create_symlink("nowhere", path("dangling.PXJ"));
+  ASSERT_TRUE(writeFileReplacing(path("game.SAV"), std::string(100, 'x')));
+  std::filesystem::create_symlink("game.SAV", path("linked.SAV"));
+  std::string error;
+  EXPECT_FALSE(readWholeFile(path("fifo.SAV"), &error));
+  EXPECT_EQ(error, "is not a regular file");
+  EXPECT_FALSE(readWholeFile(path("zero.PRY"), &error));
+  EXPECT_EQ(error, "is not a regular file");
+  EXPECT_FALSE(readWholeFile(path("dangling.PXJ"), &error));
+  EXPECT_EQ(error, "does not exist");
+  EXPECT_EQ(readWholeFile(path("linked.SAV"), &error, 100)->size(), 100u);
+  EXPECT_FALSE(readWholeFile(path("game.SAV"), &error, 99));
+  EXPECT_EQ(error, "is larger than 99 bytes");
+  EXPECT_EQ(copyFile(path("fifo.SAV"), path("copy.SAV"), false, &error), CopyOutcome::Failed);
+  EXPECT_EQ(error, path("fifo.SAV") + ": is not a regular file");
 }
 
 TEST_F(FilesTest, CopyHonoursFailIfExists) {

@@ -290,7 +290,7 @@ TEST_F(SavedProject, SaveStoresTheVersionAndThePath) {
   project.option(ProjectOption::FileVersion) = "Default";
   ProjectDocument document(project);
   int changes = 0;
-  document.subscribe([&](const Change&) { ++changes; });
+  auto subscription = document.subscribe([&](const Change&) { ++changes; });
   SaveOutcome outcome = saveProject(document, path("game.PXK"));
   ASSERT_TRUE(outcome.saved) << outcome.error;
   EXPECT_EQ(document.path(), path("game.PXK"));

@@ -11,6 +11,7 @@
 #include "player/gamefile/disassembler.h"
 #include "player/gamefile/image.h"
 #include "player/gamefile/instructions.h"
+#include "player/gamefile/layout_check.h"
 #include "script/check.h"
 #include "script/compiler.h"
 
@@ -135,6 +136,24 @@ TEST_P(SampleGame, CompilesIntoRecordsThatReadBackAsWritten) {
     EXPECT_EQ(listing.find(trouble), std::string::npos) << trouble;
   }
   EXPECT_TRUE(script::checkScript(kSampleFolder + GetParam()).findings.empty());
+}
+
+// A game file cut anywhere would play on with texts missing: every cut is refused,
+// while whole files hold together, also those whose empty pools lie past their end.
+TEST_P(SampleGame, EveryCopyCutShortIsRefused) {
+  auto bytes = platform::readWholeFile(kSampleFolder + GetParam());
+  ASSERT_TRUE(bytes);
+  std::vector<std::uint8_t> game = script::compileScriptText(std::string_view(
+      reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  EXPECT_EQ(gamefile::layoutFault(GameImage(game)), std::nullopt);
+  for (std::size_t length = 0; length < game.size(); ++length) {
+    auto fault = gamefile::layoutFault(GameImage(std::vector<std::uint8_t>(game.begin(), game.begin() + static_cast<std::ptrdiff_t>(length))));
+    EXPECT_TRUE(fault) << "cut at " << length;
+  }
+  for (std::string_view script : {"", "#,a\r\n@END\r\n", "#,a\r\n@TEXT,{\r\n\r\n}\r\n@END\r\n",
+                                  "@DEF,CG,a,a.BMP\r\n#,a\r\n@CG,a\r\n"}) {
+    EXPECT_EQ(gamefile::layoutFault(GameImage(script::compileScriptText(script))), std::nullopt) << script;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, SampleGame, ::testing::Values("tsukiyo.PXJ", "tsukiyo_novel.PXJ"));

@@ -116,6 +116,17 @@ TEST(Check, ReportsTableLimits) {
   EXPECT_EQ(findings[0].line, 30001);
 }
 
+TEST(Check, ReportsResourcesFromOutsideTheScriptsFolderAndFileNamesTwoPathsShare) {
+  expectFindings(findingsOf("@DEF,CG,a,..\\shared\\sky.BMP\n@DEF,CG,b,/home/x/moon.BMP\n@DEF,CG,c,C:\\pics\\sun.BMP\n"
+                            "@DEF,CHR,d,cg\\SKY.bmp\n@DEF,CG,e,cg\\sea.BMP\n@DEF,BGM,f,cg\\sea.BMP\n"
+                            "@DEF,CG,g,cg..x\\m.BMP\n@DEF,CG,h,海/sea.BMP\n#,p\n"),
+                 Lines{"1: resource file ..\\shared\\sky.BMP lies outside the script's folder",
+                       "2: resource file /home/x/moon.BMP lies outside the script's folder",
+                       "3: resource file C:\\pics\\sun.BMP lies outside the script's folder",
+                       "4: resource file cg\\SKY.bmp has the same file name as ..\\shared\\sky.BMP (line 1)",
+                       "8: resource file 海/sea.BMP has the same file name as cg\\sea.BMP (line 5)"});
+}
+
 TEST(Check, LooksForResourceFilesWhereTheBuildWould) {
   namespace fs = std::filesystem;
   fs::path folder = fs::temp_directory_path() / "pryx-check-resources";

@@ -26,7 +26,7 @@ class ObserverList final : public PlayObserver {
   void variable(std::int32_t pc, int variable, std::int32_t value) override {
     each(&PlayObserver::variable, pc, variable, value);
   }
-  void save(std::int32_t pc, int slot) override { each(&PlayObserver::save, pc, slot); }
+  void save(std::int32_t pc, int slot, bool done) override { each(&PlayObserver::save, pc, slot, done); }
   void load(std::int32_t pc, int slot, bool done) override { each(&PlayObserver::load, pc, slot, done); }
   void waitStarted(std::int32_t pc, WaitKind kind) override { each(&PlayObserver::waitStarted, pc, kind); }
   void waitEnded() override { each(&PlayObserver::waitEnded); }

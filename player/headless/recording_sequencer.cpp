@@ -4,8 +4,8 @@
 
 namespace pryx::player::headless {
 
-RecordingSequencer::RecordingSequencer(const Clock& clock, LengthOf lengthOf)
-    : clock_(clock), lengthOf_(std::move(lengthOf)) {}
+RecordingSequencer::RecordingSequencer(const Clock& clock, LengthOf lengthOf, Keep keep)
+    : clock_(clock), lengthOf_(std::move(lengthOf)), keep_(keep) {}
 
 bool RecordingSequencer::open(const std::string& path) {
   record(Action::Open, path);
@@ -24,7 +24,8 @@ void RecordingSequencer::close() {
 }
 
 void RecordingSequencer::record(Action action, std::string path) {
-  calls_.push_back({action, clock_.milliseconds(), std::move(path)});
+  ++counts_[static_cast<std::size_t>(action)];
+  if (keep_ == Keep::Calls) calls_.push_back({action, clock_.milliseconds(), std::move(path)});
 }
 
 }  // namespace pryx::player::headless

@@ -1,7 +1,10 @@
 #pragma once
-// A sequencer that plays nothing and writes down what it was told, when: the music
-// as a test sees it. Pieces open when their file can be read.
+// A sequencer that plays nothing and counts what it was told: the music as a test
+// sees it. A looping piece restarts for as long as a run lasts, so the list of calls
+// with their times is kept only when a test asks for it. Pieces open when their file
+// can be read.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,7 +26,9 @@ class RecordingSequencer final : public Sequencer {
   // The length in milliseconds a piece reports, by its path.
   using LengthOf = std::function<std::int64_t(const std::string& path)>;
 
-  RecordingSequencer(const Clock& clock, LengthOf lengthOf);
+  enum class Keep { Counts, Calls };
+
+  RecordingSequencer(const Clock& clock, LengthOf lengthOf, Keep keep = Keep::Counts);
 
   bool open(const std::string& path) override;
   void play() override;
@@ -32,13 +37,16 @@ class RecordingSequencer final : public Sequencer {
   void close() override;
   std::int64_t lengthMilliseconds() const override { return open_ ? length_ : 0; }
 
-  const std::vector<Call>& calls() const { return calls_; }
+  const std::vector<Call>& calls() const { return calls_; }  // empty unless Keep::Calls
+  std::int64_t count(Action action) const { return counts_[static_cast<std::size_t>(action)]; }
 
  private:
   void record(Action action, std::string path = {});
 
   const Clock& clock_;
   LengthOf lengthOf_;
+  Keep keep_;
+  std::array<std::int64_t, 5> counts_{};
   bool open_ = false;
   std::int64_t length_ = 0;
   std::vector<Call> calls_;

@@ -48,7 +48,6 @@ void TraceWriter::cg(std::int32_t pc, int cg) { numberEvent("cg", pc, "cg", cg);
 void TraceWriter::chr(std::int32_t pc, int chr) { numberEvent("chr", pc, "chr", chr); }
 void TraceWriter::bgm(std::int32_t pc, int bgm) { numberEvent("bgm", pc, "bgm", bgm); }
 void TraceWriter::choose(std::int32_t pc, int slot) { numberEvent("choose", pc, "slot", slot); }
-void TraceWriter::save(std::int32_t pc, int slot) { numberEvent("save", pc, "slot", slot); }
 
 void TraceWriter::text(std::int32_t pc, int message, const QString& text) {
   begin(out_, "text", pc);
@@ -70,11 +69,14 @@ void TraceWriter::variable(std::int32_t pc, int variable, std::int32_t value) {
   end(out_);
 }
 
-void TraceWriter::load(std::int32_t pc, int slot, bool done) {
-  begin(out_, "load", pc);
+void TraceWriter::slotEvent(const char* event, std::int32_t pc, int slot, bool done) {
+  begin(out_, event, pc);
   out_ << ",\"slot\":" << slot << ",\"done\":" << (done ? "true" : "false");
   end(out_);
 }
+
+void TraceWriter::save(std::int32_t pc, int slot, bool done) { slotEvent("save", pc, slot, done); }
+void TraceWriter::load(std::int32_t pc, int slot, bool done) { slotEvent("load", pc, slot, done); }
 
 void TraceWriter::ended(std::int32_t pc, EndReason reason, const QString& message) {
   begin(out_, "end", pc);

@@ -20,12 +20,13 @@ class TraceWriter final : public PlayObserver {
   void choices(std::int32_t pc, const QStringList& captions) override;
   void choose(std::int32_t pc, int slot) override;
   void variable(std::int32_t pc, int variable, std::int32_t value) override;
-  void save(std::int32_t pc, int slot) override;
+  void save(std::int32_t pc, int slot, bool done) override;
   void load(std::int32_t pc, int slot, bool done) override;
   void ended(std::int32_t pc, EndReason reason, const QString& message) override;
 
  private:
   void numberEvent(const char* event, std::int32_t pc, const char* key, std::int64_t value);
+  void slotEvent(const char* event, std::int32_t pc, int slot, bool done);
 
   std::ostream& out_;
 };

@@ -11,9 +11,10 @@ namespace pryx::player {
 namespace {
 
 // Game pictures are 640 × 480 or close to it; a camera photograph still fits, while
-// a hostile header declaring a gigantic picture is refused before anything is decoded.
-constexpr int kMaxPictureSide = 16384;
-constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+// a hostile header declaring a gigantic picture is refused before anything is decoded
+// (a 1 KB run-length file can declare hundreds of megabytes of pixels).
+constexpr int kMaxPictureSide = 8192;
+constexpr qint64 kMaxPicturePixels = 16'000'000;
 
 bool isGamePictureFormat(const QByteArray& format) { return format == "bmp" || format == "jpeg" || format == "jpg"; }
 

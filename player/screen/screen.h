@@ -28,7 +28,7 @@ enum class TextFont {
 
 // Reads a BMP or JPEG file (recognised by its contents) as 32-bit pixels. A missing
 // file, a file that is not a picture of those formats, or one too large to be a game
-// picture (over 16384 pixels a side or 32 million pixels) gives an empty picture.
+// picture (over 8192 pixels a side or 16 million pixels) gives an empty picture.
 QImage loadPicture(const std::string& path);
 // The same for a file's bytes already in memory.
 QImage decodePicture(std::span<const std::uint8_t> bytes);

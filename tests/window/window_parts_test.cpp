@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "player/screen/screen.h"
-#include "player/window/dialog_message_boxes.h"
+#include "platform/qt/dialog_message_boxes.h"
 #include "player/window/game_window.h"
 #include "player/window/picture_view.h"
 #include "window_test_classes.h"

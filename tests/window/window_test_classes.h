@@ -55,6 +55,37 @@ class PlayerProgramTest : public QObject {
   void theProgramFindsItsGameBesideItselfFromAnyFolder();
 };
 
+class EditorFrameTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void offersEveryMenuCaptionAndToolbarButton();
+  void toolbarStatesFollowNewCloseNew();
+  void childWindowsHideOnCloseAndComeBackThroughTheirItems();
+  void arrangementPlacesTheWindowsAndActivatesTheEventWindow();
+  void nextAndPreviousPageFollowTheSelector();
+  void undoRedoAndTheModifiedCaptionFollowTheDocument();
+  void closingAsksAndCancelKeepsTheRunGoing();
+  void openingFromTheCommandLineIsRemembered();
+  void everyControlHasAnAccessibleName();
+};
+
+class EditorWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void splashGoesOnClickKeyOrSecondFocusLoss();
+  void versionWindowShowsTheVersion();
+  void progressWindowRepaintsWithoutRunningEvents();
+  void fileFiltersTakeBothLetterCases();
+};
+
+class EditorAuthoringTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
+};
+
 // One object of each class, in the order they run.
 std::vector<std::unique_ptr<QObject>> windowTestClasses();
 

@@ -34,6 +34,9 @@ std::vector<std::unique_ptr<QObject>> windowTestClasses() {
   classes.push_back(std::make_unique<DialogMessageBoxesTest>());
   classes.push_back(std::make_unique<GameWindowTest>());
   classes.push_back(std::make_unique<PlayerProgramTest>());
+  classes.push_back(std::make_unique<EditorFrameTest>());
+  classes.push_back(std::make_unique<EditorWindowsTest>());
+  classes.push_back(std::make_unique<EditorAuthoringTest>());
   return classes;
 }
 

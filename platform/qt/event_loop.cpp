@@ -1,4 +1,4 @@
-#include "player/window/event_loop.h"
+#include "platform/qt/event_loop.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "player/window/dialog_message_boxes.h"
+#include "platform/qt/dialog_message_boxes.h"
 
 #include <QPushButton>
 #include <QMessageBox>

@@ -1,0 +1,339 @@
+#include "editor/editor_frame.h"
+
+#include "editor/command_window.h"
+#include "editor/main_window.h"
+#include "editor/message_window.h"
+#include "editor/page_event_window.h"
+#include "editor/progress_window.h"
+#include "editor/splash_window.h"
+#include "editor/version.h"
+#include "editor/version_window.h"
+
+#include "platform/paths.h"
+#include "player/music/fluid_sequencer.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QFileInfo>
+
+#include <iostream>
+
+namespace pryx::editor {
+namespace {
+
+std::unique_ptr<player::Sequencer> programMusic(const EditorServices& services) {
+  if (services.music != nullptr) return nullptr;
+  std::string folder = platform::folderOf(platform::currentExecutablePath());
+  return std::make_unique<player::FluidSequencer>(player::playerSoundFonts(folder), player::AudioOutput::Device,
+                                                  std::cerr);
+}
+
+}  // namespace
+
+EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(services.dialogs != nullptr ? *services.dialogs : qtDialogs_),
+      ownMusic_(programMusic(services)),
+      music_(services.music != nullptr ? *services.music : *ownMusic_),
+      display_(services.displayLibraryFolder.empty() ? platform::DisplayLibrary()
+                                                     : platform::DisplayLibrary(services.displayLibraryFolder)),
+      files_(dialogs_),
+      actions_(buildFrameActions(*this)),
+      area_(new QMdiArea),
+      progress_(new ProgressWindow(this)) {
+  main_ = new MainWindow(music_, display_);
+  message_ = new MessageWindow(state_);
+  command_ = new CommandWindow(state_, dialogs_);
+  event_ = new PageEventWindow(state_, dialogs_, *progress_, *main_);
+  qtDialogs_.setParent(this);
+  setObjectName("MDIForm1");
+  setWindowTitle(kProductTitle);
+  setAccessibleName(kProductTitle);
+  area_->setObjectName("MDIClient");
+  setCentralWidget(area_);
+  // Room for the four windows at their places; never more than the screen.
+  QSize room(1240, 860);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) room = room.boundedTo(screen->availableSize());
+  resize(room);
+
+  const FrameActions& a = actions_;
+  children_ = {
+      {main_, a.view_main, a.window_main, kMainWindowButton, {0, 0}},
+      {message_, a.view_text, a.window_message, kMessageWindowButton, {80, 380}},
+      {command_, a.view_command, a.window_command, kCommandWindowButton, {540, 60}},
+      {event_, a.view_event, a.window_event, kEventWindowButton, {540, 150}},
+  };
+  for (const Child& child : children_) {
+    area_->addSubWindow(child.window);
+    child.window->hide();
+    connect(child.viewItem, &QAction::triggered, this, [this, child] { toggleChild(child); });
+    connect(child.windowItem, &QAction::triggered, this, [this, child] {
+      if (child.window->isVisible()) area_->setActiveSubWindow(child.window);
+      childActivated(area_->activeSubWindow());
+    });
+    connect(child.window, &ChildWindow::hiddenByAuthor, this, [this, child] { childHidden(child); });
+  }
+  connect(area_, &QMdiArea::subWindowActivated, this, &EditorFrame::childActivated);
+  connect(main_, &MainWindow::popUpMenuRequested, this, &EditorFrame::MainWindow_PopUp);
+  connect(main_, &MainWindow::stageClicked, this, &EditorFrame::MainWindow_Click);
+  connect(a.Menu_ZORVEX, &QAction::triggered, this, &EditorFrame::Menu_ZORVEX_Click);
+
+  connect(a.file_new, &QAction::triggered, this, &EditorFrame::file_new_Click);
+  connect(a.file_open, &QAction::triggered, this, &EditorFrame::file_open_Click);
+  connect(a.file_save, &QAction::triggered, this, &EditorFrame::file_save_Click);
+  connect(a.file_saveas, &QAction::triggered, this, &EditorFrame::file_saveas_Click);
+  connect(a.file_close, &QAction::triggered, this, &EditorFrame::file_close_Click);
+  connect(a.file_end, &QAction::triggered, this, &EditorFrame::file_end_Click);
+  connect(a.file_recent, &QMenu::aboutToShow, this, &EditorFrame::fillRecentFiles);
+  connect(a.edit_undo, &QAction::triggered, this, &EditorFrame::edit_undo_Click);
+  connect(a.edit_redo, &QAction::triggered, this, &EditorFrame::edit_redo_Click);
+  connect(a.window_reset, &QAction::triggered, this, &EditorFrame::window_reset_Click);
+  connect(a.version, &QAction::triggered, this, &EditorFrame::version_Click);
+  connect(a.Menu_Next, &QAction::triggered, this, &EditorFrame::Menu_Next_Click);
+  connect(a.Menu_Last, &QAction::triggered, this, &EditorFrame::Menu_Last_Click);
+  connect(a.Toolbar1, &QToolBar::actionTriggered, this, &EditorFrame::Toolbar1_ButtonClick);
+
+  filesSubscription_ = files_.subscribe([this](ProjectEvent event) {
+    if (event == ProjectEvent::Opened) projectOpened();
+    else projectClosing();
+  });
+  setProjectMenus(false);
+}
+
+EditorFrame::~EditorFrame() {
+  // The views let go of the project and its lists before they go.
+  if (files_.isOpen()) projectClosing();
+}
+
+void EditorFrame::showSplash() {
+  auto* splash = new SplashWindow(this);
+  splash->move(geometry().center() - splash->rect().center());
+  splash->show();
+}
+
+void EditorFrame::openFromCommandLine(const QString& path) {
+  if (files_.openPath(path.toStdString())) remember(path);
+}
+
+void EditorFrame::setProjectMenus(bool open) {
+  const FrameActions& a = actions_;
+  a.file_new->setEnabled(!open);
+  a.file_open->setEnabled(!open);
+  a.file_recent->setEnabled(!open && !recent_.files().isEmpty());
+  for (QAction* item : {a.file_close, a.file_saveas, a.file_save, a.window->menuAction(), a.view->menuAction(),
+                        a.project->menuAction()}) {
+    item->setEnabled(open);
+  }
+  setUsable(a.buttons[kNewButton], !open);
+  setUsable(a.buttons[kOpenButton], !open);
+  setUsable(a.buttons[kSaveAsButton], open);
+  setUsable(a.buttons[kSaveButton], open);
+  setUsable(a.buttons[kRunButton], open);
+  if (!open) {
+    for (int button : {kMainWindowButton, kMessageWindowButton, kCommandWindowButton, kEventWindowButton, kStopButton}) {
+      setUsable(a.buttons[static_cast<std::size_t>(button)], false);
+    }
+  }
+}
+
+void EditorFrame::projectOpened() {
+  project::ProjectDocument& document = *files_.document();
+  lists_ = std::make_unique<ProjectLists>(document);
+  documentSubscription_ = document.subscribe([this](const project::Change& change) {
+    followPageList(change);
+    if (change.kind == project::Change::Kind::FileState) showFileState();
+  });
+  state_.setCurrentTab(0);
+  state_.setCurrentPage(document.project().pageCount() > 0 ? 1 : EditorState::kNoPage);
+  message_->setDocument(&document);
+  command_->setDocument(&document);
+  event_->setDocument(&document, lists_.get());
+  setProjectMenus(true);
+  for (const Child& child : children_) {
+    child.window->move(child.place);
+    showChild(child);
+  }
+  showFileState();
+}
+
+void EditorFrame::projectClosing() {
+  for (const Child& child : children_) {
+    child.window->hide();
+    child.viewItem->setChecked(false);
+    child.windowItem->setChecked(false);
+  }
+  state_.setCurrentPage(EditorState::kNoPage);
+  message_->setDocument(nullptr);
+  command_->setDocument(nullptr);
+  event_->setDocument(nullptr, nullptr);
+  documentSubscription_.reset();
+  lists_.reset();
+  main_->closeMusic();
+  (void)main_->showBackground({});
+  (void)main_->showCharacter({});
+  setProjectMenus(false);
+  actions_.edit_undo->setEnabled(false);
+  actions_.edit_redo->setEnabled(false);
+  setWindowTitle(kProductTitle);
+  setWindowModified(false);
+}
+
+void EditorFrame::showFileState() {
+  const project::ProjectDocument* document = files_.document();
+  if (document == nullptr) return;
+  QString name = QFileInfo(QString::fromStdString(document->path())).fileName();
+  setWindowTitle(kProductTitle + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name) + QStringLiteral("[*]"));
+  setWindowModified(document->isModified());
+  actions_.edit_undo->setEnabled(document->canUndo());
+  actions_.edit_redo->setEnabled(document->canRedo());
+  actions_.edit_undo->setToolTip(QString::fromStdString(document->undoName()));
+  actions_.edit_redo->setToolTip(QString::fromStdString(document->redoName()));
+}
+
+void EditorFrame::followPageList(const project::Change& change) {
+  using Kind = project::Change::Kind;
+  bool moved = change.kind == Kind::RowsInserted || change.kind == Kind::RowsRemoved;
+  if (moved && change.list == project::ListKind::Pages && change.first <= state_.currentPage()) currentPageMoved_ = true;
+  // Views show the page again once the whole step is done, never half-way through it.
+  if (change.kind != Kind::FileState || !std::exchange(currentPageMoved_, false)) return;
+  // The current number now names the page that took its place, or past the end the new last page.
+  int pages = files_.document()->project().pageCount();
+  int page = std::min(state_.currentPage(), pages);
+  state_.showPageAgain(page >= 1 ? page : EditorState::kNoPage);
+}
+
+void EditorFrame::showChild(const Child& child) {
+  child.window->showNormal();
+  child.viewItem->setChecked(true);
+  setUsable(actions_.buttons[static_cast<std::size_t>(child.toolbarButton)], false);
+}
+
+void EditorFrame::childHidden(const Child& child) {
+  child.viewItem->setChecked(false);
+  child.windowItem->setChecked(false);
+  setUsable(actions_.buttons[static_cast<std::size_t>(child.toolbarButton)], true);
+  if (child.window == main_) state_.setRunState(0);  // closing the stage ends a test run
+}
+
+void EditorFrame::toggleChild(const Child& child) {
+  // The view item was toggled before this runs: its new mark says what the author wants.
+  if (child.viewItem->isChecked()) {
+    showChild(child);
+  } else {
+    child.window->hide();
+    childHidden(child);
+  }
+}
+
+void EditorFrame::childActivated(QMdiSubWindow* active) {
+  for (const Child& child : children_) child.windowItem->setChecked(child.window == active);
+}
+
+void EditorFrame::remember(const QString& path) { recent_.add(path); }
+
+void EditorFrame::fillRecentFiles() {
+  QMenu* menu = actions_.file_recent;
+  menu->clear();
+  for (const QString& path : recent_.files()) {
+    QAction* entry = menu->addAction(QFileInfo(path).fileName());
+    entry->setToolTip(path);
+    connect(entry, &QAction::triggered, this, [this, path] {
+      if (files_.isOpen()) return;
+      if (files_.openPath(path.toStdString())) remember(path);
+    });
+  }
+  menu->setEnabled(!files_.isOpen() && !menu->isEmpty());
+}
+
+void EditorFrame::file_new_Click() { files_.createNew(); }
+
+void EditorFrame::file_open_Click() {
+  if (files_.open()) remember(QString::fromStdString(files_.document()->path()));
+}
+
+void EditorFrame::file_save_Click() {
+  if (files_.save()) remember(QString::fromStdString(files_.document()->path()));
+}
+
+void EditorFrame::file_saveas_Click() {
+  if (files_.saveAs()) remember(QString::fromStdString(files_.document()->path()));
+}
+
+void EditorFrame::file_close_Click() { files_.close(actions_.tool->isEnabled()); }
+
+void EditorFrame::file_end_Click() {
+  if (!files_.confirmEnd()) return;
+  endConfirmed_ = true;
+  close();
+}
+
+void EditorFrame::edit_undo_Click() {
+  if (files_.isOpen()) files_.document()->undo();
+}
+
+void EditorFrame::edit_redo_Click() {
+  if (files_.isOpen()) files_.document()->redo();
+}
+
+void EditorFrame::window_reset_Click() {
+  for (const Child& child : children_) {
+    child.window->showNormal();
+    child.window->move(child.place);
+    area_->setActiveSubWindow(child.window);
+  }
+}
+
+void EditorFrame::version_Click() {
+  VersionWindow window(this);
+  window.exec();
+}
+
+void EditorFrame::Menu_Next_Click() { state_.setCurrentPage(state_.currentPage() > 0 ? state_.currentPage() + 1 : 1); }
+
+void EditorFrame::Menu_Last_Click() { state_.setCurrentPage(state_.currentPage() - 1); }
+
+void EditorFrame::MainWindow_PopUp(const QPoint& position) {
+  if (state_.runState() != 0) return;
+  int entries = lists_ ? lists_->pages.rowCount() : 0;
+  actions_.Menu_Last->setEnabled(state_.currentPage() > 1);
+  actions_.Menu_Next->setEnabled(state_.currentPage() + 1 < entries);
+  actions_.Menu->popup(position);
+}
+
+void EditorFrame::MainWindow_Click() {
+  if (state_.runState() != 0) state_.setRunChoice(6);
+}
+
+void EditorFrame::Menu_ZORVEX_Click(bool checked) { main_->setBlending(checked); }
+
+void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
+  button->setChecked(!button->isEnabled());  // a click never leaves a usable button pressed
+  const FrameActions& a = actions_;
+  if (button == a.buttons[kNewButton]) file_new_Click();
+  else if (button == a.buttons[kOpenButton]) file_open_Click();
+  else if (button == a.buttons[kSaveAsButton]) file_saveas_Click();
+  else if (button == a.buttons[kSaveButton]) file_save_Click();
+  else if (button == a.buttons[kStopButton]) state_.setRunState(0);
+  for (const Child& child : children_) {
+    if (button == a.buttons[static_cast<std::size_t>(child.toolbarButton)] && !child.window->isVisible()) showChild(child);
+  }
+}
+
+void EditorFrame::closeEvent(QCloseEvent* event) {
+  int runState = state_.runState();
+  int stopRequest = state_.runStopRequest();
+  state_.setRunState(0);
+  state_.setRunStopRequest(2);
+  if (!endConfirmed_ && !files_.confirmEnd()) {
+    state_.setRunState(runState);
+    state_.setRunStopRequest(stopRequest);
+    event->ignore();
+    return;
+  }
+  main_->closeMusic();
+  for (const Child& child : children_) child.window->allowClosing();
+  event->accept();
+}
+
+}  // namespace pryx::editor

@@ -1,0 +1,126 @@
+#pragma once
+// PRYXTOOL's frame "ぷりくすつーる！": the multiple-document frame that holds the four
+// child windows, the menus and the toolbar. It only routes: the project work
+// lives in ProjectFiles, the shared state in EditorState, the questions in Dialogs.
+
+#include "editor/document_list_model.h"
+#include "editor/editor_state.h"
+#include "editor/frame_actions.h"
+#include "editor/project_files.h"
+#include "editor/qt_dialogs.h"
+#include "editor/recent_files.h"
+
+#include "platform/zorvex/display_library.h"
+#include "player/sequencer.h"
+
+#include <QMainWindow>
+#include <QMdiArea>
+
+#include <memory>
+#include <string>
+
+namespace pryx::editor {
+
+class ChildWindow;
+class CommandWindow;
+class MainWindow;
+class MessageWindow;
+class PageEventWindow;
+class ProgressWindow;
+
+// What the frame talks through. Tests hand in their own; the program uses Qt's
+// dialogs, the FluidSynth sequencer and the display library beside itself.
+struct EditorServices {
+  Dialogs* dialogs = nullptr;
+  player::Sequencer* music = nullptr;
+  std::string displayLibraryFolder;  // empty: the program's own folder
+};
+
+class EditorFrame final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit EditorFrame(EditorServices services = {}, QWidget* parent = nullptr);
+  ~EditorFrame() override;
+
+  EditorState& state() { return state_; }
+  ProjectFiles& files() { return files_; }
+  const FrameActions& actions() const { return actions_; }
+  ProgressWindow& progress() { return *progress_; }
+  MainWindow* mainWindow() const { return main_; }
+  MessageWindow* messageWindow() const { return message_; }
+  CommandWindow* commandWindow() const { return command_; }
+  PageEventWindow* pageEventWindow() const { return event_; }
+  // The open project's lists, shared by every view; null while none is open.
+  ProjectLists* lists() const { return lists_.get(); }
+
+  // A project file named on the command line, opened as the open dialog's choice.
+  void openFromCommandLine(const QString& path);
+  // The splash window, shown without waiting.
+  void showSplash();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Child {
+    ChildWindow* window;
+    QAction* viewItem;
+    QAction* windowItem;
+    int toolbarButton;
+    QPoint place;
+  };
+
+  void file_new_Click();
+  void file_open_Click();
+  void file_save_Click();
+  void file_saveas_Click();
+  void file_close_Click();
+  void file_end_Click();
+  void edit_undo_Click();
+  void edit_redo_Click();
+  void window_reset_Click();
+  void version_Click();
+  void Menu_Next_Click();
+  void Menu_Last_Click();
+  void Toolbar1_ButtonClick(QAction* button);
+  void MainWindow_PopUp(const QPoint& position);
+  void MainWindow_Click();
+  void Menu_ZORVEX_Click(bool checked);
+  void followPageList(const project::Change& change);
+
+  void projectOpened();
+  void projectClosing();
+  void toggleChild(const Child& child);
+  void showChild(const Child& child);
+  void childHidden(const Child& child);
+  void childActivated(QMdiSubWindow* active);
+  void setProjectMenus(bool open);
+  void showFileState();
+  void fillRecentFiles();
+  void remember(const QString& path);
+
+  QtDialogs qtDialogs_;
+  Dialogs& dialogs_;
+  std::unique_ptr<player::Sequencer> ownMusic_;
+  player::Sequencer& music_;
+  platform::DisplayLibrary display_;
+  EditorState state_;
+  ProjectFiles files_;
+  RecentFiles recent_;
+  FrameActions actions_;
+  QMdiArea* area_;
+  MainWindow* main_;
+  MessageWindow* message_;
+  CommandWindow* command_;
+  PageEventWindow* event_;
+  ProgressWindow* progress_;
+  std::vector<Child> children_;
+  std::unique_ptr<ProjectLists> lists_;
+  platform::Subscription filesSubscription_;
+  platform::Subscription documentSubscription_;
+  bool endConfirmed_ = false;
+  bool currentPageMoved_ = false;  // pages moved under the current page during the step being made
+};
+
+}  // namespace pryx::editor

@@ -1,0 +1,75 @@
+#include "editor/message_window.h"
+
+#include "editor/accessible.h"
+#include "player/screen/fonts.h"
+
+#include <QEvent>
+#include <QSignalBlocker>
+
+namespace pryx::editor {
+
+QString toTextBox(const std::string& text) {
+  QString box = QString::fromStdString(text);
+  box.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  box.replace(u'\r', u'\n');
+  return box;
+}
+
+std::string fromTextBox(const QString& text) {
+  QString model = text;
+  model.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return model.toStdString();
+}
+
+MessageWindow::MessageWindow(EditorState& state, QWidget* parent)
+    : ChildWindow(QStringLiteral("メッセージウインドウ"), parent), state_(state), text_(new QPlainTextEdit) {
+  text_->setObjectName("Text1");
+  text_->setFont(player::screenFont(player::TextFont::Message));
+  text_->setMinimumSize(456, 96);
+  // Undo belongs to the project, so that the Edit menu takes back typing like any edit.
+  text_->setUndoRedoEnabled(false);
+  describe(text_, windowTitle());
+  text_->viewport()->installEventFilter(this);
+  setWidget(text_);
+  connect(text_, &QPlainTextEdit::textChanged, this, &MessageWindow::Text1_Change);
+  stateSubscription_ = state_.subscribe([this](StateItem item) {
+    if (item == StateItem::CurrentPage) showPageText();
+  });
+}
+
+void MessageWindow::setDocument(project::ProjectDocument* document) {
+  document_ = document;
+  documentSubscription_.reset();
+  if (document_ != nullptr) {
+    documentSubscription_ = document_->subscribe([this](const project::Change& change) {
+      if (change.kind == project::Change::Kind::PageContent && change.field == project::PageField::Text &&
+          change.first == state_.currentPage()) {
+        showPageText();
+      }
+    });
+  }
+  showPageText();
+}
+
+void MessageWindow::showPageText() {
+  if (state_.runState() != 0) return;  // a test run writes the box itself
+  const project::Page* page = document_ != nullptr ? document_->project().pages.find(state_.currentPage()) : nullptr;
+  QString text = page != nullptr ? toTextBox(page->text) : QString();
+  if (text == text_->toPlainText()) return;  // typing comes back as the same text: keep the cursor
+  QSignalBlocker quiet(text_);
+  text_->setPlainText(text);
+}
+
+void MessageWindow::Text1_Change() {
+  if (document_ == nullptr || state_.runState() != 0) return;
+  int page = state_.currentPage();
+  if (!document_->project().pages.contains(page)) return;
+  document_->setPageText(page, fromTextBox(text_->toPlainText()));
+}
+
+bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text_->viewport() && event->type() == QEvent::MouseButtonDblClick) emit textDoubleClicked();
+  return ChildWindow::eventFilter(watched, event);
+}
+
+}  // namespace pryx::editor

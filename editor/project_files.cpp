@@ -1,0 +1,95 @@
+#include "editor/project_files.h"
+
+#include "project/project_file.h"
+
+namespace pryx::editor {
+namespace {
+
+using project::Message;
+
+constexpr std::string_view kFilter = "ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK)|*.PXK";
+
+Message readWarnings(const std::vector<std::string>& warnings) {
+  std::string text = "このファイルは、次のとおりに読み込みました。";
+  for (const std::string& warning : warnings) text += std::string(project::kLineBreak) + warning;
+  return {text, "注意", project::MessageIcon::Warning, project::MessageButtons::Ok};
+}
+
+}  // namespace
+
+void ProjectFiles::replaceDocument(std::unique_ptr<project::ProjectDocument> document) {
+  document_ = std::move(document);
+  events_.notify(ProjectEvent::Opened);
+}
+
+void ProjectFiles::createNew() {
+  if (isOpen()) return;
+  replaceDocument(std::make_unique<project::ProjectDocument>());
+}
+
+bool ProjectFiles::open() {
+  if (isOpen()) return false;
+  auto path = dialogs_.openFile({"ＰＲＹＸＴＯＯＬプロジェクトファイルを開く", std::string(kFilter)});
+  return path && openPath(*path);
+}
+
+bool ProjectFiles::openPath(const std::string& path) {
+  if (isOpen()) return false;
+  project::DecodedProject decoded = project::openProjectFile(path);
+  if (decoded.version >= project::kFirstUnreadableVersion) {
+    // A newer editor's file: the fresh project without pages stays open, but with no
+    // path, so that saving can never overwrite the file that was not read.
+    dialogs_.show(project::openFailureMessage());
+    project::Project empty = project::newProject();
+    empty.pages.clear();
+    replaceDocument(std::make_unique<project::ProjectDocument>(std::move(empty)));
+    return true;
+  }
+  if (!decoded.project) {
+    dialogs_.show(project::openFailureMessage());
+    return false;
+  }
+  replaceDocument(std::make_unique<project::ProjectDocument>(std::move(*decoded.project), path));
+  if (!decoded.warnings.empty()) dialogs_.show(readWarnings(decoded.warnings));
+  return true;
+}
+
+bool ProjectFiles::save() {
+  if (!isOpen()) return false;
+  if (document_->path().empty()) return saveAs();
+  return saveTo(document_->path());
+}
+
+bool ProjectFiles::saveAs() {
+  if (!isOpen()) return false;
+  auto path = dialogs_.saveFile({"ファイルに名前を付けて保存", std::string(kFilter)});
+  if (!path) {
+    document_->forgetPath();
+    return false;
+  }
+  return saveTo(*path);
+}
+
+bool ProjectFiles::saveTo(const std::string& path) {
+  project::SaveOutcome outcome = project::saveProject(*document_, path);
+  if (!outcome.saved) {
+    dialogs_.show(project::warning("ファイルを保存できませんでした。" + std::string(project::kLineBreak) + outcome.error));
+    return false;
+  }
+  if (!outcome.unstorable.empty()) dialogs_.show(project::unstorableFieldsMessage(outcome.unstorable));
+  return true;
+}
+
+bool ProjectFiles::close(bool ask) {
+  if (!isOpen()) return true;
+  if (ask && !accepted(dialogs_.show(project::question("作成中のプログラムを終了してもよろしいですか。")))) return false;
+  events_.notify(ProjectEvent::Closing);
+  document_.reset();
+  return true;
+}
+
+bool ProjectFiles::confirmEnd() {
+  return !isOpen() || accepted(dialogs_.show(project::question("終了してもよろしいですか？", "確認メッセージ")));
+}
+
+}  // namespace pryx::editor

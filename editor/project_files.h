@@ -1,0 +1,57 @@
+#pragma once
+// The File menu's work on projects: new, open, save, save as, close and the
+// questions before ending. It holds the open project's document; the frame
+// follows what happens here and sets its windows, menus and toolbar to match.
+
+#include "editor/dialogs.h"
+
+#include "project/document.h"
+
+#include "platform/observers.h"
+
+#include <memory>
+#include <string>
+
+namespace pryx::editor {
+
+// Opened: a document is there. Closing: it is about to go; views let go of it now.
+enum class ProjectEvent { Opened, Closing };
+
+class ProjectFiles {
+ public:
+  explicit ProjectFiles(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+  // Null while no project is open.
+  project::ProjectDocument* document() const { return document_.get(); }
+  bool isOpen() const { return document_ != nullptr; }
+
+  [[nodiscard]] platform::Subscription subscribe(platform::ObserverList<ProjectEvent>::Observer observer) {
+    return events_.subscribe(std::move(observer));
+  }
+
+  // The new project of one page "TopPage"; only while none is open.
+  void createNew();
+  // Asks for a file and opens it; false when nothing was opened.
+  bool open();
+  // Opens `path` as the open dialog's choice would. A file that cannot be read is
+  // refused with a message and leaves the editor as it was.
+  bool openPath(const std::string& path);
+  // Saves to the project's path, asking for one when it has none; true when written.
+  bool save();
+  bool saveAs();
+  // Ends the work on the project without saving; `ask` first asks the author.
+  // False when the author cancelled.
+  bool close(bool ask);
+  // The question before the program ends while a project is open; true to end.
+  bool confirmEnd();
+
+ private:
+  void replaceDocument(std::unique_ptr<project::ProjectDocument> document);
+  bool saveTo(const std::string& path);
+
+  Dialogs& dialogs_;
+  std::unique_ptr<project::ProjectDocument> document_;
+  platform::ObserverList<ProjectEvent> events_;
+};
+
+}  // namespace pryx::editor

@@ -1,0 +1,229 @@
+// What the script compiler and the project builder write into a distribution folder:
+// links there are replaced, never written through; a copy cut short never takes its
+// target's name; a resource never takes the name of the kit's own files.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/distribution_files.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/progress.h"
+#include "project/distribution.h"
+#include "project/project.h"
+#include "script/compiler.h"
+
+namespace pryx {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::CopyOutcome;
+using platform::FileCopy;
+
+enum class Builder { Script, Project };
+
+struct Resource {
+  std::string name;
+  std::string path;  // relative to the script's or project's folder
+};
+
+struct Built {
+  std::vector<FileCopy> copies;
+  bool gameFileWritten = false;
+};
+
+// Lowers the largest file this process may write, with the signal that would end it
+// ignored, so that writes fail as on a full disk; restored when it goes.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, bool>> {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("pryx-distribution-writes-" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    for (const char* folder : {"kit", "game", "out", "victim"}) fs::create_directories(root_ / folder);
+    write("kit/" + platform::playerProgramFileName(), "player");
+    fs::permissions(root_ / "kit" / platform::playerProgramFileName(), fs::perms::owner_exec, fs::perm_options::add);
+    write("kit/" + std::string(platform::kDisplayLibraryFileName), "library");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  Builder builder() const { return std::get<0>(GetParam()); }
+  bool overwrite() const { return std::get<1>(GetParam()); }
+
+  void write(const std::string& name, std::string_view text) {
+    fs::create_directories((root_ / name).parent_path());
+    std::ofstream(root_ / name, std::ios::binary) << text;
+  }
+  std::string read(const std::string& name) const {
+    auto bytes = platform::readWholeFile(platform::fromFsPath(root_ / name));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
+  }
+  std::string out(std::string_view name) const { return platform::fromFsPath(root_ / "out" / name); }
+  void link(const std::string& name, const std::string& target) { fs::create_symlink(target, root_ / "out" / name); }
+  std::vector<std::string> outFolder() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_ / "out")) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // Builds the game "game" from CG definitions, as a script or as a project.
+  Built build(const std::vector<Resource>& resources) {
+    platform::SilentProgress progress;
+    Built built;
+    if (builder() == Builder::Script) {
+      std::string script;
+      for (const Resource& resource : resources) script += "@DEF,CG," + resource.name + "," + resource.path + "\r\n";
+      write("game/game.PXJ", script + "#,top\r\n@END\r\n");
+      script::CompileResult result = script::progcompile(
+          {platform::fromFsPath(root_ / "game/game.PXJ"), platform::fromFsPath(root_ / "out"), "game", !overwrite(),
+           platform::fromFsPath(root_ / "kit")},
+          progress);
+      built.copies = result.resourceCopies;
+      built.copies.insert(built.copies.end(), result.programCopies.begin(), result.programCopies.end());
+      built.gameFileWritten = result.gameFileWritten;
+    } else {
+      project::Project project = project::newProject();
+      for (const Resource& resource : resources) project.cgs.append({resource.name, resource.path});
+      project::DistributionResult result = project::buildDistribution(
+          project,
+          {platform::fromFsPath(root_ / "out"), "game", overwrite(), platform::fromFsPath(root_ / "game/game.PXK"),
+           platform::fromFsPath(root_ / "kit")},
+          progress);
+      built.copies = result.copies;
+      built.gameFileWritten = result.gameFileWritten;
+    }
+    return built;
+  }
+
+  const FileCopy* copyTo(const Built& built, std::string_view name) const {
+    for (const FileCopy& copy : built.copies) {
+      if (copy.target == out(name)) return &copy;
+    }
+    return nullptr;
+  }
+
+  fs::path root_;
+};
+
+TEST_P(DistributionWrites, LinksInTheFolderAreReplacedNeverWrittenThrough) {
+  write("game/secret.BMP", "secret");
+  write("game/forest.BMP", "forest");
+  write("victim/kept.BMP", "victim");
+  link("secret.BMP", "../victim/created.BMP");  // dangling
+  link("forest.BMP", "../victim/kept.BMP");
+  link("game.PRY", "../victim/game.PRY");
+  link(std::string(platform::kDisplayLibraryFileName), "../victim/library");
+  Built built = build({{"secret", "secret.BMP"}, {"forest", "forest.BMP"}});
+  ASSERT_TRUE(built.gameFileWritten);
+
+  EXPECT_FALSE(fs::exists(root_ / "victim/created.BMP"));
+  EXPECT_FALSE(fs::exists(root_ / "victim/game.PRY"));
+  EXPECT_FALSE(fs::exists(root_ / "victim/library"));
+  EXPECT_EQ(read("victim/kept.BMP"), "victim");
+  for (const char* name : {"secret.BMP", "game.PRY"}) EXPECT_FALSE(fs::is_symlink(out(name))) << name;
+  EXPECT_EQ(read("out/secret.BMP"), "secret");
+  EXPECT_EQ(read("out/" + std::string(platform::kDisplayLibraryFileName)), "library");
+  EXPECT_EQ(read("out/forest.BMP"), overwrite() ? "forest" : "victim");  // a link to a file is kept unless replaced
+}
+
+TEST_P(DistributionWrites, AResourceNeverTakesTheNameOfTheKitsOwnFiles) {
+  const std::string library(platform::kDisplayLibraryFileName);
+  const std::string player = "game" + std::string(platform::kExecutableSuffix);
+  write("game/payload/" + library, "payload");
+  write("game/payload/" + player, "payload");
+  write("game/payload/GAME.pry", "payload");
+  Built built = build({{"lib", "payload/" + library}, {"run", "payload/" + player}, {"data", "payload/GAME.pry"}});
+  ASSERT_TRUE(built.gameFileWritten);
+
+  EXPECT_EQ(read("out/" + library), "library");
+  EXPECT_EQ(read("out/" + player), "player");
+  EXPECT_NE(fs::status(out(player)).permissions() & fs::perms::owner_exec, fs::perms::none) << "it still runs";
+  EXPECT_EQ(read("out/game.PRY").substr(0, 4), "PRYX");
+  std::vector<std::string> kitFiles{player, "game.PRY", library};
+  std::sort(kitFiles.begin(), kitFiles.end());
+  EXPECT_EQ(outFolder(), kitFiles);
+  for (std::string name : {library, player, std::string("GAME.pry")}) {
+    const FileCopy* refused = nullptr;
+    for (const FileCopy& copy : built.copies) {
+      if (copy.error == std::string(platform::kResourceNameTakenText) + name) refused = &copy;
+    }
+    ASSERT_NE(refused, nullptr) << name;
+    EXPECT_EQ(refused->outcome, CopyOutcome::Failed);
+    EXPECT_TRUE(refused->targetFault);
+  }
+}
+
+TEST_P(DistributionWrites, ACopyCutShortNeverTakesItsTargetsName) {
+  write("game/big.BMP", std::string(64 * 1024, 'p'));
+  write("game/small.BMP", "small");
+  Built built;
+  {
+    FileSizeLimit limit(16 * 1024);
+    built = build({{"big", "big.BMP"}, {"small", "small.BMP"}});
+  }
+  ASSERT_TRUE(built.gameFileWritten);
+  const FileCopy* big = copyTo(built, "big.BMP");
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(big->outcome, CopyOutcome::Failed);
+  EXPECT_TRUE(big->targetFault);
+  EXPECT_EQ(big->error.rfind("could not write " + out("big.BMP") + ": ", 0), 0u) << big->error;
+  EXPECT_EQ(read("out/small.BMP"), "small");
+  for (const std::string& name : outFolder()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+  EXPECT_FALSE(fs::exists(out("big.BMP")));
+
+  // The next build copies it, instead of keeping a truncated file as if it were good.
+  built = build({{"big", "big.BMP"}, {"small", "small.BMP"}});
+  EXPECT_EQ(copyTo(built, "big.BMP")->outcome, CopyOutcome::Copied);
+  EXPECT_EQ(read("out/big.BMP").size(), 64u * 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBuildsBothAnswers, DistributionWrites,
+                         ::testing::Combine(::testing::Values(Builder::Script, Builder::Project), ::testing::Bool()));
+
+// A save through a temporary file (game file, project, player save) that cannot be
+// finished keeps the old file and leaves nothing else behind.
+TEST(ReplacingWrites, AFailedWriteKeepsTheOldFileAndRemovesItsTemporaryFile) {
+  const fs::path folder = fs::temp_directory_path() / ("pryx-replacing-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string path = platform::fromFsPath(folder / "game.PXK");
+  ASSERT_TRUE(platform::writeFileReplacing(path, std::string_view("old")));
+  std::string error;
+  {
+    FileSizeLimit limit(1024);
+    EXPECT_FALSE(platform::writeFileReplacing(path, std::string(4096, 'x'), &error));
+  }
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(platform::readWholeFile(path)->size(), 3u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace pryx

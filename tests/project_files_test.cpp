@@ -1,0 +1,128 @@
+// The editor's File menu work on projects, with the dialogs answered from a script.
+
+#include "editor/project_files.h"
+#include "project/project_file.h"
+
+#include "tests/support/sample_projects.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/tool_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pryx::editor {
+namespace {
+
+using project::Message;
+using Files = testing::ToolFolder;
+
+TEST_F(Files, EveryProjectFileSavesAsPryxResaveWritesIt) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(PRYX_SOURCE_DIR "/fuzz/corpus/project_file")) {
+    std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
+    names.push_back(entry.path().filename().string());
+  }
+  for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+    names.push_back("sample" + std::to_string(seed) + ".PXK");
+    write(names.back(), project::encodeProjectFile(project::samples::sampleProject({.pages = 15, .seed = seed})).bytes);
+  }
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    testing::ScriptedDialogs dialogs;
+    ProjectFiles files(dialogs);
+    ASSERT_TRUE(files.openPath(path(name)));
+    dialogs.files = {path("editor.PXK")};
+    ASSERT_TRUE(files.saveAs());
+    ASSERT_EQ(pryx("resave '" + name + "' resaved.PXK"), 0);
+    EXPECT_EQ(read("editor.PXK"), read("resaved.PXK"));
+    EXPECT_EQ(files.document()->path(), path("editor.PXK"));
+    EXPECT_FALSE(files.document()->isModified());
+  }
+}
+
+TEST_F(Files, RefusedFilesLeaveTheEditorAsItWasExceptANewerVersion) {
+  testing::ScriptedDialogs dialogs;
+  ProjectFiles files(dialogs);
+  const Message refused = project::openFailureMessage();
+
+  EXPECT_FALSE(files.openPath(path("missing.PXK")));
+  std::filesystem::create_directory(folder_ / "folder.PXK");
+  EXPECT_FALSE(files.openPath(path("folder.PXK")));
+  EXPECT_FALSE(files.isOpen());
+  EXPECT_EQ(dialogs.shown, (std::vector<Message>{refused, refused}));
+
+  // A newer editor's file: the empty project stays, and it cannot be saved over that file.
+  write("newer.PXK", "50\r\n106\r\nDefault\r\n");
+  EXPECT_TRUE(files.openPath(path("newer.PXK")));
+  EXPECT_EQ(files.document()->project().pageCount(), 0);
+  EXPECT_EQ(files.document()->path(), "");
+  EXPECT_EQ(dialogs.shown.back(), refused);
+  dialogs.files = {std::nullopt};
+  EXPECT_FALSE(files.save());
+  EXPECT_EQ(read("newer.PXK"), "50\r\n106\r\nDefault\r\n");
+
+  // While a project is open, nothing else is opened over it.
+  write("other.PXK", project::encodeProjectFile(project::newProject()).bytes);
+  EXPECT_FALSE(files.openPath(path("other.PXK")));
+  EXPECT_EQ(files.document()->project().pageCount(), 0);
+}
+
+TEST_F(Files, SavingAsksForANameUntilOneIsGivenAndReportsFailures) {
+  testing::ScriptedDialogs dialogs;
+  ProjectFiles files(dialogs);
+  files.createNew();
+  files.document()->setPageText(1, "a line\r\n}");  // the file cannot hold the "}" line as it is
+  dialogs.files = {std::nullopt};
+  EXPECT_FALSE(files.save());  // cancelled: nothing written, still no name
+  EXPECT_TRUE(files.document()->isModified());
+  EXPECT_EQ(dialogs.fileDialogs.back().title, "ファイルに名前を付けて保存");
+
+  dialogs.files = {path("no-such-folder/game.PXK")};
+  EXPECT_FALSE(files.save());
+  EXPECT_EQ(dialogs.shown.back().title, "警告");
+  EXPECT_NE(dialogs.shown.back().text.find("ファイルを保存できませんでした。"), std::string::npos);
+
+  dialogs.files = {path("game.PXK")};
+  EXPECT_TRUE(files.save());
+  EXPECT_EQ(dialogs.shown.back(),
+            project::unstorableFieldsMessage(project::encodeProjectFile(files.document()->project()).unstorable));
+  EXPECT_FALSE(files.document()->isModified());
+  EXPECT_TRUE(files.save());  // now without asking
+  EXPECT_TRUE(dialogs.files.empty());
+
+  // Save as, cancelled, forgets the name: the next save asks again.
+  dialogs.files = {std::nullopt, std::nullopt};
+  EXPECT_FALSE(files.saveAs());
+  EXPECT_EQ(files.document()->path(), "");
+  EXPECT_FALSE(files.save());
+}
+
+TEST_F(Files, ClosingAndEndingAskOnlyWhileAProjectIsOpen) {
+  testing::ScriptedDialogs dialogs;
+  ProjectFiles files(dialogs);
+  std::vector<ProjectEvent> events;
+  auto subscription = files.subscribe([&](ProjectEvent event) { events.push_back(event); });
+  EXPECT_TRUE(files.confirmEnd());
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  files.createNew();
+  dialogs.answers = {Answer::Cancel, Answer::Cancel, Answer::Ok};
+  EXPECT_FALSE(files.confirmEnd());
+  EXPECT_EQ(dialogs.shown.back(), project::question("終了してもよろしいですか？", "確認メッセージ"));
+  EXPECT_FALSE(files.close(true));
+  EXPECT_EQ(dialogs.shown.back(), project::question("作成中のプログラムを終了してもよろしいですか。"));
+  EXPECT_TRUE(files.isOpen());
+  EXPECT_TRUE(files.close(true));
+  EXPECT_FALSE(files.isOpen());
+
+  files.createNew();
+  std::size_t asked = dialogs.shown.size();
+  EXPECT_TRUE(files.close(false));  // entering program mode closes without a question
+  EXPECT_EQ(dialogs.shown.size(), asked);
+  EXPECT_EQ(events, (std::vector<ProjectEvent>{ProjectEvent::Opened, ProjectEvent::Closing, ProjectEvent::Opened,
+                                               ProjectEvent::Closing}));
+}
+
+}  // namespace
+}  // namespace pryx::editor

@@ -1,0 +1,258 @@
+// PRYXTOOL's frame, off screen, its questions answered from a script.
+
+#include "window_test_classes.h"
+#include "window_test_support.h"
+
+#include "editor/child_window.h"
+#include "editor/editor_frame.h"
+#include "editor/main_window.h"
+#include "editor/page_event_window.h"
+#include "project/project_file.h"
+#include "tests/support/scripted_dialogs.h"
+
+#include <QAccessible>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <fstream>
+#include <memory>
+#include <set>
+
+namespace pryx::player::testing {
+namespace {
+
+using editor::Answer;
+using editor::EditorFrame;
+
+std::unique_ptr<pryx::testing::ScriptedDialogs> dialogs;
+std::unique_ptr<NotedSequencer> music;
+std::unique_ptr<EditorFrame> frame;
+
+// Captions in order; a separator is "-".
+QStringList captions(const QList<QAction*>& actions) {
+  QStringList list;
+  for (QAction* action : actions) list << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  return list;
+}
+
+// The numbers of the usable toolbar buttons; an unusable one must also show pressed.
+std::set<int> usableButtons() {
+  std::set<int> usable;
+  const auto& buttons = frame->actions().buttons;
+  for (std::size_t number = 1; number < buttons.size(); ++number) {
+    if (buttons[number] == nullptr) continue;
+    if (buttons[number]->isEnabled()) usable.insert(static_cast<int>(number));
+    if (buttons[number]->isChecked() == buttons[number]->isEnabled()) usable.insert(-static_cast<int>(number));
+  }
+  return usable;
+}
+
+void newProject() { frame->actions().file_new->trigger(); }
+
+std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(); }
+
+}  // namespace
+
+void EditorFrameTest::init() {
+  QStandardPaths::setTestModeEnabled(true);  // the recent files list stays out of the user's settings
+  dialogs = std::make_unique<pryx::testing::ScriptedDialogs>();
+  music = std::make_unique<NotedSequencer>();
+  frame = std::make_unique<EditorFrame>(editor::EditorServices{dialogs.get(), music.get(), zorvexFolder()});
+  frame->show();
+}
+
+void EditorFrameTest::cleanup() {
+  frame.reset();
+  music.reset();
+  dialogs.reset();
+}
+
+void EditorFrameTest::offersEveryMenuCaptionAndToolbarButton() {
+  const editor::FrameActions& a = frame->actions();
+  QCOMPARE(frame->windowTitle(), QStringLiteral("ぷりくすつーる！"));
+  QCOMPARE(captions(frame->menuBar()->actions()),
+           QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "プロジェクト(&P)", "ツール(&T)", "ウィンドウ(&W)",
+                        "バージョン情報(&V)"}));
+  QCOMPARE(captions(a.file->actions()),
+           QStringList({"新規作成(&N)", "開く(&O)", "-", "名前を付けて保存(&N)", "上書き保存(&S)", "-", "閉じる(&C)", "-",
+                        "最近使ったファイル(&R)", "-", "プログラムの終了(&E)"}));
+  QCOMPARE(captions(a.edit->actions()), QStringList({"元に戻す(&U)", "やり直し(&R)"}));
+  QCOMPARE(a.edit_redo->shortcuts().size(), 2);
+  QCOMPARE(captions(a.view->actions()), QStringList({"メインウインドウ(&M)", "メッセージウインドウ(&T)",
+                                                     "コマンド入力ウインドウ(&C)", "イベント設定ウインドウ(&E)"}));
+  QCOMPARE(captions(a.project->actions()),
+           QStringList({"実行(&R)", "配布用ファイルの作成(&X)", "-", "オプション(&O)"}));
+  QCOMPARE(captions(a.tool->actions()), QStringList({"非ＧＵＩモード(&P)"}));
+  QCOMPARE(captions(a.window->actions()), QStringList({"再配置(&R)", "-", "メインウィンドウ", "メッセージウィンドウ",
+                                                       "コマンド入力ウィンドウ", "イベント設定ウィンドウ"}));
+  QCOMPARE(captions(a.Menu->actions()), QStringList({"次のページへ→", "←前のページへ", "-", "ZORVEX"}));
+  QVERIFY(a.Menu_ZORVEX->isCheckable());
+
+  QStringList toolbar;
+  for (QAction* button : a.Toolbar1->actions()) {
+    toolbar << (button->isSeparator() ? QStringLiteral("-") : button->objectName() + ":" + button->toolTip());
+  }
+  QCOMPARE(toolbar, QStringList({"file_new:新規作成", "file_open:ファイルを開く", "-",
+                                 "file_saveas:ファイルに名前を付けて保存", "file_save:ファイルの上書き保存", "-",
+                                 "mainwindow:メインウィンドウの表示", "messagewindow:メッセージウィンドウの表示",
+                                 "commandwindow:コマンドウィンドウの表示", "eventwindow:イベント設定ウィンドウの表示", "-",
+                                 "run:実行（デバッグ）", "stop:停止（デバッグ）"}));
+}
+
+void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
+  const editor::FrameActions& a = frame->actions();
+  QCOMPARE(usableButtons(), (std::set<int>{1, 2}));
+  QVERIFY(!a.file_save->isEnabled() && !a.view->menuAction()->isEnabled() && a.tool->isEnabled());
+
+  newProject();
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+  QVERIFY(!a.file_new->isEnabled() && a.project->menuAction()->isEnabled());
+  for (auto* child : {static_cast<QWidget*>(frame->mainWindow()), static_cast<QWidget*>(frame->pageEventWindow())}) {
+    QVERIFY(child->isVisible());
+  }
+  QCOMPARE(frame->mainWindow()->pos(), QPoint(0, 0));
+  QCOMPARE(frame->pageEventWindow()->pos(), QPoint(540, 150));
+
+  a.view_main->trigger();  // hides the main window and frees its button
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 7, 12}));
+  a.buttons[editor::kMainWindowButton]->trigger();  // the button only ever shows its window
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+  QVERIFY(frame->mainWindow()->isVisible() && a.view_main->isChecked());
+
+  dialogs->answers = {Answer::Ok};
+  a.file_close->trigger();
+  QCOMPARE(usableButtons(), (std::set<int>{1, 2}));
+  QVERIFY(!frame->mainWindow()->isVisible());
+  QVERIFY(!frame->files().isOpen());
+
+  a.buttons[editor::kNewButton]->trigger();
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+}
+
+void EditorFrameTest::childWindowsHideOnCloseAndComeBackThroughTheirItems() {
+  newProject();
+  frame->state().setRunState(1);
+  frame->mainWindow()->close();  // the close box
+  QVERIFY(!frame->mainWindow()->isVisible());
+  QCOMPARE(frame->state().runState(), 0);  // closing the stage ends a test run
+  QVERIFY(!frame->actions().view_main->isChecked());
+  QVERIFY(frame->actions().buttons[editor::kMainWindowButton]->isEnabled());
+  frame->actions().view_main->trigger();
+  QVERIFY(frame->mainWindow()->isVisible());
+  QVERIFY(!frame->actions().buttons[editor::kMainWindowButton]->isEnabled());
+}
+
+void EditorFrameTest::arrangementPlacesTheWindowsAndActivatesTheEventWindow() {
+  newProject();
+  frame->mainWindow()->move(200, 200);
+  frame->pageEventWindow()->showMinimized();
+  frame->actions().window_reset->trigger();
+  QCOMPARE(frame->mainWindow()->pos(), QPoint(0, 0));
+  QCOMPARE(frame->pageEventWindow()->pos(), QPoint(540, 150));
+  QVERIFY(!frame->pageEventWindow()->isMinimized());
+  QVERIFY(frame->actions().window_event->isChecked());
+  QVERIFY(!frame->actions().window_main->isChecked());
+  frame->actions().window_main->trigger();  // a visible window gets the focus and the mark
+  QVERIFY(frame->actions().window_main->isChecked());
+  QVERIFY(!frame->actions().window_event->isChecked());
+}
+
+void EditorFrameTest::nextAndPreviousPageFollowTheSelector() {
+  newProject();
+  project::ProjectDocument& document = *frame->files().document();
+  document.insertPage(2, project::Page{"second", {}, {}, {}, {}, {}, {}});
+  frame->state().setCurrentPage(editor::EditorState::kNoPage);
+  frame->actions().Menu_Next->trigger();
+  QCOMPARE(frame->state().currentPage(), 1);  // from nothing selected to the first page, not the blank entry
+  frame->actions().Menu_Next->trigger();
+  QCOMPARE(frame->state().currentPage(), 2);
+  auto* selector = frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0");
+  QCOMPARE(selector->currentText(), QStringLiteral("second"));
+  frame->actions().Menu_Last->trigger();
+  QCOMPARE(selector->currentIndex(), 1);
+}
+
+void EditorFrameTest::undoRedoAndTheModifiedCaptionFollowTheDocument() {
+  newProject();
+  const editor::FrameActions& a = frame->actions();
+  QVERIFY(!a.edit_undo->isEnabled());
+  QVERIFY(!frame->isWindowModified());
+  frame->files().document()->setPageText(1, "月が綺麗ですね。");
+  QVERIFY(a.edit_undo->isEnabled());
+  QVERIFY(frame->isWindowModified());
+  a.edit_undo->trigger();
+  QCOMPARE(frame->files().document()->project().pages[1].text, std::string());
+  QVERIFY(!frame->isWindowModified());
+  QVERIFY(a.edit_redo->isEnabled());
+  a.edit_redo->trigger();
+
+  QTemporaryDir folder;
+  dialogs->files = {folder.filePath("game.PXK").toStdString()};
+  a.file_save->trigger();
+  QVERIFY(!frame->isWindowModified());
+  QCOMPARE(frame->windowTitle(), QStringLiteral("ぷりくすつーる！ - game.PXK[*]"));
+  dialogs->answers = {Answer::Ok};
+  a.file_close->trigger();
+  QVERIFY(!a.edit_undo->isEnabled());  // the history ends with the project
+  QCOMPARE(frame->windowTitle(), QStringLiteral("ぷりくすつーる！"));
+}
+
+void EditorFrameTest::closingAsksAndCancelKeepsTheRunGoing() {
+  newProject();
+  frame->state().setRunState(2);
+  frame->state().setRunStopRequest(0);
+  dialogs->answers = {Answer::Cancel};
+  QVERIFY(!frame->close());
+  QCOMPARE(dialogs->shown.back().text, std::string("終了してもよろしいですか？"));
+  QCOMPARE(frame->state().runState(), 2);
+  QCOMPARE(frame->state().runStopRequest(), 0);
+  QVERIFY(frame->files().isOpen());
+
+  dialogs->answers = {Answer::Cancel};
+  frame->actions().file_end->trigger();  // the end item asks the same
+  QVERIFY(frame->isVisible());
+  dialogs->answers = {Answer::Ok};
+  QVERIFY(frame->close());
+  QCOMPARE(frame->state().runStopRequest(), 2);
+}
+
+void EditorFrameTest::openingFromTheCommandLineIsRemembered() {
+  QTemporaryDir folder;
+  QString path = folder.filePath("story.PXK");
+  std::ofstream(path.toStdString(), std::ios::binary) << project::encodeProjectFile(project::newProject()).bytes;
+  frame->openFromCommandLine(path);
+  QVERIFY(frame->files().isOpen());
+  QCOMPARE(frame->windowTitle(), QStringLiteral("ぷりくすつーる！ - story.PXK[*]"));
+  dialogs->answers = {Answer::Ok};
+  frame->actions().file_close->trigger();
+  QVERIFY(frame->actions().file_recent->isEnabled());
+  emit frame->actions().file_recent->aboutToShow();
+  QAction* recent = frame->actions().file_recent->actions().value(0);
+  QVERIFY(recent != nullptr);
+  QCOMPARE(recent->toolTip(), QFileInfo(path).absoluteFilePath());
+  recent->trigger();
+  QVERIFY(frame->files().isOpen());
+}
+
+void EditorFrameTest::everyControlHasAnAccessibleName() {
+  newProject();
+  QStringList unnamed;
+  for (QWidget* widget : frame->findChildren<QWidget*>()) {
+    bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
+    if (!control || !widget->isVisible()) continue;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    if (accessible == nullptr || accessible->text(QAccessible::Name).isEmpty()) unnamed << widget->objectName();
+  }
+  QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u',')));
+  for (QToolButton* button : frame->actions().Toolbar1->findChildren<QToolButton*>()) {
+    if (!button->isVisible()) continue;
+    QCOMPARE(button->accessibleDescription(), button->toolTip());
+  }
+}
+
+}  // namespace pryx::player::testing
