@@ -10,6 +10,7 @@
 #include "editor/version_window.h"
 
 #include "platform/paths.h"
+#include "project/project_file.h"
 #include "player/music/fluid_sequencer.h"
 
 #include <QCloseEvent>
@@ -113,6 +114,11 @@ void EditorFrame::showSplash() {
 }
 
 void EditorFrame::openFromCommandLine(const QString& path) {
+  // Only projects open here; a script is never read as one.
+  if (!path.endsWith(QStringLiteral(".PXK"), Qt::CaseInsensitive)) {
+    dialogs_.show(project::openFailureMessage());
+    return;
+  }
   if (files_.openPath(path.toStdString())) remember(path);
 }
 

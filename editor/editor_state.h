@@ -18,6 +18,7 @@ enum class StateItem {
   RunState,
   RunStopRequest,
   RunChoice,
+  RunPage,
   ToolbarStart,
   BuildSource,
   ScriptPath,
@@ -40,6 +41,7 @@ class EditorState {
   int runState() const { return runState_; }  // 0: no test run
   int runStopRequest() const { return runStopRequest_; }
   int runChoice() const { return runChoice_; }
+  int runPage() const { return runPage_; }  // the page a test run plays
   bool toolbarStart() const { return toolbarStart_; }  // the run was started from the toolbar
   BuildSource buildSource() const { return buildSource_; }
   const std::string& scriptPath() const { return scriptPath_; }
@@ -55,6 +57,7 @@ class EditorState {
   void setRunState(int state) { set(runState_, state, StateItem::RunState); }
   void setRunStopRequest(int request) { set(runStopRequest_, request, StateItem::RunStopRequest); }
   void setRunChoice(int choice) { set(runChoice_, choice, StateItem::RunChoice); }
+  void setRunPage(int page) { set(runPage_, page, StateItem::RunPage); }
   void setToolbarStart(bool toolbar) { set(toolbarStart_, toolbar, StateItem::ToolbarStart); }
   void setBuildSource(BuildSource source) { set(buildSource_, source, StateItem::BuildSource); }
   void setScriptPath(std::string path) { set(scriptPath_, std::move(path), StateItem::ScriptPath); }
@@ -73,6 +76,7 @@ class EditorState {
   int runState_ = 0;
   int runStopRequest_ = 0;
   int runChoice_ = 0;
+  int runPage_ = 0;
   bool toolbarStart_ = false;
   BuildSource buildSource_ = BuildSource::Project;
   std::string scriptPath_;

@@ -45,18 +45,14 @@ MainWindow::MainWindow(player::Sequencer& music, platform::DisplayLibrary& displ
 
 const QImage& MainWindow::picture() const { return stage_->picture(); }
 
-bool MainWindow::showBackground(const std::string& path) {
-  background_ = path.empty() ? QImage() : player::loadPicture(path);
-  bool loaded = path.empty() || !background_.isNull();
-  if (!background_.isNull()) background_ = stretched(background_);
-  redraw();
-  return loaded;
-}
+bool MainWindow::showBackground(const std::string& path) { return load(path, background_); }
 
-bool MainWindow::showCharacter(const std::string& path) {
-  character_ = path.empty() ? QImage() : player::loadPicture(path);
-  bool loaded = path.empty() || !character_.isNull();
-  if (!character_.isNull()) character_ = stretched(character_);
+bool MainWindow::showCharacter(const std::string& path) { return load(path, character_); }
+
+bool MainWindow::load(const std::string& path, QImage& holder) {
+  holder = path.empty() ? QImage() : player::loadPicture(path);
+  bool loaded = path.empty() || !holder.isNull();
+  if (!holder.isNull()) holder = stretched(holder);
   redraw();
   return loaded;
 }

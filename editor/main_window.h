@@ -54,6 +54,8 @@ class MainWindow final : public ChildWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Loads the picture at `path` into `holder`, stretched; an empty path empties it.
+  bool load(const std::string& path, QImage& holder);
   void redraw();
 
   player::Sequencer& music_;

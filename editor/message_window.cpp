@@ -60,15 +60,31 @@ void MessageWindow::showPageText() {
   text_->setPlainText(text);
 }
 
-void MessageWindow::Text1_Change() {
-  if (document_ == nullptr || state_.runState() != 0) return;
-  int page = state_.currentPage();
-  if (!document_->project().pages.contains(page)) return;
+void MessageWindow::storeText(int page) {
+  if (document_ == nullptr || !document_->project().pages.contains(page)) return;
   document_->setPageText(page, fromTextBox(text_->toPlainText()));
 }
 
+void MessageWindow::Text1_Change() {
+  switch (state_.runState()) {
+    case 0: storeText(state_.currentPage()); break;
+    case 2: storeText(state_.runPage()); break;
+    default: break;  // the test run is typing
+  }
+}
+
+void MessageWindow::Text1_DblClick() {
+  if (state_.runState() == 2) {
+    state_.setRunChoice(7);
+    state_.setRunState(1);
+    storeText(state_.runPage());
+  } else if (state_.runState() == 1) {
+    state_.setRunChoice(7);  // the run shows the rest of the message at once
+  }
+}
+
 bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text_->viewport() && event->type() == QEvent::MouseButtonDblClick) emit textDoubleClicked();
+  if (watched == text_->viewport() && event->type() == QEvent::MouseButtonDblClick) Text1_DblClick();
   return ChildWindow::eventFilter(watched, event);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // "メッセージウインドウ": the page's message in the text box `Text1`, in the font the
 // player types it in. Every change of the text becomes the current page's text,
-// its lines joined by CR LF; without a current page it changes nothing.
+// its lines joined by CR LF; without a current page it changes nothing. During a
+// test run the box belongs to the run: a double-click continues it, and what the
+// author changes while the run waits goes into the page being played.
 
 #include "editor/child_window.h"
 #include "editor/dialogs.h"
@@ -23,15 +25,13 @@ class MessageWindow final : public ChildWindow {
   void setDocument(project::ProjectDocument* document);
   QPlainTextEdit* textBox() const { return text_; }
 
- signals:
-  // A double-click on the text box (the test run continues with it).
-  void textDoubleClicked();
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Text1_Change();
+  void Text1_DblClick();
+  void storeText(int page);
   void showPageText();
 
   EditorState& state_;

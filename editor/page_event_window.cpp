@@ -142,6 +142,8 @@ void PageEventWindow::buildControls() {
   tabs_->setElideMode(Qt::ElideRight);
   tabs_->setUsesScrollButtons(true);
   tabs_->setExpanding(false);
+  // Long captions scroll in the tab strip instead of widening the window.
+  tabs_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   describe(tabs_, QStringLiteral("コマンドボタン"), QStringLiteral("コマンドボタン毎にクリックされた時の処理を設定します"));
   connect(tabs_, &QTabBar::currentChanged, this, &PageEventWindow::TabStrip1_Click);
   grid->addWidget(tabs_, 5, 0, 1, 7);
@@ -215,7 +217,7 @@ void PageEventWindow::buildControls() {
   grid->addWidget(fieldBoxes_[8].box, 10, 2);
   grid->addWidget(valueBoxes_[2].box, 10, 3, 1, 2);
   setWidget(content);
-  resize(640, 400);  // long captions scroll in the tab strip instead of widening the window
+  resize(minimumSizeHint().width(), sizeHint().height());
 }
 
 void PageEventWindow::setDocument(project::ProjectDocument* document, ProjectLists* lists) {

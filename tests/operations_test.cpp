@@ -216,7 +216,7 @@ TEST(ResourceOperations, RemovingCgTwoOfThreeRenumbersPages) {
   EXPECT_FALSE(after.pages[4].backgroundCg.isSet());
   EXPECT_EQ(after.pages[5].backgroundCg, PageReference::number(0));
   EXPECT_EQ(progress.calls.front(), "show ＣＧリストから、項目の削除");
-  EXPECT_EQ(progress.calls[4], "label ＣＧファイルへのリンクをチャックしています...");
+  EXPECT_EQ(progress.calls[4], "label ＣＧファイルへのリンクをチェックしています...");
   // The row and exactly the pages whose reference changed.
   auto cg = [](int page) { return Change::pageContent(page, project::PageField::BackgroundCg); };
   EXPECT_EQ(observed.changes, (std::vector<Change>{Change::rowsRemoved(project::ListKind::Cgs, 2), cg(2), cg(3)}));

@@ -223,6 +223,8 @@ void EditorFrameTest::closingAsksAndCancelKeepsTheRunGoing() {
 
 void EditorFrameTest::openingFromTheCommandLineIsRemembered() {
   QTemporaryDir folder;
+  frame->openFromCommandLine(folder.filePath("story.txt"));  // only a project opens here
+  QCOMPARE(dialogs->shown.back(), project::openFailureMessage());
   QString path = folder.filePath("story.PXK");
   std::ofstream(path.toStdString(), std::ios::binary) << project::encodeProjectFile(project::newProject()).bytes;
   frame->openFromCommandLine(path);

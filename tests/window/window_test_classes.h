@@ -80,10 +80,56 @@ class EditorWindowsTest : public QObject {
   void fileFiltersTakeBothLetterCases();
 };
 
+class EditorPageWindowsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showingPagesAndTabsStoresNothingAndEditsStoreAtOnce();
+  void withoutAPageEditsAreRefused();
+  void aPictureThatCannotBeLoadedIsReportedAndItsRemovalOffered();
+  void jumpLabelsGoToTheirPageAndTurnRedOnHover();
+  void buttonsAndMessageFollowTheRunState();
+  void thePopUpMenuOffersOnlyPagesThatExist();
+};
+
 class EditorAuthoringTest : public QObject {
   Q_OBJECT
  private slots:
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
+};
+
+class PageListWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void listsThePagesAndAClickMakesOneCurrent();
+  void addsRetitlesAndCopiesThroughTheOperations();
+  void deletionChoosesTheNextCurrentPage();
+  void deletionListsTheAffectedPagesUntilTheWorkListCloses();
+};
+
+class WorkListWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void doubleClickGoesToAnAffectedPageAndCrossesItOff();
+  void everyWayOfClosingFreesTheDeletions_data();
+  void everyWayOfClosingFreesTheDeletions();
+  void variablesAreDeletedAfterTheQuestion();
+};
+
+class ProjectOptionsDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showsTheOptionsWithoutStoringThem();
+  void writesEachChangeAtOnceAsOneUndoStep();
+  void theGivenColourIsAskedForAndCancellingGoesBack();
+};
+
+class PageOptionsDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void closingAtOnceKeepsEveryRecord();
+  void theControlsFollowTheirBoxesAndWriteOnceOnClosing();
+  void theSlotFieldIsHeldBetween1And99();
+  void coloursAreShownAsStored();
 };
 
 // One object of each class, in the order they run.
