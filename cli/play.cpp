@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
+#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -29,7 +30,7 @@ constexpr std::string_view kUsage =
     "\n"
     "Options:\n"
     "  --headless        play without a window (required)\n"
-    "  --choose LIST     button slots from 1, one per choice, e.g. 1,2,1\n"
+    "  --choose LIST     button slots from 1, one per choice, e.g. 1,2,1 (\"\": none)\n"
     "  --menu K:save:S   use the menu item save S (1..5) while the K-th choice waits;\n"
     "  --menu K:load:S   likewise load S. Repeatable. A load ends the wait without a\n"
     "                    choice: the saved page runs again and its choice takes the\n"
@@ -39,16 +40,26 @@ constexpr std::string_view kUsage =
     "  --trace FILE      one JSON object per line for each event: label, cg, chr, bgm,\n"
     "                    text, choices, choose, var, save, load, end; each with \"pc\"\n"
     "  --frames DIR      a PNG of the picture at every wait (NNNN-KIND.png)\n"
+    "  --max-steps N     end the run with the reason step-limit after N instructions\n"
+    "                    (default 100000000), so a game that loops cannot hang CI\n"
     "\n"
     "Prints how the run ended. Exit status: 0 the game ended (also for no-more-input),\n"
-    "1 the game file could not be read, the game ended on an error or version message,\n"
-    "the route asked for a button that was not offered, or the trace or a frame could\n"
-    "not be written; 2 wrong arguments.\n";
+    "1 the game file could not be read, the game ended on an error or version message\n"
+    "or at the step limit, the route asked for a button that was not offered, or the\n"
+    "trace or a frame could not be written; 2 wrong arguments.\n";
+
+// Qt's warnings about its surroundings (such as "QStandardPaths: XDG_RUNTIME_DIR not
+// set") are no message of the kit and would garble what CI reads on standard error;
+// only what ends the program is passed on.
+void passOnlyFatalQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "pryx play: " << message.toStdString() << '\n';
+}
 
 // Pictures and text are drawn with QtGui, which needs an application object; with no
 // display platform chosen the run needs none.
 std::unique_ptr<QGuiApplication> guiApplication() {
   if (QGuiApplication::instance()) return nullptr;
+  qInstallMessageHandler(passOnlyFatalQtMessages);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "pryx";
@@ -71,7 +82,8 @@ int usageError(std::ostream& err, const std::string& problem) {
 }
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-  Arguments parsed(arguments, {"--choose", "--menu", "--answer", "--saves", "--trace", "--frames"}, {"--headless"});
+  Arguments parsed(arguments, {"--choose", "--menu", "--answer", "--saves", "--trace", "--frames", "--max-steps"},
+                   {"--headless"});
   if (!parsed.error().empty()) return usageError(err, parsed.error());
   if (parsed.positional().size() != 1) return usageError(err, "give exactly one game file");
   if (!parsed.has("--headless")) {
@@ -95,6 +107,14 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
   if (auto answer = parsed.value("--answer")) {
     if (*answer != "yes" && *answer != "no") return usageError(err, "--answer takes yes or no");
     request.route.answerYes = *answer == "yes";
+  }
+  if (auto steps = parsed.value("--max-steps")) {
+    std::int64_t limit = 0;
+    const auto [end, failure] = std::from_chars(steps->data(), steps->data() + steps->size(), limit);
+    if (failure != std::errc() || end != steps->data() + steps->size() || limit < 1) {
+      return usageError(err, "--max-steps takes a number of instructions from 1, not \"" + *steps + "\"");
+    }
+    request.maxSteps = limit;
   }
   request.saveFolder = parsed.value("--saves").value_or("");
   request.framesFolder = parsed.value("--frames").value_or("");

@@ -2,6 +2,7 @@
 // must stay inside the image and end.
 
 #include <cstdint>
+#include <unordered_set>
 
 #include "player/gamefile/body_scan.h"
 #include "player/gamefile/chains.h"
@@ -14,7 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   GameImage image(std::vector<std::uint8_t>(data, data + size));
   loadLabelChain(image);
   loadTextTables(image);
-  for (const PoolRecord& record : buttonChainRecords(image)) findButtonBodyEnd(image, std::int64_t{record.link} + 8);
+  // A chain that loops gives the same records again and again: each body is scanned once.
+  std::unordered_set<std::int32_t> scanned;
+  for (const PoolRecord& record : buttonChainRecords(image)) {
+    if (scanned.insert(record.link).second) findButtonBodyEnd(image, std::int64_t{record.link} + 8);
+  }
   disassemble(image);
   return 0;
 }

@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <stdexcept>
 
 namespace pryx::platform {
@@ -52,6 +54,20 @@ Converter& encoder() {
   return converter;
 }
 
+// Single bytes that iconv refuses but Windows maps to characters of their own; they
+// map back, so that every byte a Japanese system wrote survives decoding and encoding.
+struct LoneByte {
+  char byte;
+  std::string_view utf8;
+};
+constexpr LoneByte kLoneBytes[] = {
+    {'\x80', "\xC2\x80"},          // U+0080
+    {'\xA0', "\xEF\xA3\xB0"},      // U+F8F0
+    {'\xFD', "\xEF\xA3\xB1"},      // U+F8F1
+    {'\xFE', "\xEF\xA3\xB2"},      // U+F8F2
+    {'\xFF', "\xEF\xA3\xB3"},      // U+F8F3
+};
+
 std::size_t utf8SequenceLength(unsigned char lead) {
   if (lead < 0x80) return 1;
   if ((lead & 0xE0) == 0xC0) return 2;
@@ -69,12 +85,17 @@ std::string decodeSjis(std::string_view bytes, bool* hadInvalidBytes) {
   std::size_t left = bytes.size();
   bool invalid = false;
   while (!decoder().convert(in, left, out)) {
-    // A lone byte without a character (0x80, 0xA0, 0xFD..0xFF, a lead byte without
-    // its partner): one replacement character, then go on with the next byte.
-    out += kReplacementUtf8;
+    const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
+                                   [&](const LoneByte& entry) { return entry.byte == *in; });
+    if (lone != std::end(kLoneBytes)) {
+      out += lone->utf8;
+    } else {
+      // A lead byte without its partner: one replacement character, then go on.
+      out += kReplacementUtf8;
+      invalid = true;
+    }
     ++in;
     --left;
-    invalid = true;
   }
   if (hadInvalidBytes) *hadInvalidBytes = invalid;
   return out;
@@ -87,6 +108,15 @@ std::string encodeSjis(std::string_view utf8, bool* lossy) {
   std::size_t left = utf8.size();
   bool replaced = false;
   while (!encoder().convert(in, left, out)) {
+    const std::string_view rest(in, left);
+    const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
+                                   [&](const LoneByte& entry) { return rest.starts_with(entry.utf8); });
+    if (lone != std::end(kLoneBytes)) {
+      out += lone->byte;
+      in += lone->utf8.size();
+      left -= lone->utf8.size();
+      continue;
+    }
     std::size_t skip = utf8SequenceLength(static_cast<unsigned char>(*in));
     if (skip > left) skip = left;
     out += '?';

@@ -9,11 +9,12 @@
 
 namespace pryx::platform {
 
-// Converts code page 932 bytes to UTF-8. A byte that starts no valid character
-// becomes U+FFFD; `hadInvalidBytes` (if given) tells whether that happened.
+// Converts code page 932 bytes to UTF-8 as Windows does, also the single bytes 0x80
+// (U+0080), 0xA0 (U+F8F0) and 0xFD-0xFF (U+F8F1-U+F8F3). A lead byte without its
+// partner becomes U+FFFD; `hadInvalidBytes` (if given) tells whether that happened.
 std::string decodeSjis(std::string_view bytes, bool* hadInvalidBytes = nullptr);
 
-// Converts UTF-8 to code page 932. A character without a code (or a broken UTF-8
+// Converts UTF-8 to code page 932, the inverse of decodeSjis. A character without a code (or a broken UTF-8
 // sequence) becomes "?"; `lossy` (if given) tells whether that happened.
 std::string encodeSjis(std::string_view utf8, bool* lossy = nullptr);
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "platform/files.h"
 #include "platform/sjis.h"
 #include "player/gamefile/instructions.h"
 #include "player/messages.h"
@@ -31,11 +30,12 @@ Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImag
       location_(std::move(location)),
       image_(std::move(image)),
       options_(options),
-      observer_(options.observer ? *options.observer : defaultObserver_) {
+      observer_(options.observer ? *options.observer : defaultObserver_),
+      saveFiles_(location_),
+      saves_(options.saves ? *options.saves : saveFiles_),
+      screen_(options.drawsPictures) {
   host_.window.setCaption(QString::fromStdString(location_.name));
-  for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
-    enableLoadItem(slot, platform::fileExists(saveFilePath(location_, slot)));
-  }
+  for (int slot = 1; slot <= kMenuSaveSlots; ++slot) enableLoadItem(slot, saves_.exists(slot));
   MenuONorOFF(false);
   host_.menus.setSpeedChecked(state_.speed);
 }

@@ -17,6 +17,8 @@ std::string_view endReasonText(EndReason reason) {
   return "error";
 }
 
-bool endedInFailure(EndReason reason) { return reason == EndReason::Error || reason == EndReason::Version; }
+bool endedInFailure(EndReason reason) {
+  return reason == EndReason::Error || reason == EndReason::Version || reason == EndReason::StepLimit;
+}
 
 }  // namespace pryx::player

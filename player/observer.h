@@ -26,8 +26,9 @@ enum class EndReason {
 // "END", "code-end", ... as the trace writes them.
 std::string_view endReasonText(EndReason reason);
 
-// A run that ended on an error or version message failed; every other end is the
-// game's own (the exit status of both programs follows this).
+// A run that ended on an error or version message, or at a bounded run's instruction
+// limit, failed; every other end is the game's own (the exit status of both programs
+// follows this).
 bool endedInFailure(EndReason reason);
 
 enum class WaitKind {

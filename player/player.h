@@ -20,6 +20,7 @@
 #include "player/host.h"
 #include "player/input.h"
 #include "player/observer.h"
+#include "player/save_slots.h"
 #include "player/screen/screen.h"
 
 namespace pryx::player {
@@ -69,6 +70,8 @@ struct InterpreterState {
 struct PlayerOptions {
   PlayObserver* observer = nullptr;
   std::int64_t instructionLimit = 0;  // 0: none
+  bool drawsPictures = true;          // false: no picture is kept or drawn (no pixels wanted)
+  SaveSlots* saves = nullptr;         // null: the save files beside the game
 };
 
 struct RunEnd {
@@ -183,6 +186,8 @@ class Player final : public PlayerInput {
   PlayerOptions options_;
   PlayObserver defaultObserver_;
   PlayObserver& observer_;
+  SaveFiles saveFiles_;
+  SaveSlots& saves_;
 
   std::vector<std::int32_t> labels_;  // label k's link field at labels_[k - 1]
   std::unordered_map<std::int64_t, std::int32_t> labelNumbers_;  // by opcode position

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/files.h"
 #include "platform/number_text.h"
 #include "player/messages.h"
 #include "player/player.h"
@@ -37,7 +36,7 @@ void Player::save(int slot) {
   SaveData data;
   data.position = static_cast<std::int32_t>(savePosition());
   data.variables.assign(state_.variables.begin() + 1, state_.variables.begin() + 1 + state_.highestVariable);
-  if (!platform::writeFileReplacing(saveFilePath(location_, slot), encodeSave(data))) {
+  if (!saves_.write(slot, encodeSave(data))) {
     observer_.save(pc, slot, false);
     if (!silent) ask(text::kSaveFailed, text::kWarningTitle, MessageIcon::Critical, MessageButtons::Ok);
     return;
@@ -61,13 +60,14 @@ bool Player::load(int slot) {
     return false;
   }
   // A save file is not trusted: it must restart at one of this game's labels.
-  auto bytes = platform::readWholeFile(saveFilePath(location_, slot), nullptr, kMostSaveFileBytes);
+  auto bytes = saves_.read(slot);
   auto data = bytes ? decodeSave(*bytes) : std::nullopt;
   if (!data || !isLabelPosition(data->position)) {
     observer_.load(pc, slot, false);
     return false;
   }
-  std::fill(state_.variables.begin(), state_.variables.end(), 0);
+  // Variables above the highest one used are still 0: only those below need clearing.
+  std::fill_n(state_.variables.begin() + 1, state_.highestVariable, 0);
   std::copy(data->variables.begin(), data->variables.end(), state_.variables.begin() + 1);
   state_.highestVariable = static_cast<int>(data->variables.size());
   state_.pagePosition = data->position;

@@ -10,6 +10,16 @@
 namespace pryx::project {
 namespace {
 
+// A byte that is no character can only be saved as "?": the author sees at once what
+// will be written, and every message says the same.
+std::string withQuestionMarks(std::string text) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  for (std::size_t at = text.find(kReplacement); at != std::string::npos; at = text.find(kReplacement, at + 1)) {
+    text.replace(at, kReplacement.size(), "?");
+  }
+  return text;
+}
+
 using platform::saturate;
 
 // The whole-number part of a field's leading number, held inside the field's type.
@@ -260,9 +270,10 @@ class Reader {
 DecodedProject decodeProjectFile(std::string_view bytes) {
   bool invalidBytes = false;
   std::string text = platform::decodeSjis(bytes, &invalidBytes);
+  if (invalidBytes) text = withQuestionMarks(std::move(text));
   DecodedProject decoded = Reader(text).read();
   if (invalidBytes && decoded.project) {
-    decoded.warnings.insert(decoded.warnings.begin(), "Shift-JIS の文字にならないバイトを「\xEF\xBF\xBD」に置き換えました。");
+    decoded.warnings.insert(decoded.warnings.begin(), "Shift-JIS の文字にならないバイトを「?」に置き換えました。");
   }
   return decoded;
 }

@@ -1,5 +1,8 @@
 #include "script/check.h"
 
+#include <cstdint>
+#include <optional>
+
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
@@ -21,6 +24,55 @@ void reportInvalidBytes(std::string_view script, Findings& findings) {
     platform::decodeSjis(script.substr(start, end - start), &invalid);
     if (invalid) findings.push_back({line, "the line holds bytes that are no Shift-JIS (code page 932) text"});
     start = end + 1;
+  }
+}
+
+// The length of the well-formed UTF-8 sequence of two to four bytes at `at`, or 0.
+std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) -> unsigned {
+    return at + i < text.size() ? static_cast<std::uint8_t>(text[at + i]) : 0u;
+  };
+  const auto continuation = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
+  const unsigned lead = byte(0);
+  if (lead >= 0xC2 && lead <= 0xDF) return continuation(1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const bool second = (lead == 0xE0 ? byte(1) >= 0xA0 : true) && (lead == 0xED ? byte(1) < 0xA0 : true);
+    return second && continuation(1) && continuation(2) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const bool second = (lead == 0xF0 ? byte(1) >= 0x90 : true) && (lead == 0xF4 ? byte(1) < 0x90 : true);
+    return second && continuation(1) && continuation(2) && continuation(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+// The line where a script saved as UTF-8 first shows: its byte-order mark, or its
+// first multi-byte character when every byte above 0x7F belongs to a well-formed
+// UTF-8 sequence (Shift-JIS text with kana or kanji practically never does).
+std::optional<int> firstUtf8Line(std::string_view script) {
+  if (script.starts_with("\xEF\xBB\xBF")) return 1;
+  std::optional<int> first;
+  int line = 1;
+  for (std::size_t i = 0; i < script.size();) {
+    const auto byte = static_cast<std::uint8_t>(script[i]);
+    if (byte < 0x80) {
+      if (byte == '\n') ++line;
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceAt(script, i);
+    if (length == 0) return std::nullopt;
+    if (!first) first = line;
+    i += length;
+  }
+  return first;
+}
+
+void reportEncoding(std::string_view script, Findings& findings) {
+  if (std::optional<int> line = firstUtf8Line(script)) {
+    findings.push_back({*line, "the file looks like UTF-8 text; scripts are Shift-JIS (code page 932)"});
+  } else {
+    reportInvalidBytes(script, findings);
   }
 }
 
@@ -69,7 +121,7 @@ class ResourcePlaces {
 
 // The compiler's own passes with a findings sink; they sort the findings by line.
 void check(std::string_view script, const ResourceHook& onResource, Findings& findings) {
-  reportInvalidBytes(script, findings);
+  reportEncoding(script, findings);
   ResourcePlaces places(findings);
   CompileHooks hooks;
   hooks.findings = &findings;

@@ -148,6 +148,18 @@ void CommandReader::reportSkipped(const Element& element) {
   report(element.line(), std::move(message));
 }
 
+// A message line of exactly "}" ends the block; when text that is no command follows,
+// the author most likely meant the "}" as part of the message.
+void CommandReader::reportTextAfterBlock(const ScriptCommand& command) {
+  const std::size_t after = command.lastIndex() + 1;
+  if (after >= elements_.size()) return;
+  const Element& next = elements_[after];
+  if (next.textLine() || next.text().empty() || findKeyword(next.text())) return;
+  report(command.operands.back().line(),
+         "a message line of only \"}\" ends the text block: the message is cut here and the lines after it are "
+         "read as commands");
+}
+
 void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wanted) {
   if (!findings_) return;
   const Element& word = elements_[command.index];
@@ -167,6 +179,8 @@ void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wan
                                     quoted(command.operands[0].text()) + " is taken as its operand");
     } else if (!command.textBlockClosed) {
       report(word.line(), "the text block has no closing \"}\": the message runs to the end of the script");
+    } else {
+      reportTextAfterBlock(command);
     }
     return;
   }

@@ -65,6 +65,7 @@ class CommandReader {
   std::size_t operandCount(ScriptCommand& command) const;
   void reportSkipped(const Element& element);
   void reportOperands(const ScriptCommand& command, std::size_t wanted);
+  void reportTextAfterBlock(const ScriptCommand& command);
   void report(int line, std::string message);
 
   std::span<const Element> elements_;

@@ -57,7 +57,7 @@ class Cutter {
     LineEnd end = lineEndFrom(position_);
     std::string_view text = script_.substr(position_, end.contentEnd - position_);
     bool closes = text == "}";
-    elements_.emplace_back(text, line_, !closes);
+    elements_.emplace_back(text, line_, closes ? ElementKind::Field : ElementKind::TextLine);
     if (closes) inTextBlock_ = false;
     afterComma_ = false;
     moveTo(end.next);
@@ -80,7 +80,7 @@ class Cutter {
       std::size_t close = rest.find('"', 1);
       if (close == std::string_view::npos) {
         report("a double quote is not closed on its line: the element runs to the line end");
-        push(rest.substr(1));
+        push(rest.substr(1), ElementKind::UnclosedQuote);
         afterComma_ = false;
         moveTo(end.next);
         return;
@@ -106,8 +106,8 @@ class Cutter {
   }
 
   // A field-mode element; "@TEXT" directly followed by "{" opens a text block.
-  void push(std::string_view text) {
-    elements_.emplace_back(text, line_, false);
+  void push(std::string_view text, ElementKind kind = ElementKind::Field) {
+    elements_.emplace_back(text, line_, kind);
     if (previousWasText_ && text == "{") inTextBlock_ = true;
     previousWasText_ = platform::equalsIgnoringAsciiCase(text, "@TEXT");
   }

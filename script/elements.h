@@ -13,24 +13,30 @@
 
 namespace pryx::script {
 
+enum class ElementKind : std::uint32_t {
+  Field,          // up to a comma or the line end, or between double quotes
+  UnclosedQuote,  // opened a double quote that its line never closes: runs to the line end
+  TextLine,       // a line of a text block: message text, never a command
+};
+
 // Kept small (16 bytes): a script of thousands of pages has millions of elements.
 class Element {
  public:
-  Element(std::string_view text, std::int32_t line, bool textLine)
+  Element(std::string_view text, std::int32_t line, ElementKind kind)
       : data_(text.data()),
         sizeAndKind_(static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), kSizeMask)) |
-                     (textLine ? kTextLineBit : 0u)),
+                     static_cast<std::uint32_t>(kind) << kKindShift),
         line_(line) {}
 
   std::string_view text() const { return {data_, sizeAndKind_ & kSizeMask}; }
   // Where the element begins, from 1.
   std::int32_t line() const { return line_; }
-  // A line of a text block: message text, never a command.
-  bool textLine() const { return (sizeAndKind_ & kTextLineBit) != 0; }
+  ElementKind kind() const { return static_cast<ElementKind>(sizeAndKind_ >> kKindShift); }
+  bool textLine() const { return kind() == ElementKind::TextLine; }
 
  private:
-  static constexpr std::uint32_t kSizeMask = 0x7FFFFFFF;
-  static constexpr std::uint32_t kTextLineBit = 0x80000000;
+  static constexpr std::uint32_t kKindShift = 30;
+  static constexpr std::uint32_t kSizeMask = (1u << kKindShift) - 1;
   const char* data_;
   std::uint32_t sizeAndKind_;
   std::int32_t line_;

@@ -7,6 +7,7 @@
 #include "platform/number_text.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
+#include "player/messages.h"
 #include "script/commands.h"
 
 namespace pryx::script {
@@ -239,7 +240,20 @@ class Translator {
       report(elements_[command.index].line(),
              "the message is " + std::to_string(message.size()) + " bytes long: only its first " +
                  std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
+      report(lineOfMessageByte(command, kept), "the message is cut in this line: the rest of it is lost");
     }
+  }
+
+  // The text-block line where byte `offset` of the message lies; a cut between two
+  // lines loses the second one from its start.
+  int lineOfMessageByte(const ScriptCommand& command, std::size_t offset) const {
+    std::size_t end = 0;
+    for (const Element& line : command.lines) {
+      end += line.text().size();
+      if (offset < end) return line.line();
+      end += 2;  // CR LF between lines
+    }
+    return command.lines.empty() ? elements_[command.index].line() : command.lines.back().line();
   }
 
   void button(const ScriptCommand& command) {
@@ -252,6 +266,12 @@ class Translator {
     if (!findings_) return;
     if (slot != typed - 1) {
       report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
+    }
+    if (equalsIgnoringCase(caption.text, "@TEXT") && command.lastIndex() + 1 < elements_.size() &&
+        elements_[command.lastIndex() + 1].text() == "{") {
+      report(caption.line, "the caption " + quoted(caption.text) +
+                               " before \"{\" opens a text block: the lines up to a line \"}\" are read as a "
+                               "message, not as the button body");
     }
     if (kept < caption.text.size()) {
       report(caption.line, "the caption is " + std::to_string(caption.text.size()) + " bytes long: only its first " +
@@ -278,9 +298,7 @@ class Translator {
     bool isPlain = command.keyword->form == CommandForm::Plain;
     if (bodyState_ == Body::Expected) {
       bodyState_ = isPlain && opcode == Opcode::BlockOpen ? Body::Inside : Body::None;
-      if (bodyState_ == Body::None) {
-        report(line, "@BTN is not followed by \"{\": the player takes the code up to the next \"}\" as its body");
-      }
+      if (bodyState_ == Body::None) reportButtonWithoutBody(line);
       bodyReported_ = false;
     } else if (bodyState_ == Body::Inside) {
       if (isPlain && opcode == Opcode::BlockClose) {
@@ -294,7 +312,23 @@ class Translator {
                                 "body early or run past its end"));
       }
     }
-    if (command.keyword->form == CommandForm::Button) bodyState_ = Body::Expected;
+    if (command.keyword->form == CommandForm::Button) {
+      bodyState_ = Body::Expected;
+      lastCaption_ = command.operands.size() > 1 ? &command.operands[1] : nullptr;
+    }
+  }
+
+  // The player refuses a button whose record is not followed by a block. A caption
+  // whose double quote is never closed is the usual cause: it swallows the "{".
+  void reportButtonWithoutBody(int line) {
+    const std::string outcome = "the player stops with \"" + std::string(player::text::kCodeError) + "\" at this button";
+    if (lastCaption_ != nullptr && lastCaption_->kind() == ElementKind::UnclosedQuote) {
+      report(lastCaption_->line(),
+             "the caption's double quote is not closed: the caption runs to the line end, so the button has no "
+             "body \"{\" ... \"}\" and " + outcome);
+    } else {
+      report(line, "@BTN is not followed by \"{\": " + outcome);
+    }
   }
 
   static bool scansSafely(const Keyword& keyword) {
@@ -305,7 +339,11 @@ class Translator {
 
   void reportWhole() {
     if (bodyState_ == Body::Expected) {
-      report(elements_.empty() ? 0 : elements_.back().line(), "the last @BTN has no body \"{\" ... \"}\"");
+      if (lastCaption_ != nullptr && lastCaption_->kind() == ElementKind::UnclosedQuote) {
+        reportButtonWithoutBody(lastCaption_->line());
+      } else {
+        report(elements_.empty() ? 0 : elements_.back().line(), "the last @BTN has no body \"{\" ... \"}\"");
+      }
     }
     if (definitions_.labels.count() == 0) {
       report(0, "the script has no label (#): the player cannot start a game without one");
@@ -329,6 +367,7 @@ class Translator {
   bool reportedGroups_ = false;
   Body bodyState_ = Body::None;
   bool bodyReported_ = false;  // one finding per body is enough
+  const Element* lastCaption_ = nullptr;
 };
 
 }  // namespace

@@ -93,5 +93,27 @@ TEST_F(ProjectCommands, CheckReportsFindings) {
   EXPECT_NE(output.find("story.PXJ:3: "), std::string::npos);
 }
 
+// Every byte a Japanese system wrote survives open and save; a byte that is no
+// character at all becomes "?", and the warning and the check say the same.
+TEST_F(ProjectCommands, OpenAndSaveKeepEveryShiftJisByteAndNameTheRest) {
+  const std::string original = encodeProjectFile(twoPageProject()).bytes;
+  const std::string message = platform::encodeSjis("おしまい");
+  const auto withMessage = [&](std::string_view bytes) {
+    std::string file = original;
+    return file.replace(file.find(message), message.size(), bytes);
+  };
+  write("corners.PXK", withMessage("\x80\xA0\xFD\xFE\xFF\x87\x40\xFA\x40\xB1"));
+  EXPECT_EQ(pryx("resave corners.PXK resaved.PXK"), 0);
+  EXPECT_EQ(read("resaved.PXK"), read("corners.PXK"));
+  EXPECT_EQ(read("errors.txt"), "");
+
+  write("broken.PXK", withMessage("a\x82"));  // a lead byte without its partner
+  EXPECT_EQ(pryx("check broken.PXK"), 0);
+  EXPECT_EQ(read("errors.txt"), "pryx check: broken.PXK: Shift-JIS の文字にならないバイトを「?」に置き換えました。\n");
+  EXPECT_EQ(read("output.txt"), "broken.PXK: no findings\n");
+  EXPECT_EQ(pryx("resave broken.PXK resaved.PXK"), 0);
+  EXPECT_EQ(read("resaved.PXK"), withMessage("a?"));
+}
+
 }  // namespace
 }  // namespace pryx::project

@@ -114,6 +114,23 @@ TEST(SampleGame, EveryNovelModeRouteOfTheReadmePlaysToItsEnd) {
   }
 }
 
+// A run without frames draws nothing; its course and trace must not change.
+TEST(SampleGame, RunsWithoutPicturesTraceTheSameAsRunsThatDrawThem) {
+  QTemporaryDir frames;
+  for (const auto& [script, routes] :
+       {std::pair<std::string, std::vector<std::vector<int>>>{"tsukiyo.PXJ", {{1, 1, 2, 1}, {2, 2, 2, 3, 2, 2}}},
+        {"tsukiyo_novel.PXJ", {{1, 1, 1, 2, 2, 1}, {2, 1}}}}) {
+    Distribution distribution(script);
+    ASSERT_TRUE(distribution.built());
+    for (const std::vector<int>& route : routes) {
+      const Played drawn = play(distribution, route, frames.path().toStdString());
+      const Played blind = play(distribution, route);
+      EXPECT_GT(drawn.result.frames, 0);
+      EXPECT_EQ(blind.trace, drawn.trace) << script << " " << ::testing::PrintToString(route);
+    }
+  }
+}
+
 TEST(SampleGame, ARouteThatRunsOutOrAsksForAMissingButtonEndsWithoutInput) {
   Distribution distribution("tsukiyo.PXJ");
   Played shortRoute = play(distribution, {1, 1});

@@ -27,6 +27,10 @@ QByteArray jpegFile(const QImage& picture) {
   return bytes;
 }
 
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::size_t>(bytes.size())};
+}
+
 // Rewrites the size in a JPEG's frame header.
 QByteArray withDeclaredJpegSize(QByteArray jpeg, int width, int height) {
   const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
@@ -46,6 +50,18 @@ TEST(PictureLoading, BmpPixelsArriveExactlyInTheirPlaces) {
   EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(loaded.pixel(x, y), original.pixel(x, y)) << x << "," << y;
+}
+
+TEST(PictureLoading, TopDownBmpLoadsLikeABottomUpOne) {
+  // Many tools write the rows from the top and declare a negative height.
+  ScratchFolder folder;
+  const QImage original = fourColours();
+  const QByteArray file = bmpFile(original.mirrored(false, true), QSize(original.width(), -original.height()));
+  const QImage loaded = loadPicture(folder.write("CG1.BMP", file));
+  ASSERT_EQ(loaded.size(), original.size());
+  for (int y = 0; y < original.height(); ++y)
+    for (int x = 0; x < original.width(); ++x) EXPECT_EQ(loaded.pixel(x, y), original.pixel(x, y)) << x << "," << y;
+  EXPECT_EQ(decodePicture(bytesOf(file)), loaded);
 }
 
 TEST(PictureLoading, JpegLoadsAlsoUnderABmpName) {
@@ -85,6 +101,7 @@ TEST(PictureLoading, MissingBrokenAndHostileFilesGiveAnEmptyPicture) {
       {"huge.BMP", bmpFile(fourColours(), QSize(100000, 100000))},
       {"wide.BMP", bmpFile(fourColours(), QSize(1 << 30, 1))},
       {"negative.BMP", bmpFile(fourColours(), QSize(-5, 2))},
+      {"tall-top-down.BMP", bmpFile(fourColours(), QSize(3, -100000))},
       {"huge.JPG", withDeclaredJpegSize(jpeg, 65000, 65000)},
       {"cut.JPG", jpeg.left(12)},
       {"png.BMP", png},  // not a picture format games use
@@ -93,6 +110,7 @@ TEST(PictureLoading, MissingBrokenAndHostileFilesGiveAnEmptyPicture) {
     const std::string path = folder.write(name, bytes);
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(loadPicture(path).isNull()) << name;
+    EXPECT_TRUE(decodePicture(bytesOf(bytes)).isNull()) << name;
   }
   EXPECT_TRUE(loadPicture(folder.path("missing.BMP")).isNull());
   EXPECT_TRUE(loadPicture("").isNull());

@@ -22,14 +22,46 @@ TEST(ShiftJis, DecodesTheWindowsCodePage) {
   EXPECT_EQ(decodeSjis("\x82\xA0\x82\xA2"), "あい");
 }
 
-TEST(ShiftJis, ReplacesBytesWithoutACharacterAndSaysSo) {
+TEST(ShiftJis, ReplacesALeadByteWithoutItsPartnerAndSaysSo) {
   bool invalid = false;
-  EXPECT_EQ(decodeSjis("a\x80" "b\xFF", &invalid), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(decodeSjis("\x82", &invalid), "\xEF\xBF\xBD");
   EXPECT_TRUE(invalid);
-  EXPECT_EQ(decodeSjis("\x82", &invalid), "\xEF\xBF\xBD");  // a lead byte without its partner
+  EXPECT_EQ(decodeSjis("a\x81\x7F", &invalid), "a\xEF\xBF\xBD\x7F");
   EXPECT_TRUE(invalid);
   decodeSjis("plain", &invalid);
   EXPECT_FALSE(invalid);
+}
+
+// Whatever a Japanese system wrote survives decoding and encoding: every single byte
+// and every two-byte code the platform decodes comes back as it was, or (for the
+// characters the code page holds twice) as the other code of the same character.
+TEST(ShiftJis, EveryDecodableCodeRoundTrips) {
+  const auto roundTrips = [](const std::string& code) {
+    bool invalid = true;
+    bool lossy = true;
+    const std::string text = decodeSjis(code, &invalid);
+    if (invalid) return true;  // not a character: nothing to keep
+    const std::string again = encodeSjis(text, &lossy);
+    return !lossy && (again == code || decodeSjis(again) == text);
+  };
+  std::string everySingleByte;
+  for (int b = 0; b < 256; ++b) {
+    const std::string code(1, static_cast<char>(b));
+    if (!isSjisLeadByte(static_cast<std::uint8_t>(b))) {
+      bool invalid = true;
+      const std::string text = decodeSjis(code, &invalid);
+      EXPECT_FALSE(invalid) << "byte " << b;
+      EXPECT_EQ(encodeSjis(text), code) << "byte " << b;
+      everySingleByte += code;
+    }
+    for (int trail = 0x40; trail <= 0xFC && isSjisLeadByte(static_cast<std::uint8_t>(b)); ++trail) {
+      const std::string pair{static_cast<char>(b), static_cast<char>(trail)};
+      EXPECT_TRUE(roundTrips(pair)) << "code " << b << " " << trail;
+    }
+  }
+  EXPECT_EQ(encodeSjis(decodeSjis(everySingleByte)), everySingleByte);
+  // The bytes iconv refuses map as the Windows code page maps them.
+  EXPECT_EQ(decodeSjis("\x80\xA0\xFD\xFE\xFF"), "\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
 }
 
 TEST(ShiftJis, EncodesAndReportsCharactersWithoutACode) {

@@ -62,14 +62,48 @@ TEST(Check, ReportsWhatIsCutDroppedOrLeftOpen) {
   expectFindings(findingsOf("#,a\n@BTN, 1," + longCaption + ",{\n@CG,\n}\n@TEXT,{\n" + longText +
                             "\n}\n@SAVE,0\n@LOAD,100\n@IFA,v,=>,1,a\n@BTN, 1,x,@END\n@TEXT,{\nopen"),
                  Lines{"2: the caption is 300 byte", "3: \"@CG\" in a button body:", "5: the message is 33000 by",
-                       "8: @SAVE slot 0 is outside ", "9: @LOAD slot 100 is outsid", "10: unknown variable \"v\": ",
+                       "6: the message is cut in thi", "8: @SAVE slot 0 is outside ", "9: @LOAD slot 100 is outsid", "10: unknown variable \"v\": ",
                        "10: \"=>\" is no comparison ", "11: @BTN is not followed by", "12: the text block has no c"});
 }
 
 TEST(Check, ReportsScriptsWithoutLabelsAndInvalidBytes) {
   expectFindings(
-      checkScriptText("@END\r\n\x80\x81\r\n"),
+      checkScriptText("@END\r\n\x81\r\n"),
       Lines{"0: the script has no label", "2: the line holds bytes th", "2: unknown command \"\xEF\xBF\xBD"});
+}
+
+// Where the player cuts a message or refuses a button, the finding says so on the
+// line the author has to mend, not only where the symptom shows.
+TEST(Check, SaysWhatThePlayerDoesWhereTheCauseIs) {
+  std::string longMessage;
+  for (int i = 0; i < 40; ++i) longMessage += std::string(1000, 'x') + "\n";  // 1002 bytes a line in the message
+  expectFindings(findingsOf("#,a\n@TEXT,{\nfirst half\n}\nsecond half\n@EVTWAIT\n"           // 1-6
+                            "@BTN, 1,\"open caption,{\n@JMP,a\n}\n@EVTWAIT\n"                  // 7-10
+                            "@BTN, 1,@TEXT,{\n@JMP,a\n}\n@EVTWAIT\n"                          // 11-14
+                            "@TEXT,{\n" + longMessage + "}\n@BTN, 1,x,{\n@JMP,a\n}\n@BTN, 2,\"y,{"),  // 15-60
+                 Lines{"4: a message line of only \"}", "5: unknown command \"second ",
+                       "7: a double quote is not cl", "7: the caption's double quo",
+                       "11: the caption \"@TEXT\" bef", "12: message lines outside a",
+                       "15: the message is 40078 byt", "48: the message is cut in t",
+                       "60: a double quote is not c", "60: the caption's double qu"});
+}
+
+TEST(Check, RecognisesAScriptSavedAsUtf8InOneFinding) {
+  const std::string utf8 = "#,始まり\n@TEXT,{\nこんにちは。\n}\n@BTN, 1,はい,{\n@END\n}\n@EVTWAIT\n";
+  const auto utf8Findings = [](const Findings& findings) {
+    Lines lines;
+    for (const Finding& finding : findings) {
+      EXPECT_EQ(finding.message.find("no Shift-JIS"), std::string::npos) << finding.line << ": " << finding.message;
+      if (finding.message.find("UTF-8") != std::string::npos) lines.push_back(std::to_string(finding.line));
+    }
+    return lines;
+  };
+  EXPECT_EQ(utf8Findings(checkScriptText("\xEF\xBB\xBF" + utf8)), Lines{"1"});
+  EXPECT_EQ(utf8Findings(checkScriptText("@VERSION,1,5\n" + utf8)), Lines{"2"});
+  // "ア" in UTF-8 (E3 82 A2) is also a valid Shift-JIS kanji and half-width katakana.
+  expectFindings(checkScriptText("#,x\n\n@TEXT,{\n\xE3\x82\xA2\n}\n"),
+                 Lines{"4: the file looks like UTF-8 text; scripts are Shift-JIS (code page 932)"});
+  EXPECT_EQ(utf8Findings(findingsOf(utf8)), Lines{});  // the same text in Shift-JIS
 }
 
 TEST(Check, ReportsTableLimits) {

@@ -7,6 +7,18 @@ namespace {
 
 const std::string kNoText;
 
+// The text at `number` in `table`, or the empty text where the table has none.
+const std::string& textAt(const std::vector<std::string>& table, std::int64_t number) {
+  return number >= 1 && number < static_cast<std::int64_t>(table.size()) ? table[static_cast<std::size_t>(number)]
+                                                                         : kNoText;
+}
+
+void store(std::vector<std::string>& table, std::int64_t number, std::string_view text) {
+  const auto index = static_cast<std::size_t>(number);
+  if (table.size() <= index) table.resize(index + 1);
+  table[index] = text;
+}
+
 // Walks a record chain from a header slot: calls `visit(recordLinkPosition)` for
 // each record until the chain ends, leaves the file, `visit` says no, or `limit`
 // records were seen.
@@ -36,17 +48,11 @@ LabelChain loadLabelChain(const GameImage& image) {
   return chain;
 }
 
-TextTables::TextTables() : messages(kMaxMessageNumber + 1) {
-  for (auto& slot : captions) slot.resize(kMaxCaptionNumber + 1);
-}
-
-const std::string& TextTables::message(std::int64_t number) const {
-  return number >= 1 && number <= kMaxMessageNumber ? messages[static_cast<std::size_t>(number)] : kNoText;
-}
+const std::string& TextTables::message(std::int64_t number) const { return textAt(messages, number); }
 
 const std::string& TextTables::caption(std::int64_t slot, std::int64_t number) const {
-  if (slot < 0 || slot >= kButtonSlots || number < 1 || number > kMaxCaptionNumber) return kNoText;
-  return captions[static_cast<std::size_t>(slot)][static_cast<std::size_t>(number)];
+  if (slot < 0 || slot >= kButtonSlots) return kNoText;
+  return textAt(captions[static_cast<std::size_t>(slot)], number);
 }
 
 std::vector<PoolRecord> textChainRecords(const GameImage& image) {
@@ -82,13 +88,13 @@ TextTables loadTextTables(const GameImage& image) {
   TextTables tables;
   for (const PoolRecord& record : textChainRecords(image)) {
     if (record.text && record.number >= 1 && record.number <= kMaxMessageNumber) {
-      tables.messages[static_cast<std::size_t>(record.number)] = *record.text;
+      store(tables.messages, record.number, *record.text);
     }
     ++tables.textRecords;
   }
   for (const PoolRecord& record : buttonChainRecords(image)) {
     if (record.text && record.slot < kButtonSlots && record.number >= 1 && record.number <= kMaxCaptionNumber) {
-      tables.captions[record.slot][static_cast<std::size_t>(record.number)] = *record.text;
+      store(tables.captions[record.slot], record.number, *record.text);
     }
     ++tables.buttonRecords;
   }

@@ -42,13 +42,14 @@ std::vector<PoolRecord> buttonChainRecords(const GameImage& image);
 // Shift-JIS bytes. A record whose number or slot lies outside the tables, or whose
 // text runs past the end of the file, stores nothing; the pool cursor still moves on
 // so that later records keep their texts.
+// The tables grow only as far as the highest number a file uses, so that a small
+// game (or a fuzz input) does not pay for sixty thousand empty texts.
 struct TextTables {
   std::vector<std::string> messages;                          // index = message number
   std::array<std::vector<std::string>, kButtonSlots> captions;  // [slot][caption number]
   int textRecords = 0;
   int buttonRecords = 0;
 
-  TextTables();
   const std::string& message(std::int64_t number) const;
   const std::string& caption(std::int64_t slot, std::int64_t number) const;
 };

@@ -48,6 +48,10 @@ HeadlessResult playHeadless(const HeadlessRequest& request) {
 
   PlayerOptions options;
   options.observer = &observers;
+  options.instructionLimit = request.maxSteps;
+  // Pixels are drawn only for the pictures asked for; the course of the run and its
+  // trace are the same without them.
+  options.drawsPictures = !request.framesFolder.empty();
   Player player(host.host(clock, sequencer, display), location, std::move(*image), options);
   host.attach(player);
   frames.watch(player.screen());

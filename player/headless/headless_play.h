@@ -3,6 +3,7 @@
 // with a virtual clock, music written down instead of played, and optionally a trace
 // and a picture at every wait.
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -18,6 +19,11 @@ struct HeadlessRequest {
   std::string saveFolder;        // empty: beside the game file, as the player keeps them
   std::ostream* trace = nullptr;  // JSON lines
   std::string framesFolder;      // empty: no pictures
+  // A game that loops without waiting for a choice would run for ever: the run ends
+  // with step-limit after this many instructions.
+  std::int64_t maxSteps = kDefaultMaxSteps;
+
+  static constexpr std::int64_t kDefaultMaxSteps = 100'000'000;
 };
 
 struct HeadlessResult {

@@ -29,6 +29,7 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 std::optional<std::vector<int>> parseChoices(std::string_view text, std::string& error) {
   std::vector<int> choices;
+  if (text.empty()) return choices;  // a route without list choices
   for (std::string_view part : split(text, ',')) {
     auto slot = numberIn(part, 1, kChoiceButtons);
     if (!slot) {

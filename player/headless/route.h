@@ -26,7 +26,8 @@ struct Route {
   bool answerYes = true;
 };
 
-// "1,2,1". nullopt with `error` set for anything but slots 1..5 separated by commas.
+// "1,2,1", or "" for no list choices. nullopt with `error` set for anything but slots
+// 1..5 separated by commas.
 std::optional<std::vector<int>> parseChoices(std::string_view text, std::string& error);
 // "K:save:S" or "K:load:S", K from 1 and S 1..5.
 std::optional<MenuAction> parseMenuAction(std::string_view text, std::string& error);

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "player/music/midi_length.h"
+#include "player/music/quarter_note_timing.h"
 #include "player/music/soundfont.h"
 #include "player/music/synth_messages.h"
 
@@ -187,7 +188,7 @@ bool FluidSequencer::open(const std::string& path) {
   }
   open_ = true;
   length_ = *length;
-  if (synthesizer_) player_ = std::make_unique<FilePlayer>(synthesizer_->synth(), *piece);
+  if (synthesizer_) player_ = std::make_unique<FilePlayer>(synthesizer_->synth(), withQuarterNoteTiming(*piece));
   return true;
 }
 

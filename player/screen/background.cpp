@@ -4,17 +4,23 @@
 
 namespace pryx::player {
 
-Screen::Screen() : picture_(kScreenWidth, kScreenHeight, QImage::Format_RGB32) { clear(); }
+Screen::Screen(bool draws) : draws_(draws) {
+  if (!draws_) return;
+  picture_ = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+  picture_.fill(Qt::black);
+}
 
 ZorvexSurface Screen::surface() {
   return ZorvexSurface{reinterpret_cast<std::uint32_t*>(picture_.bits()), picture_.width(), picture_.height(),
                        static_cast<std::int32_t>(picture_.bytesPerLine())};
 }
 
-void Screen::clear() { picture_.fill(Qt::black); }
+void Screen::clear() {
+  if (draws_) picture_.fill(Qt::black);
+}
 
 void Screen::showCg(const QImage& cg) {
-  cg_ = cg.convertToFormat(QImage::Format_RGB32);
+  if (draws_) cg_ = cg.convertToFormat(QImage::Format_RGB32);
   cgDarkened_ = false;
   drawCg();
 }
@@ -28,11 +34,11 @@ void Screen::drawCg() {
     clear();
     return;
   }
-  stretchOverWindow(picture_, cg_, RasterOperation::Copy);
+  if (draws_) stretchOverWindow(picture_, cg_, RasterOperation::Copy);
 }
 
 void Screen::darkenCg() {
-  for (int y = 0; y < cg_.height(); ++y) {
+  for (int y = 0; draws_ && y < cg_.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(cg_.scanLine(y));
     for (int x = 0; x < cg_.width(); ++x) row[x] = darkenedPixel(row[x]);
   }

@@ -20,10 +20,10 @@ void paintThroughMask(QImage& window, const QImage& mask, const QImage& image) {
 }  // namespace
 
 void Screen::loadCharacter(const QImage& character, std::int32_t transparentColour, bool novelMode) {
-  characterImage_ = character.convertToFormat(QImage::Format_RGB32);
+  characterImage_ = draws_ ? character.convertToFormat(QImage::Format_RGB32) : character;
   characterMask_ = QImage();
   characterDark_ = QImage();
-  if (characterImage_.isNull()) return;
+  if (characterImage_.isNull() || !draws_) return;
 
   const int width = characterImage_.width();
   const int height = characterImage_.height();
@@ -52,11 +52,11 @@ void Screen::loadCharacter(const QImage& character, std::int32_t transparentColo
 }
 
 void Screen::paintCharacter() {
-  if (characterLoaded()) paintThroughMask(picture_, characterMask_, characterImage_);
+  if (draws_ && characterLoaded()) paintThroughMask(picture_, characterMask_, characterImage_);
 }
 
 void Screen::paintDarkCharacter() {
-  if (characterLoaded()) paintThroughMask(picture_, characterMask_, characterDark_);
+  if (draws_ && characterLoaded()) paintThroughMask(picture_, characterMask_, characterDark_);
 }
 
 }  // namespace pryx::player

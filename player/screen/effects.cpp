@@ -67,7 +67,7 @@ int Screen::effectStepCount(int effect) {
 }
 
 void Screen::drawEffectStep(int effect, int step) {
-  if (step < 0 || step >= effectStepCount(effect)) return;
+  if (!draws_ || step < 0 || step >= effectStepCount(effect)) return;
   switch (effect) {
     case 1: {
       const int i = step * kShutterBand;

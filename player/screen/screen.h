@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "platform/zorvex.h"
@@ -29,12 +30,17 @@ enum class TextFont {
 // file, a file that is not a picture of those formats, or one too large to be a game
 // picture (over 8192 pixels a side or 16 million pixels) gives an empty picture.
 QImage loadPicture(const std::string& path);
+// The same for a file's bytes already in memory.
+QImage decodePicture(std::span<const std::uint8_t> bytes);
 
 class Screen {
  public:
-  Screen();
+  // A screen that does not draw has no picture (its surface is empty) and skips all
+  // pixel work: for runs that need the interpreter's course but no pixels.
+  explicit Screen(bool draws = true);
 
   // The persistent window picture (Format_RGB32); what the window shows on refresh.
+  // Null on a screen that does not draw.
   const QImage& picture() const { return picture_; }
   // The window picture as the display library's device context.
   ZorvexSurface surface();
@@ -71,6 +77,7 @@ class Screen {
   void drawText(const QString& text, int x, int y, QColor colour, TextFont font);
 
  private:
+  bool draws_;
   QImage picture_;
   QImage cg_;
   bool cgDarkened_ = false;

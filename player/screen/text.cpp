@@ -7,6 +7,7 @@
 namespace pryx::player {
 
 void Screen::drawText(const QString& text, int x, int y, QColor colour, TextFont font) {
+  if (!draws_) return;
   const QFont face = screenFont(font);
   QPainter painter(&picture_);
   painter.setFont(face);

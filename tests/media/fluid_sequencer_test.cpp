@@ -73,6 +73,24 @@ TEST_F(FluidSequencerTest, RendersTheSampleMusic) {
   EXPECT_TRUE(hasSound(sequencer->render(frames(3))));
 }
 
+TEST_F(FluidSequencerTest, TimeCodeTimedPiecesPlayAtTheirFrameRate) {
+  // A note after one second of time code (1.001 s at 29.97 frames); the tempo change,
+  // which time code ignores, would bring it four times earlier.
+  for (const auto& [rate, ticksPerFrame] : {std::pair{25, 40}, std::pair{29, 100}, std::pair{24, 1}}) {
+    const auto second = static_cast<std::uint32_t>((rate == 29 ? 30 : rate) * ticksPerFrame);
+    test_support::Track track;
+    track.tempo(0, 125000).event(0, {0xC0, 0x00}).event(second, {0x90, 60, 100}).event(second / 2, {0x80, 60, 0}).end(0);
+    const auto division = test_support::timeCodeDivision(rate, ticksPerFrame);
+    const std::string path = writeFile("timecode.MID", test_support::midiFile(0, division, {track}));
+    auto sequencer = memorySequencer();
+    ASSERT_TRUE(sequencer->open(path));
+    sequencer->play();
+    EXPECT_FALSE(hasSound(sequencer->render(frames(0.9)))) << rate;
+    EXPECT_TRUE(hasSound(sequencer->render(frames(0.3)))) << rate;
+  }
+  EXPECT_EQ(notices_.str(), "");
+}
+
 TEST_F(FluidSequencerTest, StopSilencesAtOnceAndPlayGoesOnFromThere) {
   auto sequencer = memorySequencer();
   ASSERT_TRUE(sequencer->open(tunePath()));

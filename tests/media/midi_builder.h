@@ -60,6 +60,11 @@ inline Bytes midiFile(std::uint16_t format, std::uint16_t division, const std::v
   return file;
 }
 
+// A division in frames of time code: 24, 25, 29 (for 29.97) or 30 frames a second.
+inline std::uint16_t timeCodeDivision(int frames, int ticksPerFrame) {
+  return static_cast<std::uint16_t>((256 - frames) << 8 | ticksPerFrame);
+}
+
 // A short tune on a piano, 480 ticks per quarter note at 120 beats a minute: a C
 // major chord held for one second, then a single note for half a second.
 inline Bytes shortTune() {

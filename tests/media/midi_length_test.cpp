@@ -1,4 +1,5 @@
 #include "player/music/midi_length.h"
+#include "player/music/quarter_note_timing.h"
 
 #include "platform/files.h"
 #include "tests/media/midi_builder.h"
@@ -60,15 +61,35 @@ TEST(MidiLength, RoundsToTheNearestMillisecond) {
 TEST(MidiLength, ReadsTimeCodeDivisions) {
   Track track;
   track.tempo(0, 2000000).end(2500);  // the tempo does not matter with time code
-  const auto division = [](int frames, int ticksPerFrame) {
-    return static_cast<std::uint16_t>((256 - frames) << 8 | ticksPerFrame);
-  };
+  const auto division = test_support::timeCodeDivision;
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(25, 40), {track})), 2500);
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(24, 10), {track})), 10417);
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(30, 1), {track})), 83333);
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(29, 100), {track})), 834);  // 29.97 frames
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(23, 100), {track})), std::nullopt);
   EXPECT_EQ(midiLengthMilliseconds(midiFile(0, division(25, 0), {track})), std::nullopt);
+}
+
+TEST(QuarterNoteTiming, TimeCodePiecesKeepTheirTimingExactlyAndOthersStayAsTheyAre) {
+  Track conductor;
+  conductor.tempo(0, 250000).tempo(700, 2000000).end(3001);  // time code ignores tempo changes
+  Track melody;
+  melody.event(0, {0x90, 60, 100}).tempo(10, 400000).event(1234, {0x80, 60, 0}).end(5);
+  for (const int frames : {24, 25, 29, 30}) {
+    for (const int ticksPerFrame : {1, 4, 40, 80, 100, 255}) {
+      const Bytes original = midiFile(1, test_support::timeCodeDivision(frames, ticksPerFrame), {conductor, melody});
+      const Bytes converted = withQuarterNoteTiming(original);
+      ASSERT_EQ(converted.size(), original.size() + 7);
+      EXPECT_EQ(converted[12] & 0x80, 0) << "still time code";
+      EXPECT_EQ(midiLengthMilliseconds(converted), midiLengthMilliseconds(original)) << frames << " " << ticksPerFrame;
+      // Notes and ends keep their ticks: the conversion touches only timing.
+      EXPECT_EQ(midiLengthMilliseconds(withQuarterNoteTiming(converted)), midiLengthMilliseconds(converted));
+    }
+  }
+  const Bytes quarterNotes = midiFile(1, 480, {conductor, melody});
+  EXPECT_EQ(withQuarterNoteTiming(quarterNotes), quarterNotes);
+  const Bytes broken(quarterNotes.begin(), quarterNotes.end() - 3);
+  EXPECT_EQ(withQuarterNoteTiming(broken), broken);
 }
 
 TEST(MidiLength, SkipsMetaSystemExclusiveAndUnknownChunks) {

@@ -1,0 +1,52 @@
+// pryx play as CI runs it: every run ends, and standard error holds only the kit's
+// own lines.
+
+#include "tests/support/tool_folder.h"
+#include "tests/script_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace pryx::script {
+namespace {
+
+class PlayCommand : public pryx::testing::ToolFolder {
+ protected:
+  void SetUp() override {
+    ToolFolder::SetUp();
+    // As on CI machines and in containers, where Qt would warn about it.
+    unsetenv("XDG_RUNTIME_DIR");
+  }
+  void writeGame(std::string_view name, std::string_view utf8Script) {
+    const std::vector<std::uint8_t> game = testing::compiled(utf8Script);
+    write(name, std::string(game.begin(), game.end()));
+  }
+};
+
+TEST_F(PlayCommand, EveryRunEndsAndOnlyTheKitSpeaksOnStandardError) {
+  writeGame("busy.PRY", "#,top\n@WAIT,10\n@JMP,top\n");                           // never waits for anyone
+  writeGame("clicks.PRY", "#,top\n@TEXT,{\nagain\n}\n@BTN, 1,next,{\n@JMP,top\n}\n@EVTWAIT\n");  // one-button page
+  writeGame("choice.PRY", "#,top\n@BTN, 1,stay,{\n@JMP,top\n}\n@BTN, 2,leave,{\n@END\n}\n@EVTWAIT\n");
+
+  for (const char* game : {"busy.PRY", "clicks.PRY"}) {
+    EXPECT_EQ(pryx(std::string("play ") + game + " --headless --max-steps 20000"), 1) << game;
+    EXPECT_EQ(read("output.txt"), "end: step-limit\n") << game;
+    EXPECT_EQ(read("errors.txt"), "") << game;
+  }
+  // An empty route is a route without list choices.
+  EXPECT_EQ(pryx("play choice.PRY --headless --choose \"\""), 0);
+  EXPECT_EQ(read("output.txt"), "end: no-more-input\n");
+  EXPECT_EQ(read("errors.txt"), "");
+  EXPECT_EQ(pryx("play choice.PRY --headless --choose 1,1,2 --max-steps 1000"), 0);
+  EXPECT_EQ(read("output.txt"), "end: END\n");
+  EXPECT_EQ(read("errors.txt"), "");
+
+  for (const char* limit : {"0", "-5", "many", "\"\""}) {
+    EXPECT_EQ(pryx(std::string("play choice.PRY --headless --max-steps ") + limit), 2) << limit;
+    EXPECT_NE(read("errors.txt").find("--max-steps takes a number"), std::string::npos) << limit;
+  }
+}
+
+}  // namespace
+}  // namespace pryx::script
