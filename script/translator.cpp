@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/ascii.h"
 #include "platform/number_text.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
@@ -267,7 +268,7 @@ class Translator {
     if (slot != typed - 1) {
       report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
     }
-    if (equalsIgnoringCase(caption.text, "@TEXT") && command.lastIndex() + 1 < elements_.size() &&
+    if (platform::equalsIgnoringAsciiCase(caption.text, "@TEXT") && command.lastIndex() + 1 < elements_.size() &&
         elements_[command.lastIndex() + 1].text() == "{") {
       report(caption.line, "the caption " + quoted(caption.text) +
                                " before \"{\" opens a text block: the lines up to a line \"}\" are read as a "
