@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -123,6 +124,7 @@ BENCHMARK(deleteFirstPage)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  QStandardPaths::setTestModeEnabled(true);  // the recent files stay out of the user's settings
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

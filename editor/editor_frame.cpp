@@ -2,26 +2,26 @@
 
 #include "editor/command_window.h"
 #include "editor/current_page.h"
-#include "editor/page_list_window.h"
-#include "editor/page_options_dialog.h"
-#include "editor/project_options_dialog.h"
-#include "editor/work_list_window.h"
 #include "editor/main_window.h"
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
+#include "editor/page_list_window.h"
+#include "editor/page_options_dialog.h"
 #include "editor/progress_window.h"
+#include "editor/project_options_dialog.h"
 #include "editor/splash_window.h"
 #include "editor/version.h"
 #include "editor/version_window.h"
+#include "editor/work_list_window.h"
 
 #include "platform/paths.h"
-#include "project/project_file.h"
 #include "player/music/fluid_sequencer.h"
+#include "project/project_file.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QFileInfo>
 
 #include <iostream>
 

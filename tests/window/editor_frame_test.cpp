@@ -14,7 +14,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMenuBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -59,7 +58,6 @@ std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath(
 }  // namespace
 
 void EditorFrameTest::init() {
-  QStandardPaths::setTestModeEnabled(true);  // the recent files list stays out of the user's settings
   dialogs = std::make_unique<pryx::testing::ScriptedDialogs>();
   music = std::make_unique<NotedSequencer>();
   frame = std::make_unique<EditorFrame>(editor::EditorServices{dialogs.get(), music.get(), zorvexFolder()});

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <vector>
@@ -12,6 +13,7 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  QStandardPaths::setTestModeEnabled(true);  // the editor's recent files stay out of the user's settings
   QByteArray only = argc > 1 && argv[1][0] != '-' ? QByteArray("::") + argv[1] : QByteArray();
   std::vector<char*> arguments{argv[0]};
   for (int i = only.isEmpty() ? 1 : 2; i < argc; ++i) arguments.push_back(argv[i]);
