@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace pryx::testing {
 
@@ -17,8 +18,9 @@ class ToolFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pryx-" + std::string(test->test_suite_name()) + "-" + std::string(test->name()));
+    // The process id keeps two runs of the same test (two builds side by side) apart.
+    folder_ = std::filesystem::temp_directory_path() / ("pryx-" + std::string(test->test_suite_name()) + "-" +
+                                                        std::string(test->name()) + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
