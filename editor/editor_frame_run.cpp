@@ -75,7 +75,8 @@ class EditorFrame::RunHost final : public TestRunHost {
 
 void EditorFrame::setRunMenus(bool running) {
   const FrameActions& a = actions_;
-  for (QMenu* menu : {a.view, a.file, a.project, a.tool}) menu->menuAction()->setEnabled(!running);
+  // The edit menu too: an undo must not move pages under the running game.
+  for (QMenu* menu : {a.view, a.file, a.edit, a.project, a.tool}) menu->menuAction()->setEnabled(!running);
   setUsable(a.buttons[kRunButton], !running);
   setUsable(a.buttons[kStopButton], running);
 }
