@@ -69,7 +69,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   command_ = new CommandWindow(state_, dialogs_);
   event_ = new PageEventWindow(state_, dialogs_, *progress_, *main_);
   distribution_ = new DistributionWindow(state_, dialogs_, *progress_, [this] { return files_.document(); },
-                                         services.programFolder, this);
+                                         services.displayLibraryFolder, this);
   qtDialogs_.setParent(this);
   setObjectName("MDIForm1");
   setWindowTitle(kProductTitle);

@@ -34,8 +34,9 @@ class ProgressWindow;
 struct EditorServices {
   Dialogs* dialogs = nullptr;
   player::Sequencer* music = nullptr;
-  std::string displayLibraryFolder;  // empty: the program's own folder
-  std::string programFolder;         // the player and the library that distributions copy; empty: the same
+  // Where the display library and the player lie, for previews and distributions;
+  // empty: the program's own folder.
+  std::string displayLibraryFolder;
 };
 
 class EditorFrame final : public QMainWindow {

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace pryx::player::testing {
 namespace {
@@ -28,8 +29,7 @@ const QString kSamples = QStringLiteral(PRYX_SOURCE_DIR "/samples/tsukiyo/");
 struct Editor {
   pryx::testing::ScriptedDialogs dialogs;
   NotedSequencer music;
-  editor::EditorFrame frame{{&dialogs, &music, QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(),
-                             QFileInfo(PRYX_PLAYER_PROGRAM).absolutePath().toStdString()}};
+  editor::EditorFrame frame{{&dialogs, &music, QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString()}};
 
   editor::DistributionWindow& window() const { return *frame.distributionWindow(); }
   void click(const char* button) const { window().findChild<QPushButton*>(button)->click(); }
@@ -95,18 +95,17 @@ void DistributionWindowTest::failedStepsAreListedNeverReportedAsDone_data() {
 
 void DistributionWindowTest::failedStepsAreListedNeverReportedAsDone() {
   QFETCH(int, source);
-  // The samples away from their pictures and music: every resource is missing.
+  // A copy of the samples whose first picture goes once the project is open.
   QTemporaryDir folder;
-  QString project = folder.filePath("alone.PXK");
-  QString script = folder.filePath("alone.PXJ");
-  QVERIFY(QFile::copy(kSamples + "tsukiyo.PXK", project));
-  QVERIFY(QFile::copy(kSamples + "tsukiyo.PXJ", script));
+  std::filesystem::copy(kSamples.toStdString(), folder.path().toStdString(),
+                        std::filesystem::copy_options::recursive);
   Editor editor;
   if (source == static_cast<int>(editor::BuildSource::Project)) {
-    editor.frame.openFromCommandLine(project);
+    editor.frame.openFromCommandLine(folder.filePath("tsukiyo.PXK"));
   } else {
-    editor.frame.state().setScriptPath(script.toStdString());
+    editor.frame.state().setScriptPath(folder.filePath("tsukiyo.PXJ").toStdString());
   }
+  QVERIFY(QFile::remove(folder.filePath("cg/yoru.BMP")));
   editor.frame.openDistributionWindow(static_cast<editor::BuildSource>(source));
   editor.window().showDirectory(folder.path());
 
