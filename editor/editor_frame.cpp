@@ -2,6 +2,7 @@
 
 #include "editor/command_window.h"
 #include "editor/current_page.h"
+#include "editor/distribution_window.h"
 #include "editor/main_window.h"
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
@@ -67,6 +68,8 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   message_ = new MessageWindow(state_);
   command_ = new CommandWindow(state_, dialogs_);
   event_ = new PageEventWindow(state_, dialogs_, *progress_, *main_);
+  distribution_ = new DistributionWindow(state_, dialogs_, *progress_, [this] { return files_.document(); },
+                                         services.displayLibraryFolder, this);
   qtDialogs_.setParent(this);
   setObjectName("MDIForm1");
   setWindowTitle(kProductTitle);
@@ -110,6 +113,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
     if (projectWindows_) projectWindows_->pageOptions.openForPage(page);
   });
   connect(a.project_run, &QAction::triggered, this, [this] { startTestRun(false); });
+  connect(a.project_pac, &QAction::triggered, this, [this] { openDistributionWindow(BuildSource::Project); });
   connect(a.project_option, &QAction::triggered, this, [this] {
     if (projectWindows_) projectWindows_->projectOptions.showOptions();
   });
@@ -146,6 +150,13 @@ void EditorFrame::showSplash() {
   auto* splash = new SplashWindow(this);
   splash->move(geometry().center() - splash->rect().center());
   splash->show();
+}
+
+void EditorFrame::openDistributionWindow(BuildSource source) {
+  state_.setBuildSource(source);
+  distribution_->show();
+  distribution_->raise();
+  distribution_->activateWindow();
 }
 
 void EditorFrame::openFromCommandLine(const QString& path) {

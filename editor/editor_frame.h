@@ -23,6 +23,7 @@ namespace pryx::editor {
 
 class ChildWindow;
 class CommandWindow;
+class DistributionWindow;
 class MainWindow;
 class MessageWindow;
 class PageEventWindow;
@@ -33,7 +34,9 @@ class ProgressWindow;
 struct EditorServices {
   Dialogs* dialogs = nullptr;
   player::Sequencer* music = nullptr;
-  std::string displayLibraryFolder;  // empty: the program's own folder
+  // Where the display library and the player lie, for previews and distributions;
+  // empty: the program's own folder.
+  std::string displayLibraryFolder;
 };
 
 class EditorFrame final : public QMainWindow {
@@ -51,6 +54,7 @@ class EditorFrame final : public QMainWindow {
   MessageWindow* messageWindow() const { return message_; }
   CommandWindow* commandWindow() const { return command_; }
   PageEventWindow* pageEventWindow() const { return event_; }
+  DistributionWindow* distributionWindow() const { return distribution_; }
   // The open project's lists, shared by every view; null while none is open.
   ProjectLists* lists() const { return lists_.get(); }
 
@@ -58,6 +62,8 @@ class EditorFrame final : public QMainWindow {
   void openFromCommandLine(const QString& path);
   // The splash window, shown without waiting.
   void showSplash();
+  // The distribution window, building the open project or the script file of the state.
+  void openDistributionWindow(BuildSource source);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -120,6 +126,7 @@ class EditorFrame final : public QMainWindow {
   CommandWindow* command_;
   PageEventWindow* event_;
   ProgressWindow* progress_;
+  DistributionWindow* distribution_;
   std::vector<Child> children_;
   std::unique_ptr<ProjectLists> lists_;
   // The windows that work on the open project: made when it opens, gone before it goes.

@@ -16,7 +16,9 @@ constexpr std::string_view kCollectingLabel = "データを収集しています
 constexpr std::string_view kWritingLabel = "配布用プログラムファイルの作成中...";
 constexpr std::size_t kMostFailuresListed = 20;
 
-Message resultMessage(const std::vector<FailedStep>& failures) {
+}  // namespace
+
+Message distributionMessage(const std::vector<FailedStep>& failures) {
   if (failures.empty()) return {"作成完了", "完成", MessageIcon::Information, MessageButtons::Ok};
   std::string text = "配布用ファイルを作成しましたが、次のファイルはコピーまたは作成できませんでした。";
   std::size_t listed = std::min(failures.size(), kMostFailuresListed);
@@ -27,14 +29,17 @@ Message resultMessage(const std::vector<FailedStep>& failures) {
   return {text, std::string(kWarningTitle), MessageIcon::Warning, MessageButtons::Ok};
 }
 
-}  // namespace
-
-std::vector<FailedStep> DistributionResult::failures() const {
+std::vector<FailedStep> failedCopies(std::span<const platform::FileCopy> copies) {
   std::vector<FailedStep> failed;
   for (const platform::FileCopy& copy : copies) {
     if (copy.outcome != platform::CopyOutcome::Failed) continue;
     failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.error});
   }
+  return failed;
+}
+
+std::vector<FailedStep> DistributionResult::failures() const {
+  std::vector<FailedStep> failed = failedCopies(copies);
   if (!gameFileWritten) failed.push_back({gameFilePath, gameFileError});
   return failed;
 }
@@ -69,7 +74,7 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
   progress.hide();
 
-  result.message = resultMessage(result.failures());
+  result.message = distributionMessage(result.failures());
   return result;
 }
 

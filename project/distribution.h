@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/progress.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct DistributionResult {
   std::vector<FailedStep> failures() const;
   bool succeeded() const { return failures().empty(); }
 };
+
+// The copies that failed, each with the reason shown to the author.
+std::vector<FailedStep> failedCopies(std::span<const platform::FileCopy> copies);
+// "作成完了" when nothing failed, else the warning that lists the failures.
+Message distributionMessage(const std::vector<FailedStep>& failures);
 
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                       platform::Progress& progress);

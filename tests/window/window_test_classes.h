@@ -98,6 +98,15 @@ class EditorAuthoringTest : public QObject {
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
 };
 
+class DistributionWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void buildsTheOpenProjectIntoANewFolder();
+  void compilesTheScriptFileOfProgramMode();
+  void failedStepsAreListedNeverReportedAsDone_data();
+  void failedStepsAreListedNeverReportedAsDone();
+};
+
 class PageListWindowTest : public QObject {
   Q_OBJECT
  private slots:
