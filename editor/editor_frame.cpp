@@ -110,6 +110,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
     if (projectWindows_) projectWindows_->pageOptions.openForPage(page);
   });
   connect(a.project_run, &QAction::triggered, this, [this] { startTestRun(false); });
+  connect(a.tool_pro, &QAction::triggered, this, &EditorFrame::tool_pro_Click);
   connect(a.project_option, &QAction::triggered, this, [this] {
     if (projectWindows_) projectWindows_->projectOptions.showOptions();
   });
@@ -149,6 +150,10 @@ void EditorFrame::showSplash() {
 }
 
 void EditorFrame::openFromCommandLine(const QString& path) {
+  if (path.endsWith(QStringLiteral(".PXJ"), Qt::CaseInsensitive)) {
+    openScript(path);
+    return;
+  }
   // Only projects open here; a script is never read as one.
   if (!path.endsWith(QStringLiteral(".PXK"), Qt::CaseInsensitive)) {
     dialogs_.show(project::openFailureMessage());

@@ -98,6 +98,14 @@ class EditorAuthoringTest : public QObject {
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
 };
 
+class ProgramModeWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void switchesFromTheProjectToItsScriptAndBack();
+  void savesShiftJisWithCrLfAndKeepsTextAndPathOfAnUnreadableFile();
+  void findingsListTheLinesAndADoubleClickGoesThere();
+};
+
 class PageListWindowTest : public QObject {
   Q_OBJECT
  private slots:
