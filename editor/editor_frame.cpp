@@ -7,6 +7,7 @@
 #include "editor/page_event_window.h"
 #include "editor/page_list_window.h"
 #include "editor/page_options_dialog.h"
+#include "editor/program_mode_window.h"
 #include "editor/progress_window.h"
 #include "editor/project_options_dialog.h"
 #include "editor/splash_window.h"
@@ -362,6 +363,11 @@ void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
 }
 
 void EditorFrame::closeEvent(QCloseEvent* event) {
+  // The script window asks first: its text is never saved by itself.
+  if (program_ != nullptr && !program_->close()) {
+    event->ignore();
+    return;
+  }
   int runState = state_.runState();
   int stopRequest = state_.runStopRequest();
   state_.setRunState(0);

@@ -1,7 +1,10 @@
 #include "editor/line_numbered_editor.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
+
+#include <algorithm>
 
 namespace pryx::editor {
 

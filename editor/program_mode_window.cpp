@@ -41,7 +41,7 @@ ProgramModeWindow::ProgramModeWindow(Dialogs& dialogs, QWidget* parent)
   describe(text_, QStringLiteral("スクリプト"));
   describe(findings_, QStringLiteral("チェックの結果"), QStringLiteral("ダブルクリックでその行へ"));
   findings_->setColumnCount(2);
-  findings_->setHeaderLabels({QStringLiteral("行"), QStringLiteral("内容")});
+  findings_->setHeaderHidden(true);
   findings_->setRootIsDecorated(false);
   findings_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   auto* splitter = new QSplitter(Qt::Vertical);
