@@ -1,6 +1,7 @@
 #include "editor/program_mode_window.h"
 
 #include "editor/accessible.h"
+#include "editor/frame_actions.h"
 #include "editor/line_numbered_editor.h"
 
 #include "player/screen/fonts.h"
@@ -12,22 +13,6 @@
 #include <QTreeWidget>
 
 namespace pryx::editor {
-namespace {
-
-QAction* item(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  return action;
-}
-
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
-  QMenu* added = bar->addMenu(caption);
-  added->setObjectName(name);
-  added->menuAction()->setObjectName(name);
-  return added;
-}
-
-}  // namespace
 
 ProgramModeWindow::ProgramModeWindow(Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window), file_(dialogs), text_(new LineNumberedEditor), findings_(new QTreeWidget) {
@@ -51,18 +36,18 @@ ProgramModeWindow::ProgramModeWindow(Dialogs& dialogs, QWidget* parent)
   splitter->setStretchFactor(1, 1);
   setCentralWidget(splitter);
 
-  QMenu* file = menu(menuBar(), "file", QStringLiteral("ファイル(&F)"));
-  QAction* file_new = item(file, "file_new", QStringLiteral("新規作成(&N)"));
-  QAction* file_open = item(file, "file_open", QStringLiteral("ファイルを開く(&O)"));
+  QMenu* file = namedMenu(menuBar(), "file", QStringLiteral("ファイル(&F)"));
+  QAction* file_new = namedItem(file, "file_new", QStringLiteral("新規作成(&N)"));
+  QAction* file_open = namedItem(file, "file_open", QStringLiteral("ファイルを開く(&O)"));
   file->addSeparator()->setObjectName("file_sepa1");
-  QAction* file_saveas = item(file, "file_saveas", QStringLiteral("名前を付けてファイルの保存(&A)"));
-  QAction* file_save = item(file, "file_save", QStringLiteral("ファイルの上書き保存(&S)"));
-  QAction* check = item(file, "file_check", QStringLiteral("チェック(&K)"));
+  QAction* file_saveas = namedItem(file, "file_saveas", QStringLiteral("名前を付けてファイルの保存(&A)"));
+  QAction* file_save = namedItem(file, "file_save", QStringLiteral("ファイルの上書き保存(&S)"));
+  QAction* check = namedItem(file, "file_check", QStringLiteral("チェック(&K)"));
   check->setShortcut(Qt::Key_F7);
   file->addSeparator()->setObjectName("file_sepa2");
-  QAction* file_return = item(file, "file_return", QStringLiteral("ＧＵＩモードへ戻る(&R)"));
-  QMenu* project = menu(menuBar(), "project", QStringLiteral("プロジェクト(&P)"));
-  file_pac_ = item(project, "file_pac", QStringLiteral("配布用ファイルの作成(&X)"));
+  QAction* file_return = namedItem(file, "file_return", QStringLiteral("ＧＵＩモードへ戻る(&R)"));
+  QMenu* project = namedMenu(menuBar(), "project", QStringLiteral("プロジェクト(&P)"));
+  file_pac_ = namedItem(project, "file_pac", QStringLiteral("配布用ファイルの作成(&X)"));
   // Usable once the frame routes it to the distribution window.
   file_pac_->setEnabled(false);
 
