@@ -8,6 +8,7 @@
 #include "editor/page_event_window.h"
 #include "editor/page_list_window.h"
 #include "editor/page_options_dialog.h"
+#include "editor/program_mode_window.h"
 #include "editor/progress_window.h"
 #include "editor/project_options_dialog.h"
 #include "editor/splash_window.h"
@@ -114,6 +115,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   });
   connect(a.project_run, &QAction::triggered, this, [this] { startTestRun(false); });
   connect(a.project_pac, &QAction::triggered, this, [this] { openDistributionWindow(BuildSource::Project); });
+  connect(a.tool_pro, &QAction::triggered, this, &EditorFrame::tool_pro_Click);
   connect(a.project_option, &QAction::triggered, this, [this] {
     if (projectWindows_) projectWindows_->projectOptions.showOptions();
   });
@@ -160,6 +162,10 @@ void EditorFrame::openDistributionWindow(BuildSource source) {
 }
 
 void EditorFrame::openFromCommandLine(const QString& path) {
+  if (path.endsWith(QStringLiteral(".PXJ"), Qt::CaseInsensitive)) {
+    openScript(path);
+    return;
+  }
   // Only projects open here; a script is never read as one.
   if (!path.endsWith(QStringLiteral(".PXK"), Qt::CaseInsensitive)) {
     dialogs_.show(project::openFailureMessage());
@@ -368,6 +374,11 @@ void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
 }
 
 void EditorFrame::closeEvent(QCloseEvent* event) {
+  // The script window asks first: its text is never saved by itself.
+  if (program_ != nullptr && !program_->close()) {
+    event->ignore();
+    return;
+  }
   int runState = state_.runState();
   int stopRequest = state_.runStopRequest();
   state_.setRunState(0);

@@ -15,6 +15,7 @@
 
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@ class DistributionWindow;
 class MainWindow;
 class MessageWindow;
 class PageEventWindow;
+class ProgramModeWindow;
 class ProgressWindow;
 
 // What the frame talks through. Tests hand in their own; the program uses Qt's
@@ -57,8 +59,11 @@ class EditorFrame final : public QMainWindow {
   DistributionWindow* distributionWindow() const { return distribution_; }
   // The open project's lists, shared by every view; null while none is open.
   ProjectLists* lists() const { return lists_.get(); }
+  // The script window while program mode lasts; null otherwise.
+  ProgramModeWindow* programModeWindow() const;
 
-  // A project file named on the command line, opened as the open dialog's choice.
+  // A project file named on the command line, opened as the open dialog's choice;
+  // a script file opens straight into program mode.
   void openFromCommandLine(const QString& path);
   // The splash window, shown without waiting.
   void showSplash();
@@ -100,6 +105,12 @@ class EditorFrame final : public QMainWindow {
   void setRunMenus(bool running);
   void closePageList();
 
+  // Program mode: the project as script text in its own window, the frame idle.
+  void tool_pro_Click();
+  void openScript(const QString& path);
+  void enterProgramMode(ProgramModeWindow* window);
+  void leaveProgramMode();
+
   void projectOpened();
   void projectClosing();
   void toggleChild(const Child& child);
@@ -134,6 +145,7 @@ class EditorFrame final : public QMainWindow {
   std::unique_ptr<ProjectWindows> projectWindows_;
   platform::Subscription filesSubscription_;
   platform::Subscription documentSubscription_;
+  QPointer<ProgramModeWindow> program_;
   bool endConfirmed_ = false;
 };
 

@@ -7,20 +7,6 @@
 namespace pryx::editor {
 namespace {
 
-QAction* item(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  action->setCheckable(checkable);
-  return action;
-}
-
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
-  QMenu* added = bar->addMenu(caption);
-  added->setObjectName(name);
-  added->menuAction()->setObjectName(name);
-  return added;
-}
-
 struct ButtonSpec {
   int number;
   const char* key;
@@ -43,6 +29,20 @@ constexpr ButtonSpec kButtons[] = {
 
 }  // namespace
 
+QAction* namedItem(QMenu* menu, const char* name, const QString& caption, bool checkable) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setCheckable(checkable);
+  return action;
+}
+
+QMenu* namedMenu(QMenuBar* bar, const char* name, const QString& caption) {
+  QMenu* added = bar->addMenu(caption);
+  added->setObjectName(name);
+  added->menuAction()->setObjectName(name);
+  return added;
+}
+
 void setUsable(QAction* button, bool usable) {
   button->setEnabled(usable);
   button->setChecked(!usable);
@@ -52,58 +52,58 @@ FrameActions buildFrameActions(QMainWindow& frame) {
   FrameActions a;
   QMenuBar* bar = frame.menuBar();
 
-  a.file = menu(bar, "file", QStringLiteral("ファイル(&F)"));
-  a.file_new = item(a.file, "file_new", QStringLiteral("新規作成(&N)"));
-  a.file_open = item(a.file, "file_open", QStringLiteral("開く(&O)"));
+  a.file = namedMenu(bar, "file", QStringLiteral("ファイル(&F)"));
+  a.file_new = namedItem(a.file, "file_new", QStringLiteral("新規作成(&N)"));
+  a.file_open = namedItem(a.file, "file_open", QStringLiteral("開く(&O)"));
   a.file->addSeparator()->setObjectName("file_sepa1");
-  a.file_saveas = item(a.file, "file_saveas", QStringLiteral("名前を付けて保存(&N)"));
-  a.file_save = item(a.file, "file_save", QStringLiteral("上書き保存(&S)"));
+  a.file_saveas = namedItem(a.file, "file_saveas", QStringLiteral("名前を付けて保存(&N)"));
+  a.file_save = namedItem(a.file, "file_save", QStringLiteral("上書き保存(&S)"));
   a.file->addSeparator()->setObjectName("file_sepa2");
-  a.file_close = item(a.file, "file_close", QStringLiteral("閉じる(&C)"));
+  a.file_close = namedItem(a.file, "file_close", QStringLiteral("閉じる(&C)"));
   a.file->addSeparator()->setObjectName("file_sepa3");
   a.file_recent = a.file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
   a.file_recent->setObjectName("file_recent");
   a.file->addSeparator();
-  a.file_end = item(a.file, "file_end", QStringLiteral("プログラムの終了(&E)"));
+  a.file_end = namedItem(a.file, "file_end", QStringLiteral("プログラムの終了(&E)"));
 
-  a.edit = menu(bar, "edit", QStringLiteral("編集(&E)"));
-  a.edit_undo = item(a.edit, "edit_undo", QStringLiteral("元に戻す(&U)"));
+  a.edit = namedMenu(bar, "edit", QStringLiteral("編集(&E)"));
+  a.edit_undo = namedItem(a.edit, "edit_undo", QStringLiteral("元に戻す(&U)"));
   a.edit_undo->setShortcuts(QKeySequence::Undo);
-  a.edit_redo = item(a.edit, "edit_redo", QStringLiteral("やり直し(&R)"));
+  a.edit_redo = namedItem(a.edit, "edit_redo", QStringLiteral("やり直し(&R)"));
   a.edit_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
-  a.view = menu(bar, "view", QStringLiteral("表示(&V)"));
-  a.view_main = item(a.view, "view_main", QStringLiteral("メインウインドウ(&M)"), true);
-  a.view_text = item(a.view, "view_text", QStringLiteral("メッセージウインドウ(&T)"), true);
-  a.view_command = item(a.view, "view_command", QStringLiteral("コマンド入力ウインドウ(&C)"), true);
-  a.view_event = item(a.view, "view_event", QStringLiteral("イベント設定ウインドウ(&E)"), true);
+  a.view = namedMenu(bar, "view", QStringLiteral("表示(&V)"));
+  a.view_main = namedItem(a.view, "view_main", QStringLiteral("メインウインドウ(&M)"), true);
+  a.view_text = namedItem(a.view, "view_text", QStringLiteral("メッセージウインドウ(&T)"), true);
+  a.view_command = namedItem(a.view, "view_command", QStringLiteral("コマンド入力ウインドウ(&C)"), true);
+  a.view_event = namedItem(a.view, "view_event", QStringLiteral("イベント設定ウインドウ(&E)"), true);
 
-  a.project = menu(bar, "project", QStringLiteral("プロジェクト(&P)"));
-  a.project_run = item(a.project, "project_run", QStringLiteral("実行(&R)"));
-  a.project_pac = item(a.project, "project_pac", QStringLiteral("配布用ファイルの作成(&X)"));
+  a.project = namedMenu(bar, "project", QStringLiteral("プロジェクト(&P)"));
+  a.project_run = namedItem(a.project, "project_run", QStringLiteral("実行(&R)"));
+  a.project_pac = namedItem(a.project, "project_pac", QStringLiteral("配布用ファイルの作成(&X)"));
   a.project->addSeparator()->setObjectName("project_sepa1");
-  a.project_option = item(a.project, "project_option", QStringLiteral("オプション(&O)"));
+  a.project_option = namedItem(a.project, "project_option", QStringLiteral("オプション(&O)"));
 
-  a.tool = menu(bar, "tool", QStringLiteral("ツール(&T)"));
-  a.tool_pro = item(a.tool, "tool_pro", QStringLiteral("非ＧＵＩモード(&P)"));
+  a.tool = namedMenu(bar, "tool", QStringLiteral("ツール(&T)"));
+  a.tool_pro = namedItem(a.tool, "tool_pro", QStringLiteral("非ＧＵＩモード(&P)"));
 
-  a.window = menu(bar, "window", QStringLiteral("ウィンドウ(&W)"));
-  a.window_reset = item(a.window, "window_reset", QStringLiteral("再配置(&R)"));
+  a.window = namedMenu(bar, "window", QStringLiteral("ウィンドウ(&W)"));
+  a.window_reset = namedItem(a.window, "window_reset", QStringLiteral("再配置(&R)"));
   a.window->addSeparator()->setObjectName("window_sepa");
-  a.window_main = item(a.window, "window_main", QStringLiteral("メインウィンドウ"), true);
-  a.window_message = item(a.window, "window_message", QStringLiteral("メッセージウィンドウ"), true);
-  a.window_command = item(a.window, "window_command", QStringLiteral("コマンド入力ウィンドウ"), true);
-  a.window_event = item(a.window, "window_event", QStringLiteral("イベント設定ウィンドウ"), true);
+  a.window_main = namedItem(a.window, "window_main", QStringLiteral("メインウィンドウ"), true);
+  a.window_message = namedItem(a.window, "window_message", QStringLiteral("メッセージウィンドウ"), true);
+  a.window_command = namedItem(a.window, "window_command", QStringLiteral("コマンド入力ウィンドウ"), true);
+  a.window_event = namedItem(a.window, "window_event", QStringLiteral("イベント設定ウィンドウ"), true);
 
   a.version = bar->addAction(QStringLiteral("バージョン情報(&V)"));
   a.version->setObjectName("version");
 
   a.Menu = new QMenu(QStringLiteral("メニュー"), &frame);
   a.Menu->setObjectName("Menu");
-  a.Menu_Next = item(a.Menu, "Menu_Next", QStringLiteral("次のページへ→"));
-  a.Menu_Last = item(a.Menu, "Menu_Last", QStringLiteral("←前のページへ"));
+  a.Menu_Next = namedItem(a.Menu, "Menu_Next", QStringLiteral("次のページへ→"));
+  a.Menu_Last = namedItem(a.Menu, "Menu_Last", QStringLiteral("←前のページへ"));
   a.Menu->addSeparator()->setObjectName("Menu_Sepa");
-  a.Menu_ZORVEX = item(a.Menu, "Menu_ZORVEX", QStringLiteral("ZORVEX"), true);
+  a.Menu_ZORVEX = namedItem(a.Menu, "Menu_ZORVEX", QStringLiteral("ZORVEX"), true);
 
   a.Toolbar1 = frame.addToolBar(QStringLiteral("ツールバー"));
   a.Toolbar1->setObjectName("Toolbar1");

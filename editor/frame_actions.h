@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 
 #include <array>
@@ -73,6 +74,10 @@ enum ToolbarButton {
 };
 
 FrameActions buildFrameActions(QMainWindow& frame);
+
+// Menus and their items carry their names, so that tests and the frame find them.
+QAction* namedItem(QMenu* menu, const char* name, const QString& caption, bool checkable = false);
+QMenu* namedMenu(QMenuBar* bar, const char* name, const QString& caption);
 
 // A usable button is enabled and raised; an unusable one disabled and pressed.
 void setUsable(QAction* button, bool usable);

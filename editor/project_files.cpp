@@ -1,5 +1,7 @@
 #include "editor/project_files.h"
 
+#include "editor/editor_texts.h"
+
 #include "project/project_file.h"
 
 namespace pryx::editor {
@@ -73,7 +75,7 @@ bool ProjectFiles::saveAs() {
 bool ProjectFiles::saveTo(const std::string& path) {
   project::SaveOutcome outcome = project::saveProject(*document_, path);
   if (!outcome.saved) {
-    dialogs_.show(project::warning("ファイルを保存できませんでした。" + std::string(project::kLineBreak) + outcome.error));
+    dialogs_.show(saveFailureWarning(outcome.error));
     return false;
   }
   if (!outcome.unstorable.empty()) dialogs_.show(project::unstorableFieldsMessage(outcome.unstorable));

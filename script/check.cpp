@@ -142,8 +142,13 @@ CheckResult checkScript(std::string_view scriptPath) {
     return result;
   }
   result.scriptRead = true;
-  std::string scriptFolder = platform::folderOf(scriptPath);
-  Findings& findings = result.findings;
+  std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
+  result.findings = checkScriptText(text, platform::folderOf(scriptPath));
+  return result;
+}
+
+Findings checkScriptText(std::string_view script, std::string_view scriptFolder) {
+  Findings findings;
   auto lookForFile = [&](const ResourceDefinition& resource) {
     if (resource.fileName.empty()) return;
     std::string path = resolveResourcePath(scriptFolder, resource.path);
@@ -151,9 +156,8 @@ CheckResult checkScript(std::string_view scriptPath) {
       findings.push_back({resource.line, "resource file " + path + " does not exist: the build copies nothing"});
     }
   };
-  std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
-  check(text, lookForFile, findings);
-  return result;
+  check(script, lookForFile, findings);
+  return findings;
 }
 
 Findings checkScriptText(std::string_view script) {

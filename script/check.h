@@ -21,5 +21,7 @@ CheckResult checkScript(std::string_view scriptPath);
 
 // The findings of script bytes, without looking at any file.
 Findings checkScriptText(std::string_view script);
+// The findings of script bytes as if they were a script in `scriptFolder`.
+Findings checkScriptText(std::string_view script, std::string_view scriptFolder);
 
 }  // namespace pryx::script

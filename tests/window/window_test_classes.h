@@ -107,6 +107,14 @@ class DistributionWindowTest : public QObject {
   void failedStepsAreListedNeverReportedAsDone();
 };
 
+class ProgramModeWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void switchesFromTheProjectToItsScriptAndBack();
+  void savesShiftJisWithCrLfAndKeepsTextAndPathOfAnUnreadableFile();
+  void findingsListTheLinesAndADoubleClickGoesThere();
+};
+
 class PageListWindowTest : public QObject {
   Q_OBJECT
  private slots:

@@ -40,6 +40,7 @@ std::vector<std::unique_ptr<QObject>> windowTestClasses() {
   classes.push_back(std::make_unique<EditorWindowsTest>());
   classes.push_back(std::make_unique<EditorPageWindowsTest>());
   classes.push_back(std::make_unique<EditorAuthoringTest>());
+  classes.push_back(std::make_unique<ProgramModeWindowTest>());
   classes.push_back(std::make_unique<PageListWindowTest>());
   classes.push_back(std::make_unique<WorkListWindowTest>());
   classes.push_back(std::make_unique<ProjectOptionsDialogTest>());
