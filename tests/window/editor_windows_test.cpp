@@ -41,7 +41,6 @@ void EditorWindowsTest::versionWindowShowsTheVersion() {
   editor::VersionWindow window;
   QCOMPARE(window.windowTitle(), QStringLiteral("PRYXTOOLのﾊﾞｰｼﾞｮﾝ情報"));
   QCOMPARE(window.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QStringLiteral(PRYX_VERSION));
-  QVERIFY(QString(PRYX_VERSION).count(u'.') == 2);
   window.show();
   window.findChild<QPushButton*>("cmdOK")->click();
   QVERIFY(!window.isVisible());
