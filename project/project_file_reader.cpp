@@ -6,6 +6,8 @@
 #include "platform/number_text.h"
 #include "platform/sjis.h"
 
+#include <algorithm>
+
 
 namespace pryx::project {
 namespace {
@@ -45,11 +47,19 @@ PageReference referenceFrom(const Field& field) {
   return PageReference::text(field.text);
 }
 
+// Every page begins with a field "@", so the file holds no more pages than "@"
+// characters: reserving that many spares moving thousands of pages as the list grows.
+int mostPages(std::string_view text) {
+  auto marks = std::count(text.begin(), text.end(), '@');
+  return static_cast<int>(std::min<std::ptrdiff_t>(marks, kMaxPages));
+}
+
 class Reader {
  public:
   explicit Reader(std::string_view text) : in_(text) {
     project_ = newProject();
     project_.pages.clear();
+    project_.pages.reserve(mostPages(text));
   }
 
   DecodedProject read() && {
