@@ -1,5 +1,6 @@
 #include "platform/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,7 +48,15 @@ double leadingNumber(std::string_view text) {
   std::size_t start = skipBlanks(text);
   std::size_t length = numberLength(text, start);
   if (length == 0) return 0.0;
-  std::string number(text.substr(start, length));
+  std::string_view typed = text.substr(start, length);
+  // A whole number of up to 15 digits, the usual case, is exact in a double as it is.
+  std::size_t sign = typed.front() == '+' || typed.front() == '-' ? 1 : 0;
+  if (typed.size() - sign <= 15 && std::all_of(typed.begin() + static_cast<std::ptrdiff_t>(sign), typed.end(), isDigit)) {
+    std::int64_t whole = 0;
+    for (char digit : typed.substr(sign)) whole = whole * 10 + (digit - '0');
+    return typed.front() == '-' ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
+  std::string number(typed);
   double value = std::strtod(number.c_str(), nullptr);
   return std::isfinite(value) ? value : (value > 0 ? HUGE_VAL : -HUGE_VAL);
 }

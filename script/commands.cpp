@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -62,66 +63,100 @@ const Keyword* findKeyword(std::string_view element) {
   char first = element.front();
   if (first != '@' && first != '#' && first != '{' && first != '}') return nullptr;
   static const KeywordsByLength table = keywordsByLength();
+  // Keywords are in capitals: the element is brought into capitals once.
+  std::array<char, kLongestKeyword> capitals;
+  std::transform(element.begin(), element.end(), capitals.begin(), platform::asciiUpper);
+  std::string_view word(capitals.data(), element.size());
   for (const Keyword& keyword : table[element.size()]) {
-    if (platform::equalsIgnoringAsciiCase(element, keyword.text)) return &keyword;
+    if (word.back() == keyword.text.back() && word == keyword.text) return &keyword;
   }
   return nullptr;
 }
 
-CommandReader::CommandReader(std::span<const Element> elements, Findings* findings)
-    : elements_(elements), findings_(findings) {}
+CommandReader::CommandReader(std::string_view script, Findings* findings, Findings* cutFindings)
+    : cutter_(script, cutFindings), findings_(findings) {}
+
+const Element* CommandReader::cutUpTo(std::size_t index) {
+  while (!cutToEnd_ && index >= first_ + window_.size()) {
+    std::optional<Element> element = cutter_.next();
+    if (!element) {
+      cutToEnd_ = true;
+      break;
+    }
+    lastLine_ = element->line();
+    window_.push_back(*element);
+  }
+  return index < first_ + window_.size() ? &window_[index - first_] : nullptr;
+}
+
+const Element* CommandReader::following() const {
+  return position_ < first_ + window_.size() ? &window_[position_ - first_] : nullptr;
+}
+
+// Everything before the next element has been read for good. The window is
+// emptied once enough of it has been read, not moved along by every command.
+void CommandReader::dropRead() {
+  constexpr std::size_t kKeptRead = 256;
+  std::size_t read = position_ - first_;
+  if (read < kKeptRead && read < window_.size()) return;
+  window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(read));
+  first_ = position_;
+}
 
 std::optional<ScriptCommand> CommandReader::next() {
-  while (position_ < elements_.size()) {
-    const Element& element = elements_[position_];
-    const Keyword* keyword = element.textLine() ? nullptr : findKeyword(element.text());
+  for (;; ++position_) {
+    dropRead();
+    const Element* element = at(position_);
+    if (!element) return std::nullopt;
+    const Keyword* keyword = element->textLine() ? nullptr : findKeyword(element->text());
     if (!keyword) {
-      reportSkipped(element);
-      ++position_;
+      reportSkipped(*element);
       continue;
     }
     inSkippedText_ = false;
     ScriptCommand command;
     command.keyword = keyword;
-    command.index = position_;
-    std::size_t wanted = operandCount(command);
-    std::size_t available = std::min(wanted, elements_.size() - position_ - 1);
-    command.operands = elements_.subspan(position_ + 1, available);
+    std::size_t wanted = operandCount(command, position_);
+    std::size_t available = 0;
+    while (available < wanted && at(position_ + 1 + available)) ++available;
+    // The element after the command is cut before any view into the window is taken.
+    at(position_ + 1 + available);
+    command.word = &window_[position_ - first_];
+    command.operands = std::span<const Element>(window_).subspan(position_ + 1 - first_, available);
     command.missingOperands = wanted - available;
     if (command.hasTextBlock) {
       command.lines = command.operands.subspan(1, available - 1 - (command.textBlockClosed ? 1 : 0));
     }
-    reportOperands(command, wanted);
     position_ += 1 + available;
+    reportOperands(command, wanted);
     return command;
   }
-  return std::nullopt;
 }
 
-std::size_t CommandReader::operandCount(ScriptCommand& command) const {
-  std::size_t after = command.index + 1;
-  auto elementAt = [&](std::size_t index) {
-    return index < elements_.size() ? elements_[index].text() : std::string_view();
-  };
+std::size_t CommandReader::operandCount(ScriptCommand& command, std::size_t index) {
+  std::size_t after = index + 1;
   switch (command.keyword->form) {
     case CommandForm::Plain: return gamefile::instruction(command.keyword->opcode).operands.size();
     case CommandForm::Label: return 1;
     case CommandForm::Button: return 2;
-    case CommandForm::Definition:
-      if (after >= elements_.size()) return 0;
-      command.definition = definitionKind(elementAt(after));
+    case CommandForm::Definition: {
+      const Element* kind = at(after);
+      if (!kind) return 0;
+      command.definition = definitionKind(kind->text());
       switch (command.definition) {
         case DefinitionKind::None: return 0;  // the kind word is read as the next command
         case DefinitionKind::Param: return 2;
         default: return 3;
       }
+    }
     case CommandForm::Text: {
-      if (after >= elements_.size() || elementAt(after) != "{") return 1;
+      const Element* open = at(after);
+      if (!open || open->text() != "{") return 1;
       command.hasTextBlock = true;
       std::size_t close = after + 1;
-      while (close < elements_.size() && elements_[close].text() != "}") ++close;
-      command.textBlockClosed = close < elements_.size();
-      return close - command.index - (command.textBlockClosed ? 0 : 1);
+      for (const Element* line = at(close); line && line->text() != "}"; line = at(close)) ++close;
+      command.textBlockClosed = at(close) != nullptr;
+      return close - index - (command.textBlockClosed ? 0 : 1);
     }
   }
   return 0;
@@ -151,10 +186,8 @@ void CommandReader::reportSkipped(const Element& element) {
 // A message line of exactly "}" ends the block; when text that is no command follows,
 // the author most likely meant the "}" as part of the message.
 void CommandReader::reportTextAfterBlock(const ScriptCommand& command) {
-  const std::size_t after = command.lastIndex() + 1;
-  if (after >= elements_.size()) return;
-  const Element& next = elements_[after];
-  if (next.textLine() || next.text().empty() || findKeyword(next.text())) return;
+  const Element* next = following();
+  if (!next || next->textLine() || next->text().empty() || findKeyword(next->text())) return;
   report(command.operands.back().line(),
          "a message line of only \"}\" ends the text block: the message is cut here and the lines after it are "
          "read as commands");
@@ -162,11 +195,11 @@ void CommandReader::reportTextAfterBlock(const ScriptCommand& command) {
 
 void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wanted) {
   if (!findings_) return;
-  const Element& word = elements_[command.index];
+  const Element& word = *command.word;
   std::string name(command.keyword->text);
   if (command.keyword->form == CommandForm::Definition && command.definition == DefinitionKind::None) {
-    report(word.line(), command.index + 1 < elements_.size()
-                            ? "@DEF kind " + quoted(elements_[command.index + 1].text()) +
+    const Element* kind = following();
+    report(word.line(), kind ? "@DEF kind " + quoted(kind->text()) +
                                   " is not CG, CHR, BGM or PARAM (in capitals): nothing is defined"
                             : std::string("@DEF at the end of the script defines nothing"));
     return;

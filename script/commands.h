@@ -1,12 +1,13 @@
 #pragma once
-// The element list read as commands: a keyword and the elements it consumes. Both
-// passes of the compiler read the script through this one reader, so they always
-// agree on which elements are commands and which are operands.
+// The script's elements read as commands: a keyword and the elements it consumes.
+// Both passes of the compiler read the script through this one reader, so they
+// always agree on which elements are commands and which are operands.
 
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "player/gamefile/instructions.h"
 #include "script/elements.h"
@@ -34,9 +35,10 @@ const Keyword* findKeyword(std::string_view element);
 
 enum class DefinitionKind : std::uint8_t { None, Cg, Chr, Bgm, Param };
 
+// A command as read; its elements stay valid until the reader reads the next one.
 struct ScriptCommand {
   const Keyword* keyword = nullptr;
-  std::size_t index = 0;              // of the keyword element
+  const Element* word = nullptr;      // the keyword's element
   std::span<const Element> operands;  // every element consumed after the keyword
   std::size_t missingOperands = 0;    // wanted beyond the end of the script
   DefinitionKind definition = DefinitionKind::None;
@@ -48,29 +50,51 @@ struct ScriptCommand {
   std::string_view operand(std::size_t i) const {
     return i < operands.size() ? operands[i].text() : std::string_view();
   }
-  // The index of the last element the command consumed.
-  std::size_t lastIndex() const { return index + operands.size(); }
 };
 
+// Cuts the script as it reads, holding only the elements of the command at hand and
+// the one after it, so a script of thousands of pages costs little memory.
 class CommandReader {
  public:
   // With `findings`, elements skipped where a command is expected and commands whose
-  // operands are odd are reported.
-  explicit CommandReader(std::span<const Element> elements, Findings* findings = nullptr);
+  // operands are odd are reported; with `cutFindings`, what the cutting finds
+  // (quotes not closed on their line, text after a closing quote).
+  explicit CommandReader(std::string_view script, Findings* findings = nullptr, Findings* cutFindings = nullptr);
 
   // The next command; nullopt at the end of the script.
   std::optional<ScriptCommand> next();
 
+  // The element after the last command read, or nullptr when the script ends there.
+  const Element* following() const;
+
+  // The line of the script's last element (0 for a script without any), once next()
+  // has returned nullopt.
+  int lastLine() const { return lastLine_; }
+
+  // How far the reading has come, in bytes.
+  std::size_t position() const { return cutter_.position(); }
+
  private:
-  std::size_t operandCount(ScriptCommand& command) const;
+  // The element of index `index` (counted from the script's start), cut when it has
+  // not been yet; nullptr past the end of the script.
+  const Element* at(std::size_t index) {
+    return index < first_ + window_.size() ? &window_[index - first_] : cutUpTo(index);
+  }
+  const Element* cutUpTo(std::size_t index);
+  void dropRead();
+  std::size_t operandCount(ScriptCommand& command, std::size_t index);
   void reportSkipped(const Element& element);
   void reportOperands(const ScriptCommand& command, std::size_t wanted);
   void reportTextAfterBlock(const ScriptCommand& command);
   void report(int line, std::string message);
 
-  std::span<const Element> elements_;
+  ElementCutter cutter_;
   Findings* findings_;
-  std::size_t position_ = 0;
+  std::vector<Element> window_;  // the elements from index first_ on
+  std::size_t first_ = 0;
+  std::size_t position_ = 0;  // the index of the next element to read
+  bool cutToEnd_ = false;
+  int lastLine_ = 0;
   bool inSkippedText_ = false;
 };
 

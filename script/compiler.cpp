@@ -3,7 +3,6 @@
 #include "platform/distribution_files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
-#include "script/elements.h"
 #include "script/translator.h"
 
 namespace pryx::script {
@@ -12,15 +11,15 @@ using platform::GetPath;
 
 std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks) {
   platform::Progress* progress = hooks.progress;
-  std::vector<Element> elements = cutElements(script, hooks.findings);
-  int maximum = static_cast<int>(std::min<std::size_t>(elements.size(), INT32_MAX));
+  // Each pass moves the bar along the script's bytes.
+  int maximum = static_cast<int>(std::min<std::size_t>(script.size(), INT32_MAX));
   if (progress) {
     progress->setLabel(progress_text::kCollecting);
     progress->setMaximum(maximum);
     progress->setValue(0);
   }
   PassProgress collecting(progress);
-  Definitions definitions = collectDefinitions(elements, collecting, hooks.onResource, hooks.findings);
+  Definitions definitions = collectDefinitions(script, collecting, hooks.onResource, hooks.findings);
   if (hooks.afterCollecting) hooks.afterCollecting();
   if (progress) {
     progress->setValue(maximum);
@@ -28,7 +27,7 @@ std::vector<std::uint8_t> compileScriptText(std::string_view script, const Compi
     progress->setValue(0);
   }
   PassProgress translating(progress);
-  std::vector<std::uint8_t> gameFile = translate(elements, definitions, translating, hooks.findings);
+  std::vector<std::uint8_t> gameFile = translate(script, definitions, translating, hooks.findings);
   if (progress) progress->setValue(maximum);
   if (hooks.findings) sortByLine(*hooks.findings);
   return gameFile;

@@ -27,9 +27,11 @@ class Collector {
   Collector(PassProgress& progress, const ResourceHook& onResource, Findings* findings)
       : progress_(progress), onResource_(onResource), findings_(findings) {}
 
-  Definitions run(std::span<const Element> elements) {
-    elements_ = elements;
-    CommandReader reader(elements);
+  Definitions run(std::string_view script) {
+    // Stably sorted by line later, the cutting's findings go first on their lines.
+    const std::size_t start = findings_ ? findings_->size() : 0;
+    Findings cutFindings;
+    CommandReader reader(script, nullptr, findings_ ? &cutFindings : nullptr);
     while (auto command = reader.next()) {
       if (command->keyword->form == CommandForm::Label) {
         label(*command);
@@ -38,14 +40,18 @@ class Collector {
       } else if (command->definition != DefinitionKind::None) {
         resource(*command);
       }
-      progress_.reached(command->lastIndex());
+      progress_.reached(reader.position());
+    }
+    if (findings_) {
+      findings_->insert(findings_->begin() + static_cast<std::ptrdiff_t>(start), cutFindings.begin(),
+                        cutFindings.end());
     }
     return std::move(definitions_);
   }
 
  private:
   int lineOf(const ScriptCommand& command, std::size_t operand) const {
-    return operand < command.operands.size() ? command.operands[operand].line() : elements_[command.index].line();
+    return operand < command.operands.size() ? command.operands[operand].line() : command.word->line();
   }
 
   void label(const ScriptCommand& command) {
@@ -113,7 +119,6 @@ class Collector {
 
   void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
 
-  std::span<const Element> elements_;
   PassProgress& progress_;
   const ResourceHook& onResource_;
   Findings* findings_;
@@ -122,9 +127,9 @@ class Collector {
 
 }  // namespace
 
-Definitions collectDefinitions(std::span<const Element> elements, PassProgress& progress,
-                               const ResourceHook& onResource, Findings* findings) {
-  return Collector(progress, onResource, findings).run(elements);
+Definitions collectDefinitions(std::string_view script, PassProgress& progress, const ResourceHook& onResource,
+                               Findings* findings) {
+  return Collector(progress, onResource, findings).run(script);
 }
 
 std::string_view scriptFileName(std::string_view path) {

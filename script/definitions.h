@@ -4,7 +4,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,9 +39,10 @@ struct Definitions {
 using ResourceHook = std::function<void(const ResourceDefinition&)>;
 
 // Walks the commands as the translating pass does. `onResource` (if set) sees each
-// resource definition as it is met; the build copies the file there.
-Definitions collectDefinitions(std::span<const Element> elements, PassProgress& progress,
-                               const ResourceHook& onResource, Findings* findings);
+// resource definition as it is met; the build copies the file there. `findings`
+// (if given) also receives what cutting the script finds, placed before the pass's own.
+Definitions collectDefinitions(std::string_view script, PassProgress& progress, const ResourceHook& onResource,
+                               Findings* findings);
 
 // The file name of a path written in a script: the text after the last "\" or "/"
 // (a trail byte of a double-byte character is no separator).

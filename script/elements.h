@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "script/findings.h"
 
@@ -42,8 +43,40 @@ class Element {
   std::int32_t line_;
 };
 
-// Cuts `script` (CR LF or LF line ends alike). Quotes that are not closed on their
-// line and text after a closing quote are reported to `findings` when given.
-std::vector<Element> cutElements(std::string_view script, Findings* findings = nullptr);
+// Cuts `script` (CR LF or LF line ends alike) one element at a time, so a pass over
+// a long script holds only the elements of the command at hand. Quotes that are not
+// closed on their line and text after a closing quote are reported to `findings`
+// when given.
+class ElementCutter {
+ public:
+  explicit ElementCutter(std::string_view script, Findings* findings = nullptr)
+      : script_(script), findings_(findings) {}
+
+  // The next element; nullopt at the end of the script.
+  std::optional<Element> next();
+
+  // How far into the script the cutting has come, in bytes.
+  std::size_t position() const { return position_; }
+
+ private:
+  struct LineEnd;
+  LineEnd lineEndFrom(std::size_t from);
+  void moveTo(std::size_t next);
+  void readTextLine();
+  void readField();
+  void push(std::string_view text, ElementKind kind = ElementKind::Field);
+  void report(std::string message);
+
+  std::string_view script_;
+  Findings* findings_;
+  std::optional<Element> cut_;
+  std::size_t position_ = 0;
+  std::size_t newline_ = 0;  // the first "\n" at or after where it was last looked for
+  bool newlineFound_ = false;
+  std::int32_t line_ = 1;
+  bool afterComma_ = false;
+  bool inTextBlock_ = false;
+  bool previousWasText_ = false;
+};
 
 }  // namespace pryx::script

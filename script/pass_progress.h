@@ -1,5 +1,5 @@
 #pragma once
-// Moves the progress bar along the elements of one pass, in steps of 100 elements.
+// Moves the progress bar along the bytes of the script in one pass, in steps of 4 KiB.
 
 #include <cstddef>
 
@@ -11,16 +11,16 @@ class PassProgress {
  public:
   explicit PassProgress(platform::Progress* progress) : progress_(progress) {}
 
-  // The pass has read up to element `index`.
-  void reached(std::size_t index) {
-    std::size_t step = index / kStep;
+  // The pass has read up to byte `position`.
+  void reached(std::size_t position) {
+    std::size_t step = position / kStep;
     if (!progress_ || step == step_) return;
     step_ = step;
     progress_->setValue(static_cast<int>(step * kStep));
   }
 
  private:
-  static constexpr std::size_t kStep = 100;
+  static constexpr std::size_t kStep = 4096;
   platform::Progress* progress_;
   std::size_t step_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "platform/ascii.h"
@@ -65,13 +66,15 @@ std::string_view resourceWord(ResourceKind kind) {
 
 class Translator {
  public:
-  Translator(std::span<const Element> elements, const Definitions& definitions, PassProgress& progress,
-             Findings* findings)
-      : elements_(elements), definitions_(definitions), progress_(progress), findings_(findings) {}
+  Translator(std::string_view script, const Definitions& definitions, PassProgress& progress, Findings* findings)
+      : reader_(script, findings), definitions_(definitions), progress_(progress), findings_(findings) {
+    // Commands take fewer bytes in the game file than in the script, and the texts
+    // the same: the script's size is room enough.
+    writer_.reserve(script.size());
+  }
 
   std::vector<std::uint8_t> run() {
-    CommandReader reader(elements_, findings_);
-    while (auto command = reader.next()) {
+    while (auto command = reader_.next()) {
       if (findings_) followButtonBody(*command);
       switch (command->keyword->form) {
         case CommandForm::Plain: plain(*command); break;
@@ -80,7 +83,7 @@ class Translator {
         case CommandForm::Text: text(*command); break;
         case CommandForm::Button: button(*command); break;
       }
-      progress_.reached(command->lastIndex());
+      progress_.reached(reader_.position());
     }
     if (findings_) reportWhole();
     return std::move(writer_).finish(gamefile::kCompilerPools);
@@ -89,7 +92,7 @@ class Translator {
  private:
   Written operand(const ScriptCommand& command, std::size_t i) const {
     if (i < command.operands.size()) return {command.operands[i].text(), command.operands[i].line()};
-    return {{}, elements_[command.index].line()};
+    return {{}, command.word->line()};
   }
 
   std::string nameOf(const ScriptCommand& command) const { return std::string(command.keyword->text); }
@@ -224,7 +227,7 @@ class Translator {
   void text(const ScriptCommand& command) {
     int number = ++texts_;
     if (findings_ && number == gamefile::kMaxMessageNumber + 1) {
-      report(elements_[command.index].line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
+      report(command.word->line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
                                                   " @TEXT messages: the player shows only the first ones");
     }
     if (!command.hasTextBlock) {
@@ -238,7 +241,7 @@ class Translator {
     }
     std::size_t kept = writer_.text(number, message);
     if (kept < message.size() && findings_) {
-      report(elements_[command.index].line(),
+      report(command.word->line(),
              "the message is " + std::to_string(message.size()) + " bytes long: only its first " +
                  std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
       report(lineOfMessageByte(command, kept), "the message is cut in this line: the rest of it is lost");
@@ -254,7 +257,7 @@ class Translator {
       if (offset < end) return line.line();
       end += 2;  // CR LF between lines
     }
-    return command.lines.empty() ? elements_[command.index].line() : command.lines.back().line();
+    return command.lines.empty() ? command.word->line() : command.lines.back().line();
   }
 
   void button(const ScriptCommand& command) {
@@ -268,8 +271,8 @@ class Translator {
     if (slot != typed - 1) {
       report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
     }
-    if (platform::equalsIgnoringAsciiCase(caption.text, "@TEXT") && command.lastIndex() + 1 < elements_.size() &&
-        elements_[command.lastIndex() + 1].text() == "{") {
+    const Element* next = reader_.following();
+    if (platform::equalsIgnoringAsciiCase(caption.text, "@TEXT") && next && next->text() == "{") {
       report(caption.line, "the caption " + quoted(caption.text) +
                                " before \"{\" opens a text block: the lines up to a line \"}\" are read as a "
                                "message, not as the button body");
@@ -295,7 +298,7 @@ class Translator {
   // the operand bytes of any other command are taken for instructions.
   void followButtonBody(const ScriptCommand& command) {
     Opcode opcode = command.keyword->opcode;
-    int line = elements_[command.index].line();
+    int line = command.word->line();
     bool isPlain = command.keyword->form == CommandForm::Plain;
     if (bodyState_ == Body::Expected) {
       bodyState_ = isPlain && opcode == Opcode::BlockOpen ? Body::Inside : Body::None;
@@ -306,7 +309,7 @@ class Translator {
         bodyState_ = Body::None;
       } else if (!bodyReported_ && !scansSafely(*command.keyword)) {
         bodyReported_ = true;
-        report(line, quoted(elements_[command.index].text()) +
+        report(line, quoted(command.word->text()) +
                          (opcode == Opcode::BlockOpen && isPlain
                               ? " in a button body: the player ends the body at the first \"}\""
                               : " in a button body: the player does not step over its operands, which may end the "
@@ -315,7 +318,8 @@ class Translator {
     }
     if (command.keyword->form == CommandForm::Button) {
       bodyState_ = Body::Expected;
-      lastCaption_ = command.operands.size() > 1 ? &command.operands[1] : nullptr;
+      lastCaption_.reset();
+      if (command.operands.size() > 1) lastCaption_ = command.operands[1];
     }
   }
 
@@ -323,7 +327,7 @@ class Translator {
   // whose double quote is never closed is the usual cause: it swallows the "{".
   void reportButtonWithoutBody(int line) {
     const std::string outcome = "the player stops with \"" + std::string(player::text::kCodeError) + "\" at this button";
-    if (lastCaption_ != nullptr && lastCaption_->kind() == ElementKind::UnclosedQuote) {
+    if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
       report(lastCaption_->line(),
              "the caption's double quote is not closed: the caption runs to the line end, so the button has no "
              "body \"{\" ... \"}\" and " + outcome);
@@ -340,10 +344,10 @@ class Translator {
 
   void reportWhole() {
     if (bodyState_ == Body::Expected) {
-      if (lastCaption_ != nullptr && lastCaption_->kind() == ElementKind::UnclosedQuote) {
+      if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
         reportButtonWithoutBody(lastCaption_->line());
       } else {
-        report(elements_.empty() ? 0 : elements_.back().line(), "the last @BTN has no body \"{\" ... \"}\"");
+        report(reader_.lastLine(), "the last @BTN has no body \"{\" ... \"}\"");
       }
     }
     if (definitions_.labels.count() == 0) {
@@ -356,7 +360,7 @@ class Translator {
 
   enum class Body { None, Expected, Inside };
 
-  std::span<const Element> elements_;
+  CommandReader reader_;
   const Definitions& definitions_;
   PassProgress& progress_;
   Findings* findings_;
@@ -368,14 +372,14 @@ class Translator {
   bool reportedGroups_ = false;
   Body bodyState_ = Body::None;
   bool bodyReported_ = false;  // one finding per body is enough
-  const Element* lastCaption_ = nullptr;
+  std::optional<Element> lastCaption_;  // of the last @BTN
 };
 
 }  // namespace
 
-std::vector<std::uint8_t> translate(std::span<const Element> elements, const Definitions& definitions,
-                                    PassProgress& progress, Findings* findings) {
-  return Translator(elements, definitions, progress, findings).run();
+std::vector<std::uint8_t> translate(std::string_view script, const Definitions& definitions, PassProgress& progress,
+                                    Findings* findings) {
+  return Translator(script, definitions, progress, findings).run();
 }
 
 }  // namespace pryx::script

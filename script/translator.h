@@ -2,7 +2,7 @@
 // The translating pass: one game-file record per command, in script order.
 
 #include <cstdint>
-#include <span>
+#include <string_view>
 #include <vector>
 
 #include "script/definitions.h"
@@ -13,8 +13,8 @@
 namespace pryx::script {
 
 // The whole game file. Names resolve through `definitions`, the collecting pass's
-// result over the same elements.
-std::vector<std::uint8_t> translate(std::span<const Element> elements, const Definitions& definitions,
-                                    PassProgress& progress, Findings* findings);
+// result over the same script.
+std::vector<std::uint8_t> translate(std::string_view script, const Definitions& definitions, PassProgress& progress,
+                                    Findings* findings);
 
 }  // namespace pryx::script

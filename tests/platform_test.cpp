@@ -9,7 +9,10 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <random>
 
 namespace pryx::platform {
 namespace {
@@ -176,6 +179,25 @@ TEST(NumberText, ReadsTheLeadingNumber) {
   EXPECT_EQ(leadingNumber("1e"), 1);
   EXPECT_FALSE(hasLeadingNumber("-"));
   EXPECT_TRUE(hasLeadingNumber("  7x"));
+}
+
+// Whole numbers are read without the C library; every digit count and sign must
+// give what strtod gives, the negative zero included.
+TEST(NumberText, WholeNumbersReadAsTheCLibraryReadsThem) {
+  std::mt19937_64 random(7);
+  for (int digits = 1; digits <= 18; ++digits) {
+    for (std::string_view sign : {"", "+", "-"}) {
+      for (int sample = 0; sample < 50; ++sample) {
+        std::string text(sign);
+        for (int i = 0; i < digits; ++i) text += static_cast<char>('0' + random() % 10);
+        double expected = std::strtod(text.c_str(), nullptr);
+        double read = leadingNumber(" " + text + ",");
+        EXPECT_EQ(read, expected) << text;
+        EXPECT_EQ(std::signbit(read), std::signbit(expected)) << text;
+      }
+    }
+  }
+  EXPECT_TRUE(std::signbit(leadingNumber("-0")));
 }
 
 TEST(NumberText, RoundsHalvesToEvenAndFormatsWithSignPadding) {

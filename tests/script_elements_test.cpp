@@ -6,6 +6,13 @@
 namespace pryx::script {
 namespace {
 
+std::vector<Element> cutElements(std::string_view script, Findings* findings = nullptr) {
+  std::vector<Element> elements;
+  ElementCutter cutter(script, findings);
+  while (auto element = cutter.next()) elements.push_back(*element);
+  return elements;
+}
+
 std::vector<std::string> texts(std::string_view script) {
   std::vector<std::string> out;
   for (const Element& element : cutElements(script)) out.emplace_back(element.text());

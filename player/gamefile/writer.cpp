@@ -22,10 +22,12 @@ GameFileWriter::GameFileWriter()
 // The write position only moves forward: bytes go to the end, after the zero bytes
 // of any gap skipped over.
 void GameFileWriter::putByte(std::uint8_t value) {
-  bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
+  if (bytes_.size() + 1 < static_cast<std::size_t>(position_)) bytes_.resize(static_cast<std::size_t>(position_ - 1), 0);
   bytes_.push_back(value);
   ++position_;
 }
+
+void GameFileWriter::reserve(std::size_t bytes) { bytes_.reserve(bytes); }
 
 void GameFileWriter::putBytes(std::string_view bytes) {
   if (bytes.empty()) return;  // an empty pool at the end adds no gap bytes

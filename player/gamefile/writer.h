@@ -29,6 +29,9 @@ class GameFileWriter {
  public:
   GameFileWriter();
 
+  // Room for a file of about `bytes` bytes, so that a large one is not moved as it grows.
+  void reserve(std::size_t bytes);
+
   // The 1-based position the next byte goes to.
   std::int64_t position() const { return position_; }
 
