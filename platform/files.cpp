@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/ascii.h"
+#include "platform/large_pages.h"
 #include "platform/paths.h"
 
 #include <cerrno>
@@ -117,11 +118,20 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, st
     setError(error, "cannot be opened for reading");
     return std::nullopt;
   }
-  // Read in blocks rather than by character: scripts and pictures run to megabytes.
+  // Scripts and pictures run to megabytes: the size the file has now is read in one
+  // go, straight into place.
   Bytes bytes;
   std::error_code code;
   std::uintmax_t expected = fs::file_size(fsPath, code);
-  if (!code && expected <= mostBytes) bytes.reserve(static_cast<std::size_t>(expected));
+  if (!code && expected <= mostBytes) {
+    auto size = static_cast<std::size_t>(expected);
+    bytes.reserve(size);
+    preferLargePages(bytes.data(), size);
+    bytes.resize(size);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+  }
+  // A file that grew meanwhile is read on to its end, in blocks.
   char block[1 << 16];
   while (in.read(block, sizeof block) || in.gcount() > 0) {
     bytes.insert(bytes.end(), block, block + in.gcount());

@@ -1,5 +1,6 @@
 #include "player/gamefile/writer.h"
 
+#include "platform/large_pages.h"
 #include "platform/number_text.h"
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
@@ -27,7 +28,11 @@ void GameFileWriter::putByte(std::uint8_t value) {
   ++position_;
 }
 
-void GameFileWriter::reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+void GameFileWriter::reserve(std::size_t bytes) {
+  if (bytes <= bytes_.size()) return;
+  bytes_.reserve(bytes);
+  platform::preferLargePages(bytes_.data() + bytes_.size(), bytes - bytes_.size());
+}
 
 void GameFileWriter::putBytes(std::string_view bytes) {
   if (bytes.empty()) return;  // an empty pool at the end adds no gap bytes
