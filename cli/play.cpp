@@ -8,8 +8,11 @@
 #include <iostream>
 #include <memory>
 
+#include "authoring/project_play.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/project_open.h"
+#include "player/gamefile/chains.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "player/headless/headless_play.h"
@@ -18,14 +21,16 @@ namespace pryx::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: pryx play GAME.PRY --headless [OPTIONS]\n"
+    "Usage: pryx play GAME.PRY|PROJECT.PXK --headless [OPTIONS]\n"
     "\n"
     "Plays a game file without a window, on a virtual clock, as a player copied under\n"
     "the game's name would: resources and save files are looked for beside the game\n"
-    "file. Every choice offered as a list (two or more buttons in normal mode, any\n"
-    "choice in novel mode) takes the next entry of --choose; every other wait (the\n"
-    "page prompt, a page with a single button) is clicked through. When the entries\n"
-    "run out at a choice, the run ends with the reason no-more-input.\n"
+    "file. A project is built in memory and played with its resource files where they\n"
+    "are; its saves are kept beside it under the project's name. Every choice offered\n"
+    "as a list (two or more buttons in normal mode, any choice in novel mode) takes the\n"
+    "next entry of --choose; every other wait (the page prompt, a page with a single\n"
+    "button) is clicked through. When the entries run out at a choice, the run ends\n"
+    "with the reason no-more-input.\n"
     "The window player is PRYXPlayer; without --headless nothing is played.\n"
     "\n"
     "Options:\n"
@@ -40,6 +45,11 @@ constexpr std::string_view kUsage =
     "  --trace FILE      one JSON object per line for each event: label, cg, chr, bgm,\n"
     "                    text, choices, choose, var, save, load, end; each with \"pc\"\n"
     "  --frames DIR      a PNG of the picture at every wait (NNNN-KIND.png)\n"
+    "  --from-page N     start at page N (the N-th label of a game file): what stands\n"
+    "                    above the first label runs first, as in the game\n"
+    "  --set NAME=VALUE  start with a variable holding VALUE; NAME is the project's\n"
+    "                    name of the variable or its number (only numbers for a game\n"
+    "                    file). Repeatable; applied where the run starts\n"
     "  --max-steps N     end the run with the reason step-limit after N instructions\n"
     "                    (default 100000000), so a game that loops cannot hang CI\n"
     "\n"
@@ -82,7 +92,8 @@ int usageError(std::ostream& err, const std::string& problem) {
 }
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-  Arguments parsed(arguments, {"--choose", "--menu", "--answer", "--saves", "--trace", "--frames", "--max-steps"},
+  Arguments parsed(arguments, {"--choose", "--menu", "--answer", "--saves", "--trace", "--frames", "--max-steps",
+                                "--from-page", "--set"},
                    {"--headless"});
   if (!parsed.error().empty()) return usageError(err, parsed.error());
   if (parsed.positional().size() != 1) return usageError(err, "give exactly one game file");
@@ -94,6 +105,32 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
   player::headless::HeadlessRequest request;
   request.gameFile = parsed.positional().front();
   std::string problem;
+  std::optional<project::Project> project;
+  if (isProjectFile(request.gameFile)) {
+    project = openProjectFile("play", request.gameFile, err);
+    if (!project) return 1;
+    platform::SilentProgress silent;
+    authoring::ProjectPlay play = authoring::prepareProjectPlay(*project, request.gameFile, silent);
+    request.image.emplace(std::move(play.gameFile));
+    request.findResource = std::move(play.findResource);
+  }
+  if (auto page = parsed.value("--from-page")) {
+    auto label = authoring::variableValue(*page);
+    if (!label || *label < 1) return usageError(err, "--from-page takes a page number from 1, not \"" + *page + "\"");
+    if (!request.image) request.image = player::readGameFile(request.gameFile);
+    if (request.image) {
+      std::size_t pages = gamefile::loadLabelChain(*request.image).positions.size();
+      if (static_cast<std::size_t>(*label) > pages) {
+        return usageError(err, "--from-page " + *page + ": the game has " + std::to_string(pages) + " pages");
+      }
+    }
+    request.start.label = *label;
+  }
+  for (const std::string& text : parsed.values("--set")) {
+    auto preset = authoring::parseVariablePreset(project ? &*project : nullptr, text, problem);
+    if (!preset) return usageError(err, problem);
+    request.start.variables.push_back(*preset);
+  }
   if (auto choose = parsed.value("--choose")) {
     auto choices = player::headless::parseChoices(*choose, problem);
     if (!choices) return usageError(err, problem);

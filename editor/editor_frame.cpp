@@ -8,6 +8,7 @@
 #include "editor/page_event_window.h"
 #include "editor/page_list_window.h"
 #include "editor/page_options_dialog.h"
+#include "editor/player_start_dialog.h"
 #include "editor/program_mode_window.h"
 #include "editor/progress_window.h"
 #include "editor/project_options_dialog.h"
@@ -18,6 +19,8 @@
 
 #include "platform/paths.h"
 #include "player/music/fluid_sequencer.h"
+#include "player/window/player_program.h"
+#include "project/distribution.h"
 #include "project/project_file.h"
 
 #include <QCloseEvent>
@@ -59,6 +62,8 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
       dialogs_(services.dialogs != nullptr ? *services.dialogs : qtDialogs_),
       ownMusic_(programMusic(services)),
       music_(services.music != nullptr ? *services.music : *ownMusic_),
+      programFolder_(services.displayLibraryFolder.empty() ? project::runningProgramFolder()
+                                                           : services.displayLibraryFolder),
       display_(services.displayLibraryFolder.empty() ? platform::DisplayLibrary()
                                                      : platform::DisplayLibrary(services.displayLibraryFolder)),
       files_(dialogs_),
@@ -114,6 +119,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
     if (projectWindows_) projectWindows_->pageOptions.openForPage(page);
   });
   connect(a.project_run, &QAction::triggered, this, [this] { startTestRun(false); });
+  connect(a.project_play, &QAction::triggered, this, &EditorFrame::playInPlayer);
   connect(a.project_pac, &QAction::triggered, this, [this] { openDistributionWindow(BuildSource::Project); });
   connect(a.tool_pro, &QAction::triggered, this, &EditorFrame::tool_pro_Click);
   connect(a.project_option, &QAction::triggered, this, [this] {
@@ -188,6 +194,7 @@ void EditorFrame::setProjectMenus(bool open) {
   setUsable(a.buttons[kSaveAsButton], open);
   setUsable(a.buttons[kSaveButton], open);
   setUsable(a.buttons[kRunButton], open);
+  setUsable(a.buttons[kPlayButton], open);
   if (!open) {
     for (int button : {kMainWindowButton, kMessageWindowButton, kCommandWindowButton, kEventWindowButton, kStopButton}) {
       setUsable(a.buttons[static_cast<std::size_t>(button)], false);
@@ -368,6 +375,7 @@ void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
   else if (button == a.buttons[kSaveButton]) file_save_Click();
   else if (button == a.buttons[kRunButton]) startTestRun(true);
   else if (button == a.buttons[kStopButton]) state_.setRunState(0);
+  else if (button == a.buttons[kPlayButton]) playInPlayer();
   for (const Child& child : children_) {
     if (button == a.buttons[static_cast<std::size_t>(child.toolbarButton)] && !child.window->isVisible()) showChild(child);
   }
@@ -389,6 +397,7 @@ void EditorFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (playing_ != nullptr) playing_->end();
   main_->closeMusic();
   for (const Child& child : children_) child.window->allowClosing();
   event->accept();

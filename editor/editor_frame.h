@@ -6,6 +6,7 @@
 #include "editor/document_list_model.h"
 #include "editor/editor_state.h"
 #include "editor/frame_actions.h"
+#include "editor/player_start.h"
 #include "editor/project_files.h"
 #include "editor/qt_dialogs.h"
 #include "editor/recent_files.h"
@@ -19,6 +20,10 @@
 
 #include <memory>
 #include <string>
+
+namespace pryx::player {
+class PlayerProgram;
+}
 
 namespace pryx::editor {
 
@@ -105,6 +110,10 @@ class EditorFrame final : public QMainWindow {
   void setRunMenus(bool running);
   void closePageList();
 
+  // The project built in memory and played in the player's window from a page the
+  // author picks, with the variables preset as typed; saves go to a folder of its own.
+  void playInPlayer();
+
   // Program mode: the project as script text in its own window, the frame idle.
   void tool_pro_Click();
   void openScript(const QString& path);
@@ -126,6 +135,7 @@ class EditorFrame final : public QMainWindow {
   Dialogs& dialogs_;
   std::unique_ptr<player::Sequencer> ownMusic_;
   player::Sequencer& music_;
+  std::string programFolder_;
   platform::DisplayLibrary display_;
   EditorState state_;
   ProjectFiles files_;
@@ -146,6 +156,8 @@ class EditorFrame final : public QMainWindow {
   platform::Subscription filesSubscription_;
   platform::Subscription documentSubscription_;
   QPointer<ProgramModeWindow> program_;
+  PlayerStartChoice playerStart_;
+  player::PlayerProgram* playing_ = nullptr;  // while the project plays in the player
   bool endConfirmed_ = false;
 };
 

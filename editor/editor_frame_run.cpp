@@ -79,6 +79,7 @@ void EditorFrame::setRunMenus(bool running) {
   for (QMenu* menu : {a.view, a.file, a.edit, a.project, a.tool}) menu->menuAction()->setEnabled(!running);
   setUsable(a.buttons[kRunButton], !running);
   setUsable(a.buttons[kStopButton], running);
+  setUsable(a.buttons[kPlayButton], !running);
 }
 
 void EditorFrame::startTestRun(bool fromToolbar) {

@@ -25,6 +25,7 @@ constexpr ButtonSpec kButtons[] = {
     {10, "eventwindow", "イベント設定ウィンドウの表示", QStyle::SP_FileDialogInfoView},
     {12, "run", "実行（デバッグ）", QStyle::SP_MediaPlay},
     {13, "stop", "停止（デバッグ）", QStyle::SP_MediaStop},
+    {14, "play", "プレイヤーで実行", QStyle::SP_MediaSeekForward},
 };
 
 }  // namespace
@@ -80,6 +81,7 @@ FrameActions buildFrameActions(QMainWindow& frame) {
 
   a.project = namedMenu(bar, "project", QStringLiteral("プロジェクト(&P)"));
   a.project_run = namedItem(a.project, "project_run", QStringLiteral("実行(&R)"));
+  a.project_play = namedItem(a.project, "project_play", QStringLiteral("プレイヤーで実行(&G)"));
   a.project_pac = namedItem(a.project, "project_pac", QStringLiteral("配布用ファイルの作成(&X)"));
   a.project->addSeparator()->setObjectName("project_sepa1");
   a.project_option = namedItem(a.project, "project_option", QStringLiteral("オプション(&O)"));

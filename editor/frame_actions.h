@@ -34,6 +34,7 @@ struct FrameActions {
 
   QMenu* project;
   QAction* project_run;
+  QAction* project_play;
   QAction* project_pac;
   QAction* project_option;
 
@@ -55,8 +56,8 @@ struct FrameActions {
   QAction* Menu_ZORVEX;
 
   QToolBar* Toolbar1;
-  // Buttons 1 to 13 by their number; the separators 3, 6 and 11 are null.
-  std::array<QAction*, 14> buttons{};
+  // Buttons 1 to 14 by their number; the separators 3, 6 and 11 are null.
+  std::array<QAction*, 15> buttons{};
 };
 
 // The toolbar's buttons by number.
@@ -71,6 +72,7 @@ enum ToolbarButton {
   kEventWindowButton = 10,
   kRunButton = 12,
   kStopButton = 13,
+  kPlayButton = 14,
 };
 
 FrameActions buildFrameActions(QMainWindow& frame);

@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   loadTextTables(image);
   // A chain that loops gives the same records again and again: each body is scanned once.
   std::unordered_set<std::int32_t> scanned;
-  for (const PoolRecord& record : buttonChainRecords(image)) {
+  forEachButtonRecord(image, [&](const PoolRecord& record) {
     if (scanned.insert(record.link).second) findButtonBodyEnd(image, std::int64_t{record.link} + 8);
-  }
+  });
   disassemble(image);
   return 0;
 }

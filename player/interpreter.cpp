@@ -65,6 +65,8 @@ void Player::start() {
   chrNames_.cursor = image_.headerSlot(gamefile::HeaderSlot::ChrPool).value_or(-1);
   bgmNames_.cursor = image_.headerSlot(gamefile::HeaderSlot::BgmPool).value_or(-1);
   state_.programCounter = gamefile::kFirstInstruction;
+  if (options_.start.label < 0 || static_cast<std::size_t>(options_.start.label) > labels_.size()) endWithCodeError();
+  startPending_ = !options_.start.fromTop();
 }
 
 void Player::step() {
@@ -121,6 +123,7 @@ void Player::execute(std::uint8_t opcode) {
     }
     case code(Opcode::Label):
       operandInt32(1);
+      if (startPending_ && enterStartPosition()) break;
       state_.pagePosition = pc;
       observer_.label(static_cast<std::int32_t>(pc), traceLabelNumber(pc));
       pc += 4;
@@ -336,6 +339,25 @@ void Player::typeMessage() {
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
   state_.programCounter = p + 10;
+}
+
+// At the first label of a run from a chosen start: true when the run jumped away
+// from it to the start label.
+bool Player::enterStartPosition() {
+  startPending_ = false;
+  for (const VariablePreset& preset : options_.start.variables) {
+    if (!variableInRange(preset.number)) continue;
+    state_.variables[static_cast<std::size_t>(preset.number)] = preset.value;
+    useVariable(preset.number);
+  }
+  if (options_.start.label == 0 || traceLabelNumber(state_.programCounter) == options_.start.label) return false;
+  jumpTo(options_.start.label);
+  return true;
+}
+
+std::optional<std::string> Player::resourceFile(const std::string& sjisName, std::string_view extension) const {
+  if (options_.findResource) return options_.findResource(sjisName, extension);
+  return findResourceFile(location_.folder, sjisName, extension);
 }
 
 std::int32_t Player::traceLabelNumber(std::int64_t opcodePosition) const {

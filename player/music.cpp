@@ -18,7 +18,7 @@ void Player::playBgmNumber(std::int32_t number) {
   state_.currentBgm = number;
   observer_.bgm(pc, number);
   if (number == 0) return;
-  if (auto path = findResourceFile(location_.folder, bgmNames_.name(number), kMidi)) pieceOpen_ = host_.sequencer.open(*path);
+  if (auto path = resourceFile(bgmNames_.name(number), kMidi)) pieceOpen_ = host_.sequencer.open(*path);
   if (pieceOpen_) host_.sequencer.play();
   auto now = host_.clock.milliseconds();
   musicEndTime_ = now + host_.sequencer.lengthMilliseconds();

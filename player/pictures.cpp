@@ -22,8 +22,8 @@ void Player::showCgNumber(std::int32_t number) {
     return;
   }
   const std::string& name = cgNames_.name(number);
-  auto path = findResourceFile(location_.folder, name, kBmp);
-  if (!path) path = findResourceFile(location_.folder, name, kJpg);
+  auto path = resourceFile(name, kBmp);
+  if (!path) path = resourceFile(name, kJpg);
   screen_.showCg(path ? loadPicture(*path) : QImage());
   refresh();
   state_.currentCg = number;
@@ -43,7 +43,7 @@ void Player::showChrNumber(std::int32_t number) {
     } else {
       screen_.clear();
     }
-    auto path = findResourceFile(location_.folder, chrNames_.name(number), kBmp);
+    auto path = resourceFile(chrNames_.name(number), kBmp);
     screen_.loadCharacter(path ? loadPicture(*path) : QImage(), state_.transparentColour, state_.novelMode());
     state_.currentChr = number;
     observer_.chr(static_cast<std::int32_t>(state_.programCounter), number);

@@ -22,6 +22,7 @@
 #include "player/observer.h"
 #include "player/save_slots.h"
 #include "player/screen/screen.h"
+#include "player/start_position.h"
 
 namespace pryx::player {
 
@@ -72,6 +73,8 @@ struct PlayerOptions {
   std::int64_t instructionLimit = 0;  // 0: none
   bool drawsPictures = true;          // false: no picture is kept or drawn (no pixels wanted)
   SaveSlots* saves = nullptr;         // null: the save files beside the game
+  StartPosition start;
+  ResourceLookup findResource;        // empty: the resource files beside the game
 };
 
 struct RunEnd {
@@ -129,6 +132,8 @@ class Player final : public PlayerInput {
   void setMessageWait(int wait);
   void typeMessage();
   std::int32_t traceLabelNumber(std::int64_t opcodePosition) const;
+  bool enterStartPosition();
+  std::optional<std::string> resourceFile(const std::string& sjisName, std::string_view extension) const;
 
   // events.cpp: pumping, waiting and ending
   void pump();
@@ -200,6 +205,7 @@ class Player final : public PlayerInput {
   std::mt19937_64 random_;
   std::int64_t instructionCount_ = 0;
   std::optional<EndReason> endPending_;
+  bool startPending_ = false;
   bool musicTimerOn_ = false;
   bool pieceOpen_ = false;
   std::int64_t nextMusicTick_ = 0;

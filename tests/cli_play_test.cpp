@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace pryx::script {
 namespace {
@@ -46,6 +47,37 @@ TEST_F(PlayCommand, EveryRunEndsAndOnlyTheKitSpeaksOnStandardError) {
     EXPECT_EQ(pryx(std::string("play choice.PRY --headless --max-steps ") + limit), 2) << limit;
     EXPECT_NE(read("errors.txt").find("--max-steps takes a number"), std::string::npos) << limit;
   }
+}
+
+// A project played in memory from one of its pages is the game its distribution
+// plays from there: the same events and the same pictures, so its resource files
+// were found where the author keeps them.
+TEST_F(PlayCommand, AProjectPlaysFromAPageAsItsDistributionDoes) {
+  const std::string project = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/tsukiyo.PXK";
+  ASSERT_EQ(pryx("build '" + project + "' --out dist --name tsukiyo"), 0) << read("errors.txt");
+  const std::string route = " --headless --from-page 4 --choose 1,1,1,1 --max-steps 100000";
+  ASSERT_EQ(pryx("play '" + project + "'" + route + " --set 絆=5 --trace project.jsonl --frames project"), 0)
+      << read("errors.txt");
+  ASSERT_EQ(pryx("play dist/tsukiyo.PRY" + route + " --set 1=5 --trace game.jsonl --frames game"), 0)
+      << read("errors.txt");
+
+  const std::string trace = read("project.jsonl");
+  EXPECT_EQ(trace, read("game.jsonl"));
+  EXPECT_EQ(trace.rfind("{\"event\":\"label\",\"pc\":243,\"label\":4}", 0), 0u) << trace;
+  EXPECT_NE(trace.find("\"var\":1,\"value\":6"), std::string::npos) << "the preset 5, then +1:\n" << trace;
+  int frames = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ / "game")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(read("project/" + name), read("game/" + name)) << name;
+    ++frames;
+  }
+  EXPECT_GT(frames, 2);
+
+  EXPECT_EQ(pryx("play '" + project + "' --headless --from-page 14"), 2);
+  EXPECT_NE(read("errors.txt").find("the game has 13 pages"), std::string::npos);
+  EXPECT_EQ(pryx("play '" + project + "' --headless --set 好感度=1"), 2);
+  EXPECT_EQ(pryx("play dist/tsukiyo.PRY --headless --set 絆=1"), 2);
+  EXPECT_NE(read("errors.txt").find("give the variable's number"), std::string::npos);
 }
 
 }  // namespace

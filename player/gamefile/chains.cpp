@@ -55,49 +55,57 @@ const std::string& TextTables::caption(std::int64_t slot, std::int64_t number) c
   return textAt(captions[static_cast<std::size_t>(slot)], number);
 }
 
-std::vector<PoolRecord> textChainRecords(const GameImage& image) {
-  std::vector<PoolRecord> records;
+void forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
   std::int64_t cursor = image.headerSlot(HeaderSlot::MessagePool).value_or(-1);
   walkChain(image, HeaderSlot::TextChain, kMaxMessageNumber, [&](std::int32_t record) {
     auto number = image.int16At(std::int64_t{record} + 4);
     auto length = image.int16At(std::int64_t{record} + 6);
     if (!number || *number == -1 || !length || *length < 0) return false;
-    records.push_back({record, *number, 0, *length, cursor, image.textAt(cursor, *length)});
+    visit({record, *number, 0, *length, cursor, image.textAt(cursor, *length)});
     cursor += *length;
     return true;
   });
-  return records;
 }
 
-std::vector<PoolRecord> buttonChainRecords(const GameImage& image) {
-  std::vector<PoolRecord> records;
+void forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
   std::int64_t cursor = image.headerSlot(HeaderSlot::CaptionPool).value_or(-1);
   walkChain(image, HeaderSlot::ButtonChain, kMaxButtonRecords, [&](std::int32_t record) {
     auto number = image.int16At(std::int64_t{record} + 4);
     auto slot = image.byteAt(std::int64_t{record} + 6);
     auto length = image.byteAt(std::int64_t{record} + 7);
     if (!number || *number == -1 || !slot || !length) return false;
-    records.push_back({record, *number, *slot, *length, cursor, image.textAt(cursor, *length)});
+    visit({record, *number, *slot, *length, cursor, image.textAt(cursor, *length)});
     cursor += *length;
     return true;
   });
+}
+
+std::vector<PoolRecord> textChainRecords(const GameImage& image) {
+  std::vector<PoolRecord> records;
+  forEachTextRecord(image, [&](const PoolRecord& record) { records.push_back(record); });
+  return records;
+}
+
+std::vector<PoolRecord> buttonChainRecords(const GameImage& image) {
+  std::vector<PoolRecord> records;
+  forEachButtonRecord(image, [&](const PoolRecord& record) { records.push_back(record); });
   return records;
 }
 
 TextTables loadTextTables(const GameImage& image) {
   TextTables tables;
-  for (const PoolRecord& record : textChainRecords(image)) {
+  forEachTextRecord(image, [&](const PoolRecord& record) {
     if (record.text && record.number >= 1 && record.number <= kMaxMessageNumber) {
       store(tables.messages, record.number, *record.text);
     }
     ++tables.textRecords;
-  }
-  for (const PoolRecord& record : buttonChainRecords(image)) {
+  });
+  forEachButtonRecord(image, [&](const PoolRecord& record) {
     if (record.text && record.slot < kButtonSlots && record.number >= 1 && record.number <= kMaxCaptionNumber) {
       store(tables.captions[record.slot], record.number, *record.text);
     }
     ++tables.buttonRecords;
-  }
+  });
   return tables;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ struct PoolRecord {
 // at a link, number or length of -1, or where a record leaves the file.
 std::vector<PoolRecord> textChainRecords(const GameImage& image);
 std::vector<PoolRecord> buttonChainRecords(const GameImage& image);
+// The same records handed over one by one: a chain that loops gives tens of
+// thousands of them, which a reader that only looks at each need not keep.
+void forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
+void forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
 
 // Messages by number (1..kMaxMessageNumber) and captions by slot and number, as raw
 // Shift-JIS bytes. A record whose number or slot lies outside the tables, or whose

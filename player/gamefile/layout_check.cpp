@@ -29,11 +29,12 @@ bool chainInside(const GameImage& image, HeaderSlot head, std::int64_t recordByt
   return link.has_value();
 }
 
-bool textsInside(const std::vector<PoolRecord>& records) {
-  for (const PoolRecord& record : records) {
-    if (!record.text) return false;
-  }
-  return true;
+using RecordWalk = void (*)(const GameImage&, const std::function<void(const PoolRecord&)>&);
+
+bool textsInside(const GameImage& image, RecordWalk forEachRecord) {
+  bool inside = true;
+  forEachRecord(image, [&](const PoolRecord& record) { inside = inside && record.text.has_value(); });
+  return inside;
 }
 
 }  // namespace
@@ -52,10 +53,10 @@ std::optional<std::string> layoutFault(const GameImage& image) {
   if (!chainInside(image, HeaderSlot::LabelChain, kLabelLinkBytes, kMaxLabels)) {
     return "the label chain runs past the end of the file" + size;
   }
-  if (!chainInside(image, HeaderSlot::TextChain, kChainRecordBytes, kMaxMessageNumber) || !textsInside(textChainRecords(image))) {
+  if (!chainInside(image, HeaderSlot::TextChain, kChainRecordBytes, kMaxMessageNumber) || !textsInside(image, forEachTextRecord)) {
     return "the text chain or its messages run past the end of the file" + size;
   }
-  if (!chainInside(image, HeaderSlot::ButtonChain, kChainRecordBytes, kMaxButtonRecords) || !textsInside(buttonChainRecords(image))) {
+  if (!chainInside(image, HeaderSlot::ButtonChain, kChainRecordBytes, kMaxButtonRecords) || !textsInside(image, forEachButtonRecord)) {
     return "the button chain or its captions run past the end of the file" + size;
   }
   return std::nullopt;

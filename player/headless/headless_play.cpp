@@ -28,7 +28,7 @@ HeadlessResult playHeadless(const HeadlessRequest& request) {
   std::optional<TraceWriter> trace;
   if (request.trace) trace.emplace(*request.trace);
 
-  auto image = readGameFile(request.gameFile);
+  auto image = request.image ? request.image : readGameFile(request.gameFile);
   if (!image) {
     result.end = {EndReason::Error, text::kLoadFailed};
     result.messages.push_back({text::kLoadFailed, text::kWarningTitle, MessageIcon::Critical});
@@ -52,6 +52,8 @@ HeadlessResult playHeadless(const HeadlessRequest& request) {
   // Pixels are drawn only for the pictures asked for; the course of the run and its
   // trace are the same without them.
   options.drawsPictures = !request.framesFolder.empty();
+  options.start = request.start;
+  options.findResource = request.findResource;
   Player player(host.host(clock, sequencer, display), location, std::move(*image), options);
   host.attach(player);
   frames.watch(player.screen());

@@ -4,6 +4,7 @@
 // and a picture at every wait.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -22,6 +23,11 @@ struct HeadlessRequest {
   // A game that loops without waiting for a choice would run for ever: the run ends
   // with step-limit after this many instructions.
   std::int64_t maxSteps = kDefaultMaxSteps;
+  // A game built in memory (a project's) is played instead of the file; gameFile then
+  // only names the game and where its saves are.
+  std::optional<gamefile::GameImage> image;
+  ResourceLookup findResource;  // empty: the resource files beside the game file
+  StartPosition start;
 
   static constexpr std::int64_t kDefaultMaxSteps = 100'000'000;
 };

@@ -30,8 +30,22 @@ PlayerProgram::~PlayerProgram() = default;
 
 int PlayerProgram::run() {
   MessageBoxes& messages = options_.messages ? *options_.messages : owned_->dialogs;
-  GameLocation location = locationOfExecutable(options_.executablePath);
-  auto image = readGameFile(gameFilePath(location));
+  PlayerOptions playerOptions;
+  playerOptions.observer = options_.observer;
+  GameLocation location;
+  std::optional<gamefile::GameImage> image;
+  std::string programFolder;
+  if (options_.game) {
+    location = options_.game->location;
+    image = std::move(options_.game->image);
+    programFolder = options_.game->programFolder;
+    playerOptions.findResource = options_.game->findResource;
+    playerOptions.start = options_.game->start;
+  } else {
+    location = locationOfExecutable(options_.executablePath);
+    image = readGameFile(gameFilePath(location));
+    programFolder = location.folder;
+  }
   if (!image) {
     endReason_ = EndReason::Error;
     endMessage_ = QString::fromUtf8(text::kLoadFailed);
@@ -43,13 +57,11 @@ int PlayerProgram::run() {
   owned_->dialogs.setParent(window_.get());
   Sequencer* sequencer = options_.sequencer;
   if (sequencer == nullptr) {
-    sequencer = &owned_->music.emplace(playerSoundFonts(location.folder), AudioOutput::Device, std::cerr);
+    sequencer = &owned_->music.emplace(playerSoundFonts(programFolder), AudioOutput::Device, std::cerr);
   }
-  LibraryDisplay& display = owned_->display.emplace(location.folder, messages);
+  LibraryDisplay& display = owned_->display.emplace(programFolder, messages);
   PlayerHost host{owned_->events, owned_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),
                   *sequencer, display};
-  PlayerOptions playerOptions;
-  playerOptions.observer = options_.observer;
   player_ = std::make_unique<Player>(host, location, std::move(*image), playerOptions);
   window_->attach(*player_);
   display.attach(*player_);
@@ -62,6 +74,10 @@ int PlayerProgram::run() {
   window_->allowClosing();
   window_->close();
   return endedInFailure(endReason_) ? 1 : 0;
+}
+
+void PlayerProgram::end() {
+  if (player_) player_->endRequested(EndReason::Closed);
 }
 
 }  // namespace pryx::player

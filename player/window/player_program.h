@@ -3,24 +3,38 @@
 // the program's folder, shows the window and runs the game in it. The message
 // boxes, the music and an observer of the run may be handed in (tests answer the
 // questions themselves and play no sound); otherwise the program's own are used.
+// The game itself may be handed in too: the editor plays a project built in memory.
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "player/game_files.h"
+#include "player/gamefile/image.h"
 #include "player/host.h"
 #include "player/observer.h"
 #include "player/sequencer.h"
+#include "player/start_position.h"
 
 namespace pryx::player {
 
 class GameWindow;
 class Player;
 
+struct HandedInGame {
+  gamefile::GameImage image;
+  GameLocation location;      // the game's name and where its saves are kept
+  std::string programFolder;  // where the display library and the SoundFonts lie
+  ResourceLookup findResource;
+  StartPosition start;
+};
+
 struct PlayerProgramOptions {
   std::string executablePath;  // the program as it runs: its name and folder find the game
   MessageBoxes* messages = nullptr;
   Sequencer* sequencer = nullptr;
   PlayObserver* observer = nullptr;
+  std::optional<HandedInGame> game;  // played instead of the game beside the program
 };
 
 class PlayerProgram {
@@ -32,6 +46,8 @@ class PlayerProgram {
 
   // Plays the game to its end and returns the exit status. Needs a QApplication.
   int run();
+  // Ends a running game as closing its window with the answer OK would.
+  void end();
 
   // While running (null before, and when the game file could not be read).
   GameWindow* window() const { return window_.get(); }

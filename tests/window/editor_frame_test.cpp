@@ -84,7 +84,7 @@ void EditorFrameTest::offersEveryMenuCaptionAndToolbarButton() {
   QCOMPARE(captions(a.view->actions()), QStringList({"メインウインドウ(&M)", "メッセージウインドウ(&T)",
                                                      "コマンド入力ウインドウ(&C)", "イベント設定ウインドウ(&E)"}));
   QCOMPARE(captions(a.project->actions()),
-           QStringList({"実行(&R)", "配布用ファイルの作成(&X)", "-", "オプション(&O)"}));
+           QStringList({"実行(&R)", "プレイヤーで実行(&G)", "配布用ファイルの作成(&X)", "-", "オプション(&O)"}));
   QCOMPARE(captions(a.tool->actions()), QStringList({"非ＧＵＩモード(&P)"}));
   QCOMPARE(captions(a.window->actions()), QStringList({"再配置(&R)", "-", "メインウィンドウ", "メッセージウィンドウ",
                                                        "コマンド入力ウィンドウ", "イベント設定ウィンドウ"}));
@@ -99,7 +99,7 @@ void EditorFrameTest::offersEveryMenuCaptionAndToolbarButton() {
                                  "file_saveas:ファイルに名前を付けて保存", "file_save:ファイルの上書き保存", "-",
                                  "mainwindow:メインウィンドウの表示", "messagewindow:メッセージウィンドウの表示",
                                  "commandwindow:コマンドウィンドウの表示", "eventwindow:イベント設定ウィンドウの表示", "-",
-                                 "run:実行（デバッグ）", "stop:停止（デバッグ）"}));
+                                 "run:実行（デバッグ）", "stop:停止（デバッグ）", "play:プレイヤーで実行"}));
 }
 
 void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
@@ -108,7 +108,7 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QVERIFY(!a.file_save->isEnabled() && !a.view->menuAction()->isEnabled() && a.tool->isEnabled());
 
   newProject();
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
   QVERIFY(!a.file_new->isEnabled() && a.project->menuAction()->isEnabled());
   for (auto* child : {static_cast<QWidget*>(frame->mainWindow()), static_cast<QWidget*>(frame->pageEventWindow())}) {
     QVERIFY(child->isVisible());
@@ -117,9 +117,9 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QCOMPARE(frame->pageEventWindow()->pos(), QPoint(540, 150));
 
   a.view_main->trigger();  // hides the main window and frees its button
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 7, 12}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 7, 12, 14}));
   a.buttons[editor::kMainWindowButton]->trigger();  // the button only ever shows its window
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
   QVERIFY(frame->mainWindow()->isVisible() && a.view_main->isChecked());
 
   dialogs->answers = {Answer::Ok};
@@ -129,7 +129,7 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QVERIFY(!frame->files().isOpen());
 
   a.buttons[editor::kNewButton]->trigger();
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
 }
 
 void EditorFrameTest::childWindowsHideOnCloseAndComeBackThroughTheirItems() {

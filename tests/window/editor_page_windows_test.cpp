@@ -9,13 +9,17 @@
 #include "editor/main_window.h"
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
+#include "player/window/game_window.h"
 #include "tests/support/scripted_dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -189,6 +193,75 @@ void EditorPageWindowsTest::theTestRunPlaysInTheWindowsUntilStopped() {
   QVERIFY(editor.frame.pageEventWindow()->isVisible() && a.file->menuAction()->isEnabled());
   QCOMPARE(editor.frame.messageWindow()->textBox()->toPlainText(), QStringLiteral("二"));
   QCOMPARE(editor.frame.commandWindow()->button(4)->isVisible(), true);
+}
+
+// The visible choice buttons of the player window playing the project, if one is up.
+QStringList playerChoices(player::GameWindow** shownWindow) {
+  *shownWindow = nullptr;
+  QStringList captions;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<player::GameWindow*>(widget);
+    if (window == nullptr || !window->isVisible()) continue;
+    *shownWindow = window;
+    for (int slot = 0; slot < player::kChoiceButtons; ++slot) {
+      auto* button = window->findChild<QPushButton*>(QStringLiteral("Command1(%1)").arg(slot));
+      if (button != nullptr && button->isVisible()) captions << button->text();
+    }
+  }
+  return captions;
+}
+
+void EditorPageWindowsTest::theProjectPlaysInThePlayerFromAChosenPageWithPresetValues() {
+  Editor editor;
+  project::ProjectDocument& document = editor.document();
+  document.setProjectOption(project::ProjectOption::MessageWait, "0");
+  for (auto [page, first, second] : {std::tuple{2, "x", "y"}, std::tuple{3, "c", "d"}}) {
+    document.setButtonField(page, 0, F::Caption, first);
+    document.setButtonField(page, 1, F::Caption, second);
+  }
+  editor.frame.state().setCurrentPage(2);
+  const editor::FrameActions& a = editor.frame.actions();
+
+  QString preselected;
+  QTimer::singleShot(100, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    QVERIFY(dialog != nullptr && dialog->objectName() == "PlayerStart");
+    auto* page = dialog->findChild<QComboBox*>("StartPage");
+    preselected = page->currentText();
+    page->setCurrentIndex(1);
+    dialog->findChild<QTableWidget*>("StartValues")->item(0, 1)->setText("7");  // v
+    dialog->findChild<QPushButton*>("Start")->click();
+  });
+  QList<QStringList> offered;
+  QTimer watcher;
+  connect(&watcher, &QTimer::timeout, [&] {
+    player::GameWindow* window = nullptr;
+    QStringList choices = playerChoices(&window);
+    if (choices.isEmpty() || (!offered.isEmpty() && offered.back() == choices)) return;
+    offered << choices;
+    if (offered.size() == 1) {
+      window->findChild<QPushButton*>("Command1(1)")->click();  // "stay": to page 3 while v is 7
+    } else {
+      editor.dialogs.answers.push_back(Answer::Ok);  // the player's own question on closing
+      window->close();
+    }
+  });
+  watcher.start(50);
+  a.project_play->trigger();  // returns when the game has ended
+  watcher.stop();
+  QCOMPARE(preselected, editor.frame.lists()->pages.data(editor.frame.lists()->pages.index(2)).toString());
+  QCOMPARE(offered, QList<QStringList>({{"go", "stay"}, {"c", "d"}}));
+  QVERIFY(a.project->menuAction()->isEnabled() && a.buttons[editor::kPlayButton]->isEnabled());
+
+  QString remembered;
+  QTimer::singleShot(100, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    QVERIFY(dialog != nullptr);
+    remembered = dialog->findChild<QTableWidget*>("StartValues")->item(0, 1)->text();
+    dialog->findChild<QPushButton*>("Cancel")->click();
+  });
+  a.buttons[editor::kPlayButton]->trigger();
+  QCOMPARE(remembered, QStringLiteral("7"));
 }
 
 void EditorPageWindowsTest::thePopUpMenuOffersOnlyPagesThatExist() {

@@ -89,6 +89,7 @@ class EditorPageWindowsTest : public QObject {
   void jumpLabelsGoToTheirPageAndTurnRedOnHover();
   void buttonsAndMessageFollowTheRunState();
   void theTestRunPlaysInTheWindowsUntilStopped();
+  void theProjectPlaysInThePlayerFromAChosenPageWithPresetValues();
   void thePopUpMenuOffersOnlyPagesThatExist();
 };
 
