@@ -1,10 +1,8 @@
 // pryx: the kit's command-line tool for authors who build from scripts and for CI.
 
 #include "cli/command.h"
+#include "cli/standard_output.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 
 namespace {
 
+using pryx::cli::afterOutputFlushed;
 using pryx::cli::Command;
 using pryx::cli::commands;
 
@@ -29,17 +28,6 @@ void printOverview(std::ostream& out) {
   out << "\nRun \"pryx COMMAND --help\" for the options of one command.\n"
          "  --help       show this text\n"
          "  --version    show the version\n";
-}
-
-// The status to exit with once everything written to the standard output has reached
-// it: a full disk or a closed pipe there is a failure like any other write's.
-int afterOutputFlushed(int status) {
-  std::cout.flush();
-  bool written = static_cast<bool>(std::cout) && std::fflush(stdout) == 0 && !std::ferror(stdout);
-  if (std::fclose(stdout) != 0) written = false;
-  if (written) return status;
-  std::cerr << "pryx: cannot write the standard output: " << std::strerror(errno) << '\n';
-  return 1;
 }
 
 const Command* findCommand(std::string_view name) {

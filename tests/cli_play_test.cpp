@@ -80,5 +80,23 @@ TEST_F(PlayCommand, AProjectPlaysFromAPageAsItsDistributionDoes) {
   EXPECT_NE(read("errors.txt").find("give the variable's number"), std::string::npos);
 }
 
+// pryx play hands its arguments to the program beside it: each argument arrives as it
+// was typed (blanks, quotes, empty ones), and its output, errors and exit status are
+// the command's own.
+TEST_F(PlayCommand, HandsTheRunToThePlayProgramBesideIt) {
+  std::filesystem::create_directories(folder_ / "kit");
+  std::filesystem::copy_file(PRYX_TOOL, folder_ / "kit" / "pryx");
+  write("kit/pryx-play",
+        "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; echo 'to standard error' >&2; exit 7\n");
+  std::filesystem::permissions(folder_ / "kit" / "pryx-play", std::filesystem::perms::owner_all);
+  EXPECT_EQ(pryx("play 'a b' \"\" 'q\"uote' --headless", path("kit/pryx")), 7);
+  EXPECT_EQ(read("output.txt"), "[a b][][q\"uote][--headless]\n");
+  EXPECT_EQ(read("errors.txt"), "to standard error\n");
+
+  std::filesystem::remove(folder_ / "kit" / "pryx-play");
+  EXPECT_EQ(pryx("play game.PRY --headless", path("kit/pryx")), 1);
+  EXPECT_NE(read("errors.txt").find("pryx play: cannot start"), std::string::npos) << read("errors.txt");
+}
+
 }  // namespace
 }  // namespace pryx::script

@@ -1,0 +1,26 @@
+// pryx-play: the program that `pryx play` runs, with the arguments after "play".
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/play.h"
+#include "cli/standard_output.h"
+
+int main(int argc, char** argv) {
+  using namespace pryx::cli;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      std::cout << kPlayUsage;
+      return afterOutputFlushed(0);
+    }
+  }
+  try {
+    return afterOutputFlushed(runPlay(arguments, std::cout, std::cerr));
+  } catch (const std::exception& failure) {
+    std::cerr << "pryx play: " << failure.what() << '\n';
+    return afterOutputFlushed(1);
+  }
+}
