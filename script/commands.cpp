@@ -77,14 +77,11 @@ CommandReader::CommandReader(std::string_view script, Findings* findings, Findin
     : cutter_(script, cutFindings), findings_(findings) {}
 
 const Element* CommandReader::cutUpTo(std::size_t index) {
+  // A few commands' worth at a time: fewer calls, and still a small window.
+  constexpr std::size_t kElementsAtATime = 64;
   while (!cutToEnd_ && index >= first_ + window_.size()) {
-    std::optional<Element> element = cutter_.next();
-    if (!element) {
-      cutToEnd_ = true;
-      break;
-    }
-    lastLine_ = element->line();
-    window_.push_back(*element);
+    cutToEnd_ = !cutter_.cut(window_, kElementsAtATime);
+    if (!window_.empty()) lastLine_ = window_.back().line();
   }
   return index < first_ + window_.size() ? &window_[index - first_] : nullptr;
 }

@@ -17,19 +17,21 @@ struct ElementCutter::LineEnd {
   std::size_t next;        // where the next line starts
 };
 
-std::optional<Element> ElementCutter::next() {
+bool ElementCutter::cut(std::vector<Element>& out, std::size_t count) {
+  out_ = &out;
+  const std::size_t wanted = out.size() + count;
   // Each read yields at most one element; a blank line yields none.
-  while (!cut_ && (position_ < script_.size() || afterComma_)) {
+  while (out.size() < wanted && (position_ < script_.size() || afterComma_)) {
     if (inTextBlock_) {
       readTextLine();
     } else {
       readField();
     }
   }
-  return std::exchange(cut_, std::nullopt);
+  return position_ < script_.size() || afterComma_;
 }
 
-ElementCutter::LineEnd ElementCutter::lineEndFrom(std::size_t from) {
+inline ElementCutter::LineEnd ElementCutter::lineEndFrom(std::size_t from) {
   // A line holds several fields: its end is looked for once.
   if (!newlineFound_ || from > newline_) {
     newline_ = std::min(script_.find('\n', from), script_.size());
@@ -40,7 +42,7 @@ ElementCutter::LineEnd ElementCutter::lineEndFrom(std::size_t from) {
   return {end, std::min(newline_ + 1, script_.size())};
 }
 
-void ElementCutter::moveTo(std::size_t next) {
+inline void ElementCutter::moveTo(std::size_t next) {
   if (next > 0 && next <= script_.size() && script_[next - 1] == '\n' && line_ < INT32_MAX) ++line_;
   position_ = next;
 }
@@ -49,7 +51,7 @@ void ElementCutter::readTextLine() {
   LineEnd end = lineEndFrom(position_);
   std::string_view text = script_.substr(position_, end.contentEnd - position_);
   bool closes = text == "}";
-  cut_.emplace(text, line_, closes ? ElementKind::Field : ElementKind::TextLine);
+  out_->emplace_back(text, line_, closes ? ElementKind::Field : ElementKind::TextLine);
   if (closes) inTextBlock_ = false;
   afterComma_ = false;
   moveTo(end.next);
@@ -85,7 +87,10 @@ void ElementCutter::readField() {
     }
     push(rest.substr(1, close - 1));
   } else {
-    comma = rest.find(',');
+    // Fields are short: a plain loop finds the comma sooner than a library search.
+    comma = 0;
+    while (comma < rest.size() && rest[comma] != ',') ++comma;
+    if (comma == rest.size()) comma = std::string_view::npos;
     push(rest.substr(0, comma));
   }
   if (comma == std::string_view::npos) {
@@ -98,10 +103,10 @@ void ElementCutter::readField() {
 }
 
 // A field-mode element; "@TEXT" directly followed by "{" opens a text block.
-void ElementCutter::push(std::string_view text, ElementKind kind) {
-  cut_.emplace(text, line_, kind);
+inline void ElementCutter::push(std::string_view text, ElementKind kind) {
+  out_->emplace_back(text, line_, kind);
   if (previousWasText_ && text == "{") inTextBlock_ = true;
-  previousWasText_ = text.size() == 5 && platform::equalsIgnoringAsciiCase(text, "@TEXT");
+  previousWasText_ = text.size() == 5 && text.front() == '@' && platform::equalsIgnoringAsciiCase(text, "@TEXT");
 }
 
 void ElementCutter::report(std::string message) {

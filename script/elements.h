@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "script/findings.h"
 
@@ -52,8 +52,9 @@ class ElementCutter {
   explicit ElementCutter(std::string_view script, Findings* findings = nullptr)
       : script_(script), findings_(findings) {}
 
-  // The next element; nullopt at the end of the script.
-  std::optional<Element> next();
+  // Cuts up to `count` further elements onto the end of `out`; false once the whole
+  // script has been cut.
+  bool cut(std::vector<Element>& out, std::size_t count);
 
   // How far into the script the cutting has come, in bytes.
   std::size_t position() const { return position_; }
@@ -69,7 +70,7 @@ class ElementCutter {
 
   std::string_view script_;
   Findings* findings_;
-  std::optional<Element> cut_;
+  std::vector<Element>* out_ = nullptr;  // where cut() puts the elements
   std::size_t position_ = 0;
   std::size_t newline_ = 0;  // the first "\n" at or after where it was last looked for
   bool newlineFound_ = false;

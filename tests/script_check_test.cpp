@@ -47,6 +47,22 @@ TEST(Check, ReportsDuplicatesAndCommandsThatRanTogether) {
                        "9: unknown command \"cg\" i", "9: unknown command \"x\" is", "10: @JMP at the end of the s"});
 }
 
+// The script is cut as each pass reads it; findings on one line still come in the
+// order cutting, collecting and translating see them, however far apart in the
+// script the causes lie.
+TEST(Check, FindingsOnOneLineKeepTheirOrderWhereverTheLineLies) {
+  std::string padding;
+  for (int i = 0; i < 3000; ++i) padding += "@WAIT, 1\n";
+  for (const std::string& before : {std::string(), padding}) {
+    const int offset = before.empty() ? 0 : 3000;
+    auto line = [&](int n) { return std::to_string(n + offset) + ": "; };
+    expectFindings(findingsOf(before + "#,a\n#,a,\"open\n@JMP,b,\"x\" y\n"),
+                   Lines{line(2) + "a double quote is not closed", line(2) + "label \"a\" is defined again",
+                         line(2) + "unknown command \"open\"", line(3) + "text after a closing double quote",
+                         line(3) + "unknown label \"b\"", line(3) + "unknown command \"x\""});
+  }
+}
+
 TEST(Check, ReportsNumbersOutsideTheirOperand) {
   expectFindings(
       findingsOf("#,a\n@DEF,PARAM,v\n@WAIT,300\n@WAIT,x\n@,v,+,-5\n@,v,=,-300\n@,v,=,70000\n"

@@ -7,9 +7,11 @@ namespace pryx::script {
 namespace {
 
 std::vector<Element> cutElements(std::string_view script, Findings* findings = nullptr) {
+  // A few at a time, as the command reader cuts them.
   std::vector<Element> elements;
   ElementCutter cutter(script, findings);
-  while (auto element = cutter.next()) elements.push_back(*element);
+  while (cutter.cut(elements, 2)) {
+  }
   return elements;
 }
 
