@@ -32,6 +32,11 @@ void GameFileWriter::reserve(std::size_t bytes) {
   if (bytes <= bytes_.size()) return;
   bytes_.reserve(bytes);
   platform::preferLargePages(bytes_.data() + bytes_.size(), bytes - bytes_.size());
+  // Messages and captions each fit the same room; what they leave unused is never touched.
+  for (std::string* pool : {&captions_, &messages_}) {
+    pool->reserve(bytes);
+    platform::preferLargePages(pool->data(), bytes);
+  }
 }
 
 void GameFileWriter::putBytes(std::string_view bytes) {
