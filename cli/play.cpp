@@ -54,6 +54,32 @@ int usageError(std::ostream& err, const std::string& problem) {
   return 2;
 }
 
+// --from-page and --set: where the run starts, checked against the game.
+bool readStart(const Arguments& parsed, const project::Project* project, player::headless::HeadlessRequest& request,
+               std::string& problem) {
+  if (auto page = parsed.value("--from-page")) {
+    auto label = authoring::variableValue(*page);
+    if (!label || *label < 1) {
+      problem = "--from-page takes a page number from 1, not \"" + *page + "\"";
+      return false;
+    }
+    if (!request.image) request.image = player::readGameFile(request.gameFile);
+    // A game file that cannot be read is reported as the run's failure.
+    std::size_t pages = request.image ? gamefile::loadLabelChain(*request.image).positions.size() : 0;
+    if (request.image && static_cast<std::size_t>(*label) > pages) {
+      problem = "--from-page " + *page + ": the game has " + std::to_string(pages) + " pages";
+      return false;
+    }
+    request.start.label = *label;
+  }
+  for (const std::string& text : parsed.values("--set")) {
+    auto preset = authoring::parseVariablePreset(project, text, problem);
+    if (!preset) return false;
+    request.start.variables.push_back(*preset);
+  }
+  return true;
+}
+
 }  // namespace
 
 int runPlay(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -79,23 +105,7 @@ int runPlay(std::span<const std::string> arguments, std::ostream& out, std::ostr
     request.image.emplace(std::move(play.gameFile));
     request.findResource = std::move(play.findResource);
   }
-  if (auto page = parsed.value("--from-page")) {
-    auto label = authoring::variableValue(*page);
-    if (!label || *label < 1) return usageError(err, "--from-page takes a page number from 1, not \"" + *page + "\"");
-    if (!request.image) request.image = player::readGameFile(request.gameFile);
-    if (request.image) {
-      std::size_t pages = gamefile::loadLabelChain(*request.image).positions.size();
-      if (static_cast<std::size_t>(*label) > pages) {
-        return usageError(err, "--from-page " + *page + ": the game has " + std::to_string(pages) + " pages");
-      }
-    }
-    request.start.label = *label;
-  }
-  for (const std::string& text : parsed.values("--set")) {
-    auto preset = authoring::parseVariablePreset(project ? &*project : nullptr, text, problem);
-    if (!preset) return usageError(err, problem);
-    request.start.variables.push_back(*preset);
-  }
+  if (!readStart(parsed, project ? &*project : nullptr, request, problem)) return usageError(err, problem);
   if (auto choose = parsed.value("--choose")) {
     auto choices = player::headless::parseChoices(*choose, problem);
     if (!choices) return usageError(err, problem);
