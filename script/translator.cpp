@@ -309,11 +309,8 @@ class Translator {
       writer_.textWithoutBlock(number);
       return;
     }
-    std::string message;
-    for (std::size_t i = 0; i < command.lines.size(); ++i) {
-      if (i > 0) message += "\r\n";
-      message += command.lines[i].text();
-    }
+    std::string joined;
+    std::string_view message = messageOf(command, joined);
     std::size_t kept = writer_.text(number, message);
     if (kept < message.size() && findings_) {
       report(command.word->line(),
@@ -321,6 +318,21 @@ class Translator {
                  std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
       report(lineOfMessageByte(command, kept), "the message is cut in this line: the rest of it is lost");
     }
+  }
+
+  // The block's lines joined by CR LF. A script saved with CR LF holds them so
+  // already: then the message is a view of the script, else it is built in `joined`.
+  static std::string_view messageOf(const ScriptCommand& command, std::string& joined) {
+    if (command.lines.empty()) return {};
+    std::size_t size = 2 * (command.lines.size() - 1);
+    for (const Element& line : command.lines) size += line.text().size();
+    std::string_view first = command.lines.front().text(), last = command.lines.back().text();
+    if (static_cast<std::size_t>(last.data() + last.size() - first.data()) == size) return {first.data(), size};
+    for (std::size_t i = 0; i < command.lines.size(); ++i) {
+      if (i > 0) joined += "\r\n";
+      joined += command.lines[i].text();
+    }
+    return joined;
   }
 
   // The text-block line where byte `offset` of the message lies; a cut between two

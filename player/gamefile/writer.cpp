@@ -49,8 +49,9 @@ void GameFileWriter::putBytes(std::string_view bytes) {
 
 namespace {
 
-// A field's bytes, little-endian, with the value held inside the field; returns their count.
-int encodeField(FieldType type, std::int64_t value, std::uint8_t (&out)[4]) {
+// A field's bytes at `out`, little-endian, with the value held inside the field;
+// returns their count.
+int encodeField(FieldType type, std::int64_t value, std::uint8_t* out) {
   std::uint32_t bits = 0;
   switch (type) {
     case FieldType::Byte: bits = saturate<std::uint8_t>(value); break;
@@ -87,12 +88,17 @@ void GameFileWriter::link(Chain& chain) {
 void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> operands) {
   const Instruction& entry = gamefile::instruction(opcode);
   if (operands.size() != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
+  // Most records are instructions: written in place at once, not byte by byte.
   putByte(static_cast<std::uint8_t>(opcode));
+  const std::size_t start = bytes_.size();
+  bytes_.resize(start + static_cast<std::size_t>(entry.operandBytes()));
+  std::uint8_t* out = bytes_.data() + start;
   auto value = operands.begin();
   for (const Operand& operand : entry.operands) {
     if (operand.type == FieldType::Link) throw std::logic_error("chained records have writers of their own");
-    putField(operand.type, *value++);
+    out += encodeField(operand.type, *value++, out);
   }
+  position_ += entry.operandBytes();
 }
 
 void GameFileWriter::noOperation(std::uint8_t opcode) {
