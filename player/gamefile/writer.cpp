@@ -90,15 +90,16 @@ void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> op
   if (operands.size() != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
   // Most records are instructions: written in place at once, not byte by byte.
   putByte(static_cast<std::uint8_t>(opcode));
+  const int operandBytes = entry.operandBytes();
   const std::size_t start = bytes_.size();
-  bytes_.resize(start + static_cast<std::size_t>(entry.operandBytes()));
+  bytes_.resize(start + static_cast<std::size_t>(operandBytes));
   std::uint8_t* out = bytes_.data() + start;
   auto value = operands.begin();
   for (const Operand& operand : entry.operands) {
     if (operand.type == FieldType::Link) throw std::logic_error("chained records have writers of their own");
     out += encodeField(operand.type, *value++, out);
   }
-  position_ += entry.operandBytes();
+  position_ += operandBytes;
 }
 
 void GameFileWriter::noOperation(std::uint8_t opcode) {
