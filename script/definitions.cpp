@@ -49,7 +49,9 @@ Definitions collectDefinitions(std::string_view script, PassProgress& progress, 
     collector.take(*command);
     progress.reached(reader.position());
   }
-  if (findings) findings->insert(findings->begin() + static_cast<std::ptrdiff_t>(start), cutFindings.begin(), cutFindings.end());
+  if (findings) {
+    findings->insert(findings->begin() + static_cast<std::ptrdiff_t>(start), cutFindings.begin(), cutFindings.end());
+  }
   return std::move(collector).release();
 }
 
@@ -95,7 +97,8 @@ void DefinitionCollector::resource(const ScriptCommand& command) {
   if (onResource_) onResource_(definition);
 }
 
-void DefinitionCollector::reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number) {
+void DefinitionCollector::reportResource(const ResourceDefinition& definition,
+                                         std::optional<NameTable::Entry> earlier, int number) {
   std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
   int line = definition.line;
   if (definition.name.empty()) {
@@ -117,7 +120,6 @@ void DefinitionCollector::reportResource(const ResourceDefinition& definition, s
 }
 
 void DefinitionCollector::report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
-
 
 std::string_view scriptFileName(std::string_view path) {
   std::size_t separator = platform::sjisLastPathSeparator(path);

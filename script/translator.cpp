@@ -69,7 +69,11 @@ std::string_view resourceWord(ResourceKind kind) {
 class Translator {
  public:
   Translator(std::string_view script, const Definitions& definitions, PassProgress& progress, Findings* findings)
-      : script_(script), reader_(script, findings), definitions_(definitions), progress_(progress), findings_(findings) {
+      : script_(script),
+        reader_(script, findings),
+        definitions_(definitions),
+        progress_(progress),
+        findings_(findings) {
     reserveFor(script);
   }
 

@@ -75,7 +75,9 @@ void GameFileWriter::putField(FieldType type, std::int64_t value) {
 void GameFileWriter::patchField(std::int64_t at, FieldType type, std::int64_t value) {
   std::uint8_t encoded[4];
   const int size = encodeField(type, value, encoded);
-  if (at < 1 || at - 1 + size > static_cast<std::int64_t>(bytes_.size())) throw std::logic_error("no field written there");
+  if (at < 1 || at - 1 + size > static_cast<std::int64_t>(bytes_.size())) {
+    throw std::logic_error("no field written there");
+  }
   std::copy(encoded, encoded + size, bytes_.begin() + (at - 1));
 }
 
