@@ -18,18 +18,27 @@ std::vector<std::uint8_t> compileScriptText(std::string_view script, const Compi
     progress->setMaximum(maximum);
     progress->setValue(0);
   }
+  const std::function<void()> betweenPasses = [&] {
+    if (hooks.afterCollecting) hooks.afterCollecting();
+    if (progress) {
+      progress->setValue(maximum);
+      progress->setLabel(progress_text::kCreating);
+      progress->setValue(0);
+    }
+  };
   PassProgress collecting(progress);
-  Definitions definitions = collectDefinitions(script, collecting, hooks.onResource, hooks.findings);
-  if (hooks.afterCollecting) hooks.afterCollecting();
-  if (progress) {
-    progress->setValue(maximum);
-    progress->setLabel(progress_text::kCreating);
-    progress->setValue(0);
+  PassProgress creating(progress);
+  std::vector<std::uint8_t> gameFile;
+  if (hooks.findings) {
+    // Findings come in script order pass by pass, so a check reads the script twice.
+    Definitions definitions = collectDefinitions(script, collecting, hooks.onResource, hooks.findings);
+    betweenPasses();
+    gameFile = translate(script, definitions, creating, hooks.findings);
+    sortByLine(*hooks.findings);
+  } else {
+    gameFile = translateInOnePass(script, collecting, hooks.onResource, betweenPasses, creating);
   }
-  PassProgress translating(progress);
-  std::vector<std::uint8_t> gameFile = translate(script, definitions, translating, hooks.findings);
   if (progress) progress->setValue(maximum);
-  if (hooks.findings) sortByLine(*hooks.findings);
   return gameFile;
 }
 

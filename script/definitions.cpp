@@ -22,115 +22,104 @@ ResourceKind resourceKind(DefinitionKind kind) {
   }
 }
 
-class Collector {
- public:
-  Collector(PassProgress& progress, const ResourceHook& onResource, Findings* findings)
-      : progress_(progress), onResource_(onResource), findings_(findings) {}
-
-  Definitions run(std::string_view script) {
-    // Stably sorted by line later, the cutting's findings go first on their lines.
-    const std::size_t start = findings_ ? findings_->size() : 0;
-    Findings cutFindings;
-    CommandReader reader(script, nullptr, findings_ ? &cutFindings : nullptr);
-    while (auto command = reader.next()) {
-      if (command->keyword->form == CommandForm::Label) {
-        label(*command);
-      } else if (command->definition == DefinitionKind::Param) {
-        variable(*command);
-      } else if (command->definition != DefinitionKind::None) {
-        resource(*command);
-      }
-      progress_.reached(reader.position());
-    }
-    if (findings_) {
-      findings_->insert(findings_->begin() + static_cast<std::ptrdiff_t>(start), cutFindings.begin(),
-                        cutFindings.end());
-    }
-    return std::move(definitions_);
-  }
-
- private:
-  int lineOf(const ScriptCommand& command, std::size_t operand) const {
-    return operand < command.operands.size() ? command.operands[operand].line() : command.word->line();
-  }
-
-  void label(const ScriptCommand& command) {
-    std::string_view name = command.operand(0);
-    int line = lineOf(command, 0);
-    std::optional<NameTable::Entry> earlier = definitions_.labels.add(name, line);
-    if (!findings_) return;
-    if (earlier && !name.empty()) {
-      report(line, "label " + quoted(name) + " is defined again (first on line " + std::to_string(earlier->line) +
-                       "): jumps reach the first");
-    }
-    if (definitions_.labels.count() == gamefile::kMaxLabels + 1) {
-      report(line, "more than " + std::to_string(gamefile::kMaxLabels) +
-                       " labels: the player knows only the first ones, jumps to later labels go nowhere");
-    }
-  }
-
-  void variable(const ScriptCommand& command) {
-    std::string_view name = command.operand(1);
-    int line = lineOf(command, 1);
-    std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
-    if (!findings_) return;
-    if (earlier) {
-      report(line, "variable " + quoted(name) + " is declared again (first on line " + std::to_string(earlier->line) +
-                       "): its name reaches the first");
-    }
-    if (definitions_.variables.count() == gamefile::kMaxVariables + 1) {
-      report(line, "more than " + std::to_string(gamefile::kMaxVariables) +
-                       " variables: the player keeps only the first ones");
-    }
-  }
-
-  void resource(const ScriptCommand& command) {
-    ResourceKind kind = resourceKind(command.definition);
-    auto index = static_cast<std::size_t>(kind);
-    ResourceDefinition definition{kind, command.operand(1), command.operand(2), {}, {}, lineOf(command, 1)};
-    definition.fileName = scriptFileName(definition.path);
-    definition.baseName = platform::resourceBaseName(definition.path, platform::TextEncoding::ShiftJis);
-    definitions_.resources[index].push_back(definition);
-    std::optional<NameTable::Entry> earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
-    if (findings_) reportResource(definition, earlier, definitions_.resourceNames[index].count());
-    if (onResource_) onResource_(definition);
-  }
-
-  void reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number) {
-    std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
-    int line = definition.line;
-    if (definition.name.empty()) {
-      report(line, kind + " " + std::to_string(number) + " has an empty name, which no command can refer to");
-    } else if (earlier) {
-      report(line, kind + " name " + quoted(definition.name) + " is defined again (first on line " +
-                       std::to_string(earlier->line) + "): the name reaches the first");
-    }
-    if (definition.fileName.empty()) {
-      report(line, kind + " " + quoted(definition.name) + " has no file name in its path " + quoted(definition.path));
-    } else if (definition.baseName.empty()) {
-      report(line, kind + " file name " + quoted(definition.fileName) +
-                       " is too short for a name and an extension: the player finds no file");
-    }
-    if (number == gamefile::kMaxResourceNumber + 1) {
-      report(line, "more than " + std::to_string(gamefile::kMaxResourceNumber) + " " + kind +
-                       " definitions: the player keeps only the first ones");
-    }
-  }
-
-  void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
-
-  PassProgress& progress_;
-  const ResourceHook& onResource_;
-  Findings* findings_;
-  Definitions definitions_;
-};
+int lineOf(const ScriptCommand& command, std::size_t operand) {
+  return operand < command.operands.size() ? command.operands[operand].line() : command.word->line();
+}
 
 }  // namespace
 
+void DefinitionCollector::take(const ScriptCommand& command) {
+  if (command.keyword->form == CommandForm::Label) {
+    label(command);
+  } else if (command.definition == DefinitionKind::Param) {
+    variable(command);
+  } else if (command.definition != DefinitionKind::None) {
+    resource(command);
+  }
+}
+
 Definitions collectDefinitions(std::string_view script, PassProgress& progress, const ResourceHook& onResource,
                                Findings* findings) {
-  return Collector(progress, onResource, findings).run(script);
+  // Stably sorted by line later, the cutting's findings go first on their lines.
+  const std::size_t start = findings ? findings->size() : 0;
+  Findings cutFindings;
+  CommandReader reader(script, nullptr, findings ? &cutFindings : nullptr);
+  DefinitionCollector collector(onResource, findings);
+  while (auto command = reader.next()) {
+    collector.take(*command);
+    progress.reached(reader.position());
+  }
+  if (findings) {
+    findings->insert(findings->begin() + static_cast<std::ptrdiff_t>(start), cutFindings.begin(), cutFindings.end());
+  }
+  return std::move(collector).release();
 }
+
+void DefinitionCollector::label(const ScriptCommand& command) {
+  std::string_view name = command.operand(0);
+  int line = lineOf(command, 0);
+  std::optional<NameTable::Entry> earlier = definitions_.labels.add(name, line);
+  if (!findings_) return;
+  if (earlier && !name.empty()) {
+    report(line, "label " + quoted(name) + " is defined again (first on line " + std::to_string(earlier->line) +
+                     "): jumps reach the first");
+  }
+  if (definitions_.labels.count() == gamefile::kMaxLabels + 1) {
+    report(line, "more than " + std::to_string(gamefile::kMaxLabels) +
+                     " labels: the player knows only the first ones, jumps to later labels go nowhere");
+  }
+}
+
+void DefinitionCollector::variable(const ScriptCommand& command) {
+  std::string_view name = command.operand(1);
+  int line = lineOf(command, 1);
+  std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
+  if (!findings_) return;
+  if (earlier) {
+    report(line, "variable " + quoted(name) + " is declared again (first on line " + std::to_string(earlier->line) +
+                     "): its name reaches the first");
+  }
+  if (definitions_.variables.count() == gamefile::kMaxVariables + 1) {
+    report(line, "more than " + std::to_string(gamefile::kMaxVariables) +
+                     " variables: the player keeps only the first ones");
+  }
+}
+
+void DefinitionCollector::resource(const ScriptCommand& command) {
+  ResourceKind kind = resourceKind(command.definition);
+  auto index = static_cast<std::size_t>(kind);
+  ResourceDefinition definition{kind, command.operand(1), command.operand(2), {}, {}, lineOf(command, 1)};
+  definition.fileName = scriptFileName(definition.path);
+  definition.baseName = platform::resourceBaseName(definition.path, platform::TextEncoding::ShiftJis);
+  definitions_.resources[index].push_back(definition);
+  std::optional<NameTable::Entry> earlier = definitions_.resourceNames[index].add(definition.name, definition.line);
+  if (findings_) reportResource(definition, earlier, definitions_.resourceNames[index].count());
+  if (onResource_) onResource_(definition);
+}
+
+void DefinitionCollector::reportResource(const ResourceDefinition& definition,
+                                         std::optional<NameTable::Entry> earlier, int number) {
+  std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
+  int line = definition.line;
+  if (definition.name.empty()) {
+    report(line, kind + " " + std::to_string(number) + " has an empty name, which no command can refer to");
+  } else if (earlier) {
+    report(line, kind + " name " + quoted(definition.name) + " is defined again (first on line " +
+                     std::to_string(earlier->line) + "): the name reaches the first");
+  }
+  if (definition.fileName.empty()) {
+    report(line, kind + " " + quoted(definition.name) + " has no file name in its path " + quoted(definition.path));
+  } else if (definition.baseName.empty()) {
+    report(line, kind + " file name " + quoted(definition.fileName) +
+                     " is too short for a name and an extension: the player finds no file");
+  }
+  if (number == gamefile::kMaxResourceNumber + 1) {
+    report(line, "more than " + std::to_string(gamefile::kMaxResourceNumber) + " " + kind +
+                     " definitions: the player keeps only the first ones");
+  }
+}
+
+void DefinitionCollector::report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
 
 std::string_view scriptFileName(std::string_view path) {
   std::size_t separator = platform::sjisLastPathSeparator(path);

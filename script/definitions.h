@@ -4,6 +4,8 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +39,35 @@ struct Definitions {
 };
 
 using ResourceHook = std::function<void(const ResourceDefinition&)>;
+
+struct ScriptCommand;
+
+// Enters the definitions of the commands it is given, in script order. `onResource`
+// (if set) sees each resource definition as it is met; the build copies the file
+// there. With `findings`, duplicates, empty names and table limits are reported.
+class DefinitionCollector {
+ public:
+  DefinitionCollector(const ResourceHook& onResource, Findings* findings)
+      : onResource_(onResource), findings_(findings) {}
+
+  // Any command: labels and @DEF enter what they define, the others nothing.
+  void take(const ScriptCommand& command);
+
+  // What has been entered so far.
+  const Definitions& definitions() const { return definitions_; }
+  Definitions release() && { return std::move(definitions_); }
+
+ private:
+  void label(const ScriptCommand& command);
+  void variable(const ScriptCommand& command);
+  void resource(const ScriptCommand& command);
+  void reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number);
+  void report(int line, std::string message);
+
+  const ResourceHook& onResource_;
+  Findings* findings_;
+  Definitions definitions_;
+};
 
 // Walks the commands as the translating pass does. `onResource` (if set) sees each
 // resource definition as it is met; the build copies the file there. `findings`

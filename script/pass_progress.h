@@ -14,7 +14,7 @@ class PassProgress {
   // The pass has read up to byte `position`.
   void reached(std::size_t position) {
     std::size_t step = position / kStep;
-    if (!progress_ || step == step_) return;
+    if (!progress_ || step <= step_) return;  // never back
     step_ = step;
     progress_->setValue(static_cast<int>(step * kStep));
   }

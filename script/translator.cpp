@@ -1,9 +1,11 @@
 #include "script/translator.h"
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ascii.h"
 #include "platform/number_text.h"
@@ -67,14 +69,64 @@ std::string_view resourceWord(ResourceKind kind) {
 class Translator {
  public:
   Translator(std::string_view script, const Definitions& definitions, PassProgress& progress, Findings* findings)
-      : reader_(script, findings), definitions_(definitions), progress_(progress), findings_(findings) {
+      : script_(script),
+        reader_(script, findings),
+        definitions_(definitions),
+        progress_(progress),
+        findings_(findings) {
+    reserveFor(script);
+  }
+
+  // Collecting the definitions as it goes; never with findings.
+  Translator(std::string_view script, const ResourceHook& onResource, PassProgress& progress)
+      : script_(script),
+        reader_(script),
+        collector_(std::in_place, onResource, nullptr),
+        definitions_(collector_->definitions()),
+        progress_(progress),
+        findings_(nullptr) {
+    reserveFor(script);
+    // Room for a name further down every 64 bytes; the pages left unused are never touched.
+    laterNames_.reserve(script.size() / 64);
+  }
+
+  std::vector<std::uint8_t> run() {
+    translateAll();
+    return finish();
+  }
+
+  std::vector<std::uint8_t> runInOnePass(const std::function<void()>& betweenPasses, PassProgress& fillingIn) {
+    translateAll();
+    if (betweenPasses) betweenPasses();
+    for (const LaterName& later : laterNames_) {
+      std::string_view name = script_.substr(later.nameOffset, later.nameSize);
+      if (int number = table(later.names).find(name)) writer_.patchField(later.at, later.type, number);
+      fillingIn.reached(later.nameOffset);
+    }
+    return finish();
+  }
+
+ private:
+  // An operand naming what was not defined when it was met, written as 0. Kept
+  // small: a long script may name tens of thousands of labels further down.
+  struct LaterName {
+    std::uint32_t nameOffset;  // in the script
+    std::uint32_t nameSize;
+    std::uint32_t at;  // of its field in the game file (scripts are read up to 256 MB)
+    std::uint8_t names;  // the table: ResourceKind, or kLabels or kVariables
+    FieldType type;
+  };
+  static constexpr std::uint8_t kLabels = 3, kVariables = 4;
+
+  void reserveFor(std::string_view script) {
     // Commands take fewer bytes in the game file than in the script, and the texts
     // the same: the script's size is room enough.
     writer_.reserve(script.size());
   }
 
-  std::vector<std::uint8_t> run() {
+  void translateAll() {
     while (auto command = reader_.next()) {
+      if (collector_) collector_->take(*command);
       if (findings_) followButtonBody(*command);
       switch (command->keyword->form) {
         case CommandForm::Plain: plain(*command); break;
@@ -86,10 +138,10 @@ class Translator {
       progress_.reached(reader_.position());
     }
     if (findings_) reportWhole();
-    return std::move(writer_).finish(gamefile::kCompilerPools);
   }
 
- private:
+  std::vector<std::uint8_t> finish() { return std::move(writer_).finish(gamefile::kCompilerPools); }
+
   Written operand(const ScriptCommand& command, std::size_t i) const {
     if (i < command.operands.size()) return {command.operands[i].text(), command.operands[i].line()};
     return {{}, command.word->line()};
@@ -101,13 +153,20 @@ class Translator {
     Opcode opcode = command.keyword->opcode;
     const gamefile::Instruction& entry = gamefile::instruction(opcode);
     std::array<std::int64_t, 8> values{};
+    std::array<LaterName, 8> later;
+    std::size_t laterCount = 0;
+    std::int64_t at = writer_.position() + 1;  // the first operand follows the opcode
     for (std::size_t i = 0; i < entry.operands.size(); ++i) {
       const gamefile::Operand& field = entry.operands[i];
       Written written = operand(command, i);
       if (field.role == OperandRole::SaveSlot && !keepsSlot(command, written)) return;
+      unresolved_.reset();
       values[i] = value(command, field, written);
+      if (unresolved_) later[laterCount++] = laterName(written.text, at, *unresolved_, field.type);
+      at += gamefile::fieldSize(field.type);
     }
     writer_.instruction(opcode, std::span<const std::int64_t>(values.data(), entry.operands.size()));
+    laterNames_.insert(laterNames_.end(), later.begin(), later.begin() + static_cast<std::ptrdiff_t>(laterCount));
     if (opcode == Opcode::EvtWait) ++buttonGroup_;
   }
 
@@ -186,9 +245,29 @@ class Translator {
     return typed;
   }
 
+  const NameTable& table(std::uint8_t names) const {
+    if (names == kLabels) return definitions_.labels;
+    if (names == kVariables) return definitions_.variables;
+    return definitions_.namesOf(static_cast<ResourceKind>(names));
+  }
+
+  // While collecting, a name not defined yet may be defined further down: noted.
+  int numberOf(std::uint8_t names, std::string_view name) {
+    int number = table(names).find(name);
+    if (!number && collector_) unresolved_ = names;
+    return number;
+  }
+
+  LaterName laterName(std::string_view name, std::int64_t at, std::uint8_t names, FieldType type) const {
+    // An operand the script ended before has no text of its own: it lies at the end.
+    std::size_t offset = name.data() ? static_cast<std::size_t>(name.data() - script_.data()) : reader_.position();
+    return {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(name.size()),
+            static_cast<std::uint32_t>(at), names, type};
+  }
+
   int resourceNumber(ResourceKind kind, Written written) {
     if (written.text.empty()) return 0;
-    int number = definitions_.namesOf(kind).find(written.text);
+    int number = numberOf(static_cast<std::uint8_t>(kind), written.text);
     if (!number && findings_) {
       std::string word(resourceWord(kind));
       report(written.line, "unknown " + word + " name " + quoted(written.text) + ": " + word + " 0 (none) is used");
@@ -198,14 +277,14 @@ class Translator {
 
   int labelNumber(Written written) {
     if (written.text.empty()) return 0;
-    int number = definitions_.labels.find(written.text);
+    int number = numberOf(kLabels, written.text);
     if (!number && findings_)
       report(written.line, "unknown label " + quoted(written.text) + ": label 0, which goes nowhere");
     return number;
   }
 
   int variableNumber(Written written) {
-    int number = definitions_.variables.find(written.text);
+    int number = numberOf(kVariables, written.text);
     if (!number && findings_) {
       report(written.line, "unknown variable " + quoted(written.text) + ": variable 0, so the command does nothing");
     }
@@ -234,11 +313,8 @@ class Translator {
       writer_.textWithoutBlock(number);
       return;
     }
-    std::string message;
-    for (std::size_t i = 0; i < command.lines.size(); ++i) {
-      if (i > 0) message += "\r\n";
-      message += command.lines[i].text();
-    }
+    std::string joined;
+    std::string_view message = messageOf(command, joined);
     std::size_t kept = writer_.text(number, message);
     if (kept < message.size() && findings_) {
       report(command.word->line(),
@@ -246,6 +322,21 @@ class Translator {
                  std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
       report(lineOfMessageByte(command, kept), "the message is cut in this line: the rest of it is lost");
     }
+  }
+
+  // The block's lines joined by CR LF. A script saved with CR LF holds them so
+  // already: then the message is a view of the script, else it is built in `joined`.
+  static std::string_view messageOf(const ScriptCommand& command, std::string& joined) {
+    if (command.lines.empty()) return {};
+    std::size_t size = 2 * (command.lines.size() - 1);
+    for (const Element& line : command.lines) size += line.text().size();
+    std::string_view first = command.lines.front().text(), last = command.lines.back().text();
+    if (static_cast<std::size_t>(last.data() + last.size() - first.data()) == size) return {first.data(), size};
+    for (std::size_t i = 0; i < command.lines.size(); ++i) {
+      if (i > 0) joined += "\r\n";
+      joined += command.lines[i].text();
+    }
+    return joined;
   }
 
   // The text-block line where byte `offset` of the message lies; a cut between two
@@ -360,7 +451,9 @@ class Translator {
 
   enum class Body { None, Expected, Inside };
 
+  std::string_view script_;
   CommandReader reader_;
+  std::optional<DefinitionCollector> collector_;
   const Definitions& definitions_;
   PassProgress& progress_;
   Findings* findings_;
@@ -373,6 +466,8 @@ class Translator {
   Body bodyState_ = Body::None;
   bool bodyReported_ = false;  // one finding per body is enough
   std::optional<Element> lastCaption_;  // of the last @BTN
+  std::optional<std::uint8_t> unresolved_;  // the table the last look-up missed in
+  std::vector<LaterName> laterNames_;
 };
 
 }  // namespace
@@ -380,6 +475,12 @@ class Translator {
 std::vector<std::uint8_t> translate(std::string_view script, const Definitions& definitions, PassProgress& progress,
                                     Findings* findings) {
   return Translator(script, definitions, progress, findings).run();
+}
+
+std::vector<std::uint8_t> translateInOnePass(std::string_view script, PassProgress& reading,
+                                            const ResourceHook& onResource, const std::function<void()>& betweenPasses,
+                                            PassProgress& fillingIn) {
+  return Translator(script, onResource, reading).runInOnePass(betweenPasses, fillingIn);
 }
 
 }  // namespace pryx::script

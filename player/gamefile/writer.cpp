@@ -5,6 +5,7 @@
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace pryx::gamefile {
@@ -46,33 +47,42 @@ void GameFileWriter::putBytes(std::string_view bytes) {
   position_ += static_cast<std::int64_t>(bytes.size());
 }
 
-void GameFileWriter::putField(FieldType type, std::int64_t value) {
+namespace {
+
+// A field's bytes at `out`, little-endian, with the value held inside the field;
+// returns their count.
+int encodeField(FieldType type, std::int64_t value, std::uint8_t* out) {
+  std::uint32_t bits = 0;
   switch (type) {
-    case FieldType::Byte:
-      putByte(saturate<std::uint8_t>(value));
-      return;
-    case FieldType::Int16: {
-      auto bits = static_cast<std::uint16_t>(saturate<std::int16_t>(value));
-      putByte(static_cast<std::uint8_t>(bits));
-      putByte(static_cast<std::uint8_t>(bits >> 8));
-      return;
-    }
+    case FieldType::Byte: bits = saturate<std::uint8_t>(value); break;
+    case FieldType::Int16: bits = static_cast<std::uint16_t>(saturate<std::int16_t>(value)); break;
     case FieldType::Int32:
-    case FieldType::Link: {
-      auto bits = static_cast<std::uint32_t>(saturate<std::int32_t>(value));
-      for (int shift = 0; shift < 32; shift += 8) putByte(static_cast<std::uint8_t>(bits >> shift));
-      return;
-    }
+    case FieldType::Link: bits = static_cast<std::uint32_t>(saturate<std::int32_t>(value)); break;
   }
+  const int size = fieldSize(type);
+  for (int i = 0; i < size; ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  return size;
 }
 
-void GameFileWriter::pokeInt32(std::int64_t at, std::int32_t value) {
-  auto bits = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes_[static_cast<std::size_t>(at - 1 + i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+}  // namespace
+
+void GameFileWriter::putField(FieldType type, std::int64_t value) {
+  std::uint8_t encoded[4];
+  const int size = encodeField(type, value, encoded);
+  for (int i = 0; i < size; ++i) putByte(encoded[i]);
+}
+
+void GameFileWriter::patchField(std::int64_t at, FieldType type, std::int64_t value) {
+  std::uint8_t encoded[4];
+  const int size = encodeField(type, value, encoded);
+  if (at < 1 || at - 1 + size > static_cast<std::int64_t>(bytes_.size())) {
+    throw std::logic_error("no field written there");
+  }
+  std::copy(encoded, encoded + size, bytes_.begin() + (at - 1));
 }
 
 void GameFileWriter::link(Chain& chain) {
-  pokeInt32(chain.lastLink, saturate<std::int32_t>(position_));
+  patchField(chain.lastLink, FieldType::Link, position_);
   chain.lastLink = position_;
   putField(FieldType::Link, 0);
 }
@@ -80,12 +90,18 @@ void GameFileWriter::link(Chain& chain) {
 void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> operands) {
   const Instruction& entry = gamefile::instruction(opcode);
   if (operands.size() != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
+  // Most records are instructions: written in place at once, not byte by byte.
   putByte(static_cast<std::uint8_t>(opcode));
+  const int operandBytes = entry.operandBytes();
+  const std::size_t start = bytes_.size();
+  bytes_.resize(start + static_cast<std::size_t>(operandBytes));
+  std::uint8_t* out = bytes_.data() + start;
   auto value = operands.begin();
   for (const Operand& operand : entry.operands) {
     if (operand.type == FieldType::Link) throw std::logic_error("chained records have writers of their own");
-    putField(operand.type, *value++);
+    out += encodeField(operand.type, *value++, out);
   }
+  position_ += operandBytes;
 }
 
 void GameFileWriter::noOperation(std::uint8_t opcode) {
@@ -150,10 +166,10 @@ std::vector<std::uint8_t> GameFileWriter::finish(PoolLayout layout) && {
   for (const auto& [slot, pool] : pools) {
     if (!first) ++position_;
     first = false;
-    pokeInt32(gamefile::position(slot), saturate<std::int32_t>(position_));
+    patchField(gamefile::position(slot), FieldType::Int32, position_);
     putBytes(*pool);
   }
-  for (const Chain* chain : {&labels_, &buttons_, &texts_}) pokeInt32(chain->lastLink, -1);
+  for (const Chain* chain : {&labels_, &buttons_, &texts_}) patchField(chain->lastLink, FieldType::Link, -1);
   return std::move(bytes_);
 }
 

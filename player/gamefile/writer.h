@@ -43,6 +43,10 @@ class GameFileWriter {
     instruction(opcode, std::span<const std::int64_t>(operands.begin(), operands.size()));
   }
 
+  // Overwrites the field of `type` at 1-based position `at`, written earlier, with
+  // `value` held as instruction() holds it.
+  void patchField(std::int64_t at, FieldType type, std::int64_t value);
+
   // A byte that is no instruction, which the player steps over.
   void noOperation(std::uint8_t opcode);
 
@@ -74,7 +78,6 @@ class GameFileWriter {
   void putByte(std::uint8_t value);
   void putField(FieldType type, std::int64_t value);
   void putBytes(std::string_view bytes);
-  void pokeInt32(std::int64_t at, std::int32_t value);
   void link(Chain& chain);
 
   std::vector<std::uint8_t> bytes_;
