@@ -3,6 +3,7 @@
 // the player's executable, the save files beside it, and the picture and music
 // files its definitions name.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,5 +41,9 @@ std::string saveFilePath(const GameLocation& location, int slot);
 // empty or holds a path separator, a drive colon or ".." names no file.
 std::optional<std::string> findResourceFile(const std::string& folder, std::string_view sjisName,
                                             std::string_view extension);
+
+// Where a run finds its resource files when they are not beside the game (a project
+// played where the author keeps them): the file for a name and an extension, or nullopt.
+using ResourceLookup = std::function<std::optional<std::string>(std::string_view sjisName, std::string_view extension)>;
 
 }  // namespace pryx::player

@@ -5,10 +5,6 @@
 // label. Plain data, so that the builders of a start need not link the engine.
 
 #include <cstdint>
-#include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace pryx::player {
@@ -26,9 +22,5 @@ struct StartPosition {
 
   bool fromTop() const { return label == 0 && variables.empty(); }
 };
-
-// The file of a resource from its name (Shift-JIS, as the game file holds it) and the
-// extension the player tries; nullopt when there is none.
-using ResourceLookup = std::function<std::optional<std::string>(std::string_view sjisName, std::string_view extension)>;
 
 }  // namespace pryx::player
