@@ -34,6 +34,25 @@ std::string unreadableReason(const fs::path& path) {
   return {};
 }
 
+// Whether `target` already holds `source`'s bytes and permissions, so that a rebuild
+// need not write it again.
+bool holdsSameFile(const fs::path& source, const fs::path& target) {
+  std::error_code code;
+  if (fs::status(source, code).permissions() != fs::status(target, code).permissions() || code) return false;
+  std::uintmax_t size = fs::file_size(source, code);
+  if (code || fs::file_size(target, code) != size || code) return false;
+  std::ifstream a(source, std::ios::binary), b(target, std::ios::binary);
+  char blockA[1 << 14], blockB[1 << 14];
+  while (a && b) {
+    a.read(blockA, sizeof blockA);
+    b.read(blockB, sizeof blockB);
+    if (a.gcount() != b.gcount() || std::memcmp(blockA, blockB, static_cast<std::size_t>(a.gcount())) != 0) {
+      return false;
+    }
+  }
+  return a.eof() && b.eof();
+}
+
 std::FILE* createNewFile(const fs::path& path) {
 #ifdef _WIN32
   return _wfopen(path.c_str(), L"wbx");
@@ -171,7 +190,9 @@ CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExis
   }
   if (fs::is_regular_file(target, code)) {
     if (failIfExists) return CopyOutcome::KeptExisting;
-    if (!fs::is_symlink(target, code) && fs::equivalent(source, target, code)) return CopyOutcome::Copied;
+    if (!fs::is_symlink(target, code) && (fs::equivalent(source, target, code) || holdsSameFile(source, target))) {
+      return CopyOutcome::Copied;
+    }
   }
   std::ifstream in(source, std::ios::binary);
   TemporaryFile out(target);

@@ -270,6 +270,30 @@ TEST_F(FilesTest, CopyHonoursFailIfExists) {
   EXPECT_EQ(readWholeFile(path("src"))->size(), 3u);
 }
 
+// A rebuild rewrites only targets that differ from their source in bytes or
+// permissions; one that already matches keeps its inode.
+TEST_F(FilesTest, CopyLeavesATargetThatAlreadyMatchesAlone) {
+  namespace fs = std::filesystem;
+  auto inode = [&](const char* name) {
+    struct stat status {};
+    return ::stat(path(name).c_str(), &status) == 0 ? status.st_ino : 0;
+  };
+  ASSERT_TRUE(writeFileReplacing(path("src"), std::string(70000, 'a') + "b"));
+  ASSERT_EQ(copyFile(path("src"), path("dst"), false), CopyOutcome::Copied);
+  auto first = inode("dst");
+  EXPECT_EQ(copyFile(path("src"), path("dst"), false), CopyOutcome::Copied);
+  EXPECT_EQ(inode("dst"), first);
+  auto replaced = [&] {
+    auto before = inode("dst");
+    return copyFile(path("src"), path("dst"), false) == CopyOutcome::Copied && inode("dst") != before &&
+           readWholeFile(path("dst")) == readWholeFile(path("src"));
+  };
+  ASSERT_TRUE(writeFileReplacing(path("dst"), std::string(70000, 'a') + "c"));
+  EXPECT_TRUE(replaced()) << "the last byte differs";
+  fs::permissions(path("src"), fs::perms::owner_exec, fs::perm_options::add);
+  EXPECT_TRUE(replaced()) << "the permissions differ";
+}
+
 TEST_F(FilesTest, FindsFilesIgnoringLetterCaseAndReportsUnreadableOnes) {
   ASSERT_TRUE(writeFileReplacing(path("Forest.bmp"), std::string_view("x")));
   EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "FOREST.BMP"), path("Forest.bmp"));
