@@ -13,8 +13,7 @@ using namespace pryx::gamefile;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   GameImage image(std::vector<std::uint8_t>(data, data + size));
-  loadLabelChain(image);
-  loadTextTables(image);
+  loadTextTables(image);  // the label chain is read by the disassembler
   // A chain that loops gives the same records again and again: each body is scanned once.
   std::unordered_set<std::int32_t> scanned;
   forEachButtonRecord(image, [&](const PoolRecord& record) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -47,19 +48,19 @@ class Disassembler {
  public:
   explicit Disassembler(const GameImage& image)
       : image_(image),
-        labels_(loadLabelChain(image)),
-        textRecords_(textChainRecords(image)),
-        buttonRecords_(buttonChainRecords(image)) {
+        labels_(loadLabelChain(image)) {
     for (std::size_t i = 0; i < labels_.positions.size(); ++i) {
       labelNumbers_.try_emplace(labels_.positions[i], static_cast<int>(i + 1));
     }
     // As the player's tables: a later record of the same number replaces the text.
-    for (const PoolRecord& record : textRecords_) {
+    forEachTextRecord(image, [&](const PoolRecord& record) {
       if (record.text) messages_[record.number] = *record.text;
-    }
-    for (const PoolRecord& record : buttonRecords_) {
+      textChain_.add(record);
+    });
+    forEachButtonRecord(image, [&](const PoolRecord& record) {
       if (record.text) captions_[{record.slot, record.number}] = *record.text;
-    }
+      buttonChain_.add(record);
+    });
     collectResourceNames();
   }
 
@@ -67,13 +68,32 @@ class Disassembler {
     header();
     code();
     labelChain();
-    recordChain("Text chain", textRecords_, false);
-    recordChain("Button chain", buttonRecords_, true);
+    recordChain("Text chain", textChain_, false);
+    recordChain("Button chain", buttonChain_, true);
     return std::move(out_);
   }
 
  private:
   enum Kind { Cg, Chr, Bgm, kKinds };
+
+  // A record chain as listed: the player reads a looping chain up to its record
+  // limit, but its records are listed once, up to the first that comes round again.
+  struct ListedChain {
+    std::size_t readCount = 0;
+    std::vector<PoolRecord> records;
+    std::unordered_set<std::int32_t> links;
+    std::optional<std::int32_t> loopsBackTo;
+
+    void add(const PoolRecord& record) {
+      ++readCount;
+      if (loopsBackTo) return;
+      if (links.insert(record.link).second) {
+        records.push_back(record);
+      } else {
+        loopsBackTo = record.link;
+      }
+    }
+  };
 
   static int kindOf(Opcode opcode) {
     switch (opcode) {
@@ -250,15 +270,10 @@ class Disassembler {
     }
   }
 
-  void recordChain(std::string_view title, const std::vector<PoolRecord>& records, bool buttons) {
+  void recordChain(std::string_view title, const ListedChain& chain, bool buttons) {
     line("");
-    line(std::string(title) + ": " + std::to_string(records.size()) + (records.size() == 1 ? " record" : " records"));
-    std::unordered_set<std::int32_t> seen;
-    for (const PoolRecord& record : records) {
-      if (!seen.insert(record.link).second) {
-        line("          (the chain loops back to " + std::to_string(record.link - 1) + ")");
-        return;
-      }
+    line(std::string(title) + ": " + std::to_string(chain.readCount) + (chain.readCount == 1 ? " record" : " records"));
+    for (const PoolRecord& record : chain.records) {
       std::string text =
           padded(record.link - 1, 8) + "  " + (buttons ? "caption " : "message ") + std::to_string(record.number);
       if (buttons) text += ", slot " + std::to_string(record.slot);
@@ -266,11 +281,12 @@ class Disassembler {
       text += record.text ? quotedText(*record.text) : "(past the end of the file)";
       line(text);
     }
+    if (chain.loopsBackTo) line("          (the chain loops back to " + std::to_string(*chain.loopsBackTo - 1) + ")");
   }
 
   const GameImage& image_;
   LabelChain labels_;
-  std::vector<PoolRecord> textRecords_, buttonRecords_;
+  ListedChain textChain_, buttonChain_;
   std::map<std::int16_t, std::string_view> messages_;
   std::map<std::pair<std::uint8_t, std::int16_t>, std::string_view> captions_;
   std::unordered_map<std::int64_t, int> labelNumbers_;                     // link position to label number
