@@ -1,7 +1,6 @@
 #include "platform/files.h"
 
 #include "platform/ascii.h"
-#include "platform/large_pages.h"
 #include "platform/paths.h"
 
 #include <cerrno>
@@ -126,7 +125,10 @@ class TemporaryFile {
 
 }  // namespace
 
-std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, std::uint64_t mostBytes) {
+namespace {
+
+template <typename Buffer>
+std::optional<Buffer> readWhole(std::string_view path, std::string* error, std::uint64_t mostBytes) {
   fs::path fsPath = toFsPath(path);
   if (std::string reason = unreadableReason(fsPath); !reason.empty()) {
     setError(error, reason);
@@ -139,15 +141,12 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, st
   }
   // Scripts and pictures run to megabytes: the size the file has now is read in one
   // go, straight into place.
-  Bytes bytes;
+  Buffer bytes;
   std::error_code code;
   std::uintmax_t expected = fs::file_size(fsPath, code);
   if (!code && expected <= mostBytes) {
-    auto size = static_cast<std::size_t>(expected);
-    bytes.reserve(size);
-    preferLargePages(bytes.data(), size);
-    bytes.resize(size);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(expected));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
   }
   // A file that grew meanwhile is read on to its end, in blocks.
@@ -164,6 +163,17 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, st
     return std::nullopt;
   }
   return bytes;
+}
+
+}  // namespace
+
+std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, std::uint64_t mostBytes) {
+  return readWhole<Bytes>(path, error, mostBytes);
+}
+
+std::optional<LargeBytes> readWholeFileOnLargePages(std::string_view path, std::string* error,
+                                                    std::uint64_t mostBytes) {
+  return readWhole<LargeBytes>(path, error, mostBytes);
 }
 
 bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_pages.h"
+
 namespace pryx::platform {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -19,6 +21,10 @@ inline constexpr std::uint64_t kMostBytesRead = std::uint64_t{256} << 20;
 // read (a FIFO or a device would block or never end), and none above `mostBytes`.
 std::optional<Bytes> readWholeFile(std::string_view path, std::string* error = nullptr,
                                    std::uint64_t mostBytes = kMostBytesRead);
+// The same in a buffer on large pages, for a file of megabytes worked through at once
+// (a script to build).
+std::optional<LargeBytes> readWholeFileOnLargePages(std::string_view path, std::string* error = nullptr,
+                                                    std::uint64_t mostBytes = kMostBytesRead);
 
 // Writes the file through a temporary file in the same folder that is then renamed
 // over the target, so a failed write leaves any previous file intact and no

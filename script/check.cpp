@@ -129,7 +129,7 @@ void check(std::string_view script, const ResourceHook& onResource, Findings& fi
     places.see(resource);
     if (onResource) onResource(resource);
   };
-  compileScriptText(script, hooks);
+  compileScriptTextInPlace(script, hooks);
 }
 
 }  // namespace

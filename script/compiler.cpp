@@ -9,7 +9,7 @@ namespace pryx::script {
 
 using platform::GetPath;
 
-std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks) {
+platform::LargeBytes compileScriptTextInPlace(std::string_view script, const CompileHooks& hooks) {
   platform::Progress* progress = hooks.progress;
   // Each pass moves the bar along the script's bytes.
   int maximum = static_cast<int>(std::min<std::size_t>(script.size(), INT32_MAX));
@@ -28,7 +28,7 @@ std::vector<std::uint8_t> compileScriptText(std::string_view script, const Compi
   };
   PassProgress collecting(progress);
   PassProgress creating(progress);
-  std::vector<std::uint8_t> gameFile;
+  platform::LargeBytes gameFile;
   if (hooks.findings) {
     // Findings come in script order pass by pass, so a check reads the script twice.
     Definitions definitions = collectDefinitions(script, collecting, hooks.onResource, hooks.findings);
@@ -42,6 +42,11 @@ std::vector<std::uint8_t> compileScriptText(std::string_view script, const Compi
   return gameFile;
 }
 
+std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks) {
+  platform::LargeBytes gameFile = compileScriptTextInPlace(script, hooks);
+  return {gameFile.begin(), gameFile.end()};
+}
+
 std::string resolveResourcePath(std::string_view scriptFolder, std::string_view sjisPath) {
   return platform::resolvePath(scriptFolder, platform::decodeSjis(sjisPath));
 }
@@ -51,7 +56,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   progress.show(progress_text::kCaption);
   progress.setLabel(progress_text::kPreparing);
 
-  auto script = platform::readWholeFile(request.scriptPath, &result.error);
+  auto script = platform::readWholeFileOnLargePages(request.scriptPath, &result.error);
   if (!script) {
     result.error = request.scriptPath + ": " + result.error;
     progress.hide();
@@ -76,11 +81,12 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   // The player and library already in the folder are never replaced by a script build.
   hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(programFolder, true); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
-  std::vector<std::uint8_t> gameFile = compileScriptText(text, hooks);
+  platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
 
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
-  result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.error);
+  result.gameFileWritten = platform::writeFileReplacing(
+      result.gameFilePath, {reinterpret_cast<const char*>(gameFile.data()), gameFile.size()}, &result.error);
   if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;
   progress.hide();
   return result;

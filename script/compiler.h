@@ -27,6 +27,9 @@ struct CompileHooks {
 
 // Cuts, collects and translates script bytes into a whole game file.
 std::vector<std::uint8_t> compileScriptText(std::string_view script, const CompileHooks& hooks = {});
+// The same file as the writer left it, on large pages: a build writes it out
+// without copying megabytes first.
+platform::LargeBytes compileScriptTextInPlace(std::string_view script, const CompileHooks& hooks = {});
 
 // Where a resource path written in a script points: relative paths lie in the
 // script's folder. UTF-8.

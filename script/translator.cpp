@@ -90,12 +90,12 @@ class Translator {
     laterNames_.reserve(script.size() / 64);
   }
 
-  std::vector<std::uint8_t> run() {
+  platform::LargeBytes run() {
     translateAll();
     return finish();
   }
 
-  std::vector<std::uint8_t> runInOnePass(const std::function<void()>& betweenPasses, PassProgress& fillingIn) {
+  platform::LargeBytes runInOnePass(const std::function<void()>& betweenPasses, PassProgress& fillingIn) {
     translateAll();
     if (betweenPasses) betweenPasses();
     for (const LaterName& later : laterNames_) {
@@ -140,7 +140,7 @@ class Translator {
     if (findings_) reportWhole();
   }
 
-  std::vector<std::uint8_t> finish() { return std::move(writer_).finish(gamefile::kCompilerPools); }
+  platform::LargeBytes finish() { return std::move(writer_).finishInPlace(gamefile::kCompilerPools); }
 
   Written operand(const ScriptCommand& command, std::size_t i) const {
     if (i < command.operands.size()) return {command.operands[i].text(), command.operands[i].line()};
@@ -467,19 +467,18 @@ class Translator {
   bool bodyReported_ = false;  // one finding per body is enough
   std::optional<Element> lastCaption_;  // of the last @BTN
   std::optional<std::uint8_t> unresolved_;  // the table the last look-up missed in
-  std::vector<LaterName> laterNames_;
+  platform::LargeVector<LaterName> laterNames_;
 };
 
 }  // namespace
 
-std::vector<std::uint8_t> translate(std::string_view script, const Definitions& definitions, PassProgress& progress,
-                                    Findings* findings) {
+platform::LargeBytes translate(std::string_view script, const Definitions& definitions, PassProgress& progress,
+                               Findings* findings) {
   return Translator(script, definitions, progress, findings).run();
 }
 
-std::vector<std::uint8_t> translateInOnePass(std::string_view script, PassProgress& reading,
-                                            const ResourceHook& onResource, const std::function<void()>& betweenPasses,
-                                            PassProgress& fillingIn) {
+platform::LargeBytes translateInOnePass(std::string_view script, PassProgress& reading, const ResourceHook& onResource,
+                                        const std::function<void()>& betweenPasses, PassProgress& fillingIn) {
   return Translator(script, onResource, reading).runInOnePass(betweenPasses, fillingIn);
 }
 

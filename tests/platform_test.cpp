@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -292,6 +293,30 @@ TEST_F(FilesTest, CopyLeavesATargetThatAlreadyMatchesAlone) {
   EXPECT_TRUE(replaced()) << "the last byte differs";
   fs::permissions(path("src"), fs::perms::owner_exec, fs::perm_options::add);
   EXPECT_TRUE(replaced()) << "the permissions differ";
+}
+
+// Buffers move from the ordinary allocator onto large pages as they grow: their
+// bytes survive every move, and a file read onto large pages reads as any other.
+TEST_F(FilesTest, LargePageBuffersHoldWhatOrdinaryOnesHold) {
+  LargeBytes grown;
+  Bytes expected;
+  for (std::size_t i = 0; i < (std::size_t{3} << 20); ++i) {
+    grown.push_back(static_cast<std::uint8_t>(i % 251));
+    expected.push_back(static_cast<std::uint8_t>(i % 251));
+  }
+  LargeBytes copy = grown;
+  grown.resize(grown.size() + 10, 7);
+  expected.resize(expected.size() + 10, 7);
+  EXPECT_TRUE(std::equal(grown.begin(), grown.end(), expected.begin(), expected.end()));
+  EXPECT_TRUE(std::equal(copy.begin(), copy.end(), expected.begin(), expected.end() - 10));
+  for (std::size_t size : {std::size_t{100}, std::size_t{700} << 10}) {
+    std::string bytes(size, 'x');
+    bytes.back() = 'y';
+    ASSERT_TRUE(writeFileReplacing(path("big"), bytes));
+    auto read = readWholeFileOnLargePages(path("big"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::string(read->begin(), read->end()), bytes);
+  }
 }
 
 TEST_F(FilesTest, FindsFilesIgnoringLetterCaseAndReportsUnreadableOnes) {

@@ -1,6 +1,5 @@
 #include "player/gamefile/writer.h"
 
-#include "platform/large_pages.h"
 #include "platform/number_text.h"
 #include "platform/sjis.h"
 #include "player/gamefile/header.h"
@@ -32,12 +31,9 @@ void GameFileWriter::putByte(std::uint8_t value) {
 void GameFileWriter::reserve(std::size_t bytes) {
   if (bytes <= bytes_.size()) return;
   bytes_.reserve(bytes);
-  platform::preferLargePages(bytes_.data() + bytes_.size(), bytes - bytes_.size());
   // Messages and captions each fit the same room; what they leave unused is never touched.
-  for (std::string* pool : {&captions_, &messages_}) {
-    pool->reserve(bytes);
-    platform::preferLargePages(pool->data(), bytes);
-  }
+  captions_.reserve(bytes);
+  messages_.reserve(bytes);
 }
 
 void GameFileWriter::putBytes(std::string_view bytes) {
@@ -131,7 +127,7 @@ std::size_t GameFileWriter::text(std::int64_t number, std::string_view message) 
   putField(FieldType::Int16, static_cast<std::int64_t>(kept.size()));
   putByte(static_cast<std::uint8_t>(Opcode::BlockOpen));
   putByte(static_cast<std::uint8_t>(Opcode::BlockClose));
-  messages_ += kept;
+  messages_.insert(messages_.end(), kept.begin(), kept.end());
   return kept.size();
 }
 
@@ -149,25 +145,32 @@ std::size_t GameFileWriter::button(std::int64_t captionNumber, std::int64_t slot
   putField(FieldType::Int16, captionNumber);
   putField(FieldType::Byte, slot);
   putField(FieldType::Byte, static_cast<std::int64_t>(kept.size()));
-  captions_ += kept;
+  captions_.insert(captions_.end(), kept.begin(), kept.end());
   return kept.size();
 }
 
 std::vector<std::uint8_t> GameFileWriter::finish(PoolLayout layout) && {
+  platform::LargeBytes bytes = std::move(*this).finishInPlace(layout);
+  return {bytes.begin(), bytes.end()};
+}
+
+platform::LargeBytes GameFileWriter::finishInPlace(PoolLayout layout) && {
   putByte(static_cast<std::uint8_t>(Opcode::EndOfCode));
   position_ += layout.gapAfterEndOfCode;
 
-  const std::pair<HeaderSlot, const std::string*> pools[] = {
-      {HeaderSlot::CgPool, &cgNames_},        {HeaderSlot::ChrPool, &chrNames_},
-      {HeaderSlot::BgmPool, &bgmNames_},      {HeaderSlot::CaptionPool, &captions_},
-      {HeaderSlot::MessagePool, &messages_},
+  const std::pair<HeaderSlot, std::string_view> pools[] = {
+      {HeaderSlot::CgPool, cgNames_},
+      {HeaderSlot::ChrPool, chrNames_},
+      {HeaderSlot::BgmPool, bgmNames_},
+      {HeaderSlot::CaptionPool, {captions_.data(), captions_.size()}},
+      {HeaderSlot::MessagePool, {messages_.data(), messages_.size()}},
   };
   bool first = true;
   for (const auto& [slot, pool] : pools) {
     if (!first) ++position_;
     first = false;
     patchField(gamefile::position(slot), FieldType::Int32, position_);
-    putBytes(*pool);
+    putBytes(pool);
   }
   for (const Chain* chain : {&labels_, &buttons_, &texts_}) patchField(chain->lastLink, FieldType::Link, -1);
   return std::move(bytes_);

@@ -4,6 +4,7 @@
 // the text along, so every pool holds exactly the bytes its records announce, and
 // chained records are threaded as they are written.
 
+#include "platform/large_pages.h"
 #include "player/gamefile/instructions.h"
 
 #include <cstdint>
@@ -69,6 +70,9 @@ class GameFileWriter {
 
   // Writes the end of code, the pools and the chain ends, and hands over the file.
   std::vector<std::uint8_t> finish(PoolLayout layout) &&;
+  // The same file in the writer's own buffer, on large pages: a file of megabytes
+  // that is only written out need not be copied first.
+  platform::LargeBytes finishInPlace(PoolLayout layout) &&;
 
  private:
   struct Chain {
@@ -80,10 +84,12 @@ class GameFileWriter {
   void putBytes(std::string_view bytes);
   void link(Chain& chain);
 
-  std::vector<std::uint8_t> bytes_;
+  // The file, and the captions and messages, which grow as large as the code.
+  platform::LargeBytes bytes_;
   std::int64_t position_;
   Chain labels_, buttons_, texts_;
-  std::string cgNames_, chrNames_, bgmNames_, captions_, messages_;
+  std::string cgNames_, chrNames_, bgmNames_;
+  platform::LargeVector<char> captions_, messages_;
 };
 
 }  // namespace pryx::gamefile
