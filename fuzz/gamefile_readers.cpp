@@ -14,11 +14,13 @@ using namespace pryx::gamefile;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   GameImage image(std::vector<std::uint8_t>(data, data + size));
   loadTextTables(image);  // the label chain is read by the disassembler
-  // A chain that loops gives the same records again and again: each body is scanned once.
+  // The body of every record the button chain links to, each once, up to where the
+  // chain leaves the file or comes round again (the readers walk it as the player does).
   std::unordered_set<std::int32_t> scanned;
-  forEachButtonRecord(image, [&](const PoolRecord& record) {
-    if (scanned.insert(record.link).second) findButtonBodyEnd(image, std::int64_t{record.link} + 8);
-  });
+  for (auto link = image.headerSlot(HeaderSlot::ButtonChain); link && *link >= 1 && scanned.insert(*link).second;
+       link = image.int32At(*link)) {
+    findButtonBodyEnd(image, std::int64_t{*link} + 8);
+  }
   disassemble(image);
   return 0;
 }
