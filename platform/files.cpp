@@ -123,10 +123,6 @@ class TemporaryFile {
   bool committed_ = false;
 };
 
-}  // namespace
-
-namespace {
-
 template <typename Buffer>
 std::optional<Buffer> readWhole(std::string_view path, std::string* error, std::uint64_t mostBytes) {
   fs::path fsPath = toFsPath(path);
