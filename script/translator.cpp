@@ -359,7 +359,7 @@ class Translator {
     std::size_t kept = writer_.button(buttonGroup_, slot, caption.text);
     ++buttons_;
     if (!findings_) return;
-    if (slot != typed - 1) {
+    if (typed < 1 || typed > gamefile::kButtonSlots) {
       report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
     }
     const Element* next = reader_.following();
