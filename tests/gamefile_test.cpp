@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
 namespace pryx::gamefile {
 namespace {
 
@@ -165,6 +168,48 @@ TEST(Chains, MalformedChainsStayInsideTheFile) {
   auto noLabels = imageOf(GameFileWriter().finish(kCompilerPools));
   EXPECT_TRUE(loadLabelChain(noLabels).positions.empty());
   EXPECT_FALSE(loadLabelChain(imageOf({'P', 'R'})).broken);
+}
+
+// Chains of a few records linked at random, most of them coming round again, read
+// by the tables and by a plain walk of every record up to the limit.
+TEST(Chains, RoundsSkippedOnALoopingChainChangeNoTextOrCount) {
+  std::mt19937 random(12);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto put32 = [](std::vector<std::uint8_t>& bytes, std::int64_t position, std::int32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[position - 1 + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  for (int trial = 0; trial < 1500; ++trial) {
+    const int records = pick(1, 6), poolBytes = pick(0, 12);
+    std::vector<std::uint8_t> bytes(kHeaderSize + 8 * records + poolBytes);
+    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(pick(0, 255));
+    auto recordAt = [&](int i) { return static_cast<std::int32_t>(kHeaderSize + 1 + 8 * i); };
+    put32(bytes, position(HeaderSlot::TextChain), recordAt(pick(0, records - 1)));
+    put32(bytes, position(HeaderSlot::MessagePool), pick(1, static_cast<int>(bytes.size()) + 2));
+    const bool standingCursor = pick(0, 3) == 0;
+    for (int i = 0; i < records; ++i) {
+      put32(bytes, recordAt(i), pick(0, 9) == 0 ? -1 : recordAt(pick(0, records - 1)));
+      bytes[recordAt(i) + 3] = static_cast<std::uint8_t>(pick(1, 3)), bytes[recordAt(i) + 4] = 0;
+      bytes[recordAt(i) + 5] = static_cast<std::uint8_t>(standingCursor ? 0 : pick(0, 3)), bytes[recordAt(i) + 6] = 0;
+    }
+    GameImage image(bytes);
+
+    std::map<int, std::string> expected;
+    int expectedCount = 0;
+    auto link = image.headerSlot(HeaderSlot::TextChain);
+    std::int64_t cursor = *image.headerSlot(HeaderSlot::MessagePool);
+    for (; link && *link >= 1 && expectedCount < kMaxMessageNumber; ++expectedCount, link = image.int32At(*link)) {
+      auto number = image.int16At(*link + 4), length = image.int16At(*link + 6);
+      if (!number || *number == -1 || !length || *length < 0) break;
+      if (auto text = image.textAt(cursor, *length)) expected[*number] = *text;
+      cursor += *length;
+    }
+
+    auto tables = loadTextTables(image);
+    ASSERT_EQ(tables.textRecords, expectedCount) << "trial " << trial;
+    for (int number = 1; number <= 3; ++number) {
+      ASSERT_EQ(tables.message(number), expected[number]) << "trial " << trial << ", message " << number;
+    }
+  }
 }
 
 TEST(BodyScan, StepsOverOperandsOfBodyInstructionsOnly) {

@@ -19,16 +19,56 @@ void store(std::vector<std::string>& table, std::int64_t number, std::string_vie
   table[index] = text;
 }
 
-// Walks a record chain from a header slot: calls `visit(recordLinkPosition)` for
-// each record until the chain ends, leaves the file, `visit` says no, or `limit`
-// records were seen.
-template <typename Visit>
-void walkChain(const GameImage& image, HeaderSlot head, int limit, Visit visit) {
+// Walks a pool record chain as the player reads it: from the header slot `head`,
+// the pool cursor starting at the header slot `pool`, until a record read by
+// `read(link, cursor)` ends the chain, a link leaves the file, or `limit` records
+// were read. Returns how many records were read.
+//
+// A chain that comes round again is read round after round while its cursor moves
+// on. Once a whole round has been read with the cursor standing still, or past the
+// end of the file (where only empty texts are found), every further round hands over
+// the same numbers and texts, so whole rounds are counted without being visited;
+// the records of the last, partial round are visited. Rounds are found with Brent's
+// method: `mark` is a link read `sinceMark` records ago.
+template <typename Read>
+int walkPoolChain(const GameImage& image, HeaderSlot head, HeaderSlot pool, int limit, Read read,
+                  const std::function<void(const PoolRecord&)>& visit) {
   auto link = image.headerSlot(head);
-  for (int seen = 0; link && *link >= 1 && seen < limit; ++seen) {
-    if (!visit(*link)) return;
+  std::int64_t cursor = image.headerSlot(pool).value_or(-1);
+  std::int32_t mark = 0;
+  std::int64_t cursorAtMark = cursor;
+  int sinceMark = 0, nextMarkAfter = 1;
+  bool roundFound = false, roundsSkipped = false;
+  int seen = 0;
+  while (link && *link >= 1 && seen < limit) {
+    if (*link == mark && !roundsSkipped) {
+      roundFound = true;
+      const int round = sinceMark;
+      const std::int64_t advance = cursor - cursorAtMark;
+      if (advance == 0 || cursorAtMark > image.length()) {
+        const int rounds = (limit - seen) / round;
+        seen += rounds * round;
+        cursor += advance * rounds;
+        roundsSkipped = true;
+        if (seen == limit) break;
+      }
+      cursorAtMark = cursor;
+      sinceMark = 0;
+    } else if (!roundFound && sinceMark == nextMarkAfter) {
+      mark = *link;
+      cursorAtMark = cursor;
+      sinceMark = 0;
+      nextMarkAfter *= 2;
+    }
+    std::optional<PoolRecord> record = read(*link, cursor);
+    if (!record) break;
+    visit(*record);
+    ++seen;
+    ++sinceMark;
+    cursor += record->length;
     link = image.int32At(*link);
   }
+  return seen;
 }
 
 }  // namespace
@@ -55,29 +95,25 @@ const std::string& TextTables::caption(std::int64_t slot, std::int64_t number) c
   return textAt(captions[static_cast<std::size_t>(slot)], number);
 }
 
-void forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
-  std::int64_t cursor = image.headerSlot(HeaderSlot::MessagePool).value_or(-1);
-  walkChain(image, HeaderSlot::TextChain, kMaxMessageNumber, [&](std::int32_t record) {
+int forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
+  auto read = [&](std::int32_t record, std::int64_t cursor) -> std::optional<PoolRecord> {
     auto number = image.int16At(std::int64_t{record} + 4);
     auto length = image.int16At(std::int64_t{record} + 6);
-    if (!number || *number == -1 || !length || *length < 0) return false;
-    visit({record, *number, 0, *length, cursor, image.textAt(cursor, *length)});
-    cursor += *length;
-    return true;
-  });
+    if (!number || *number == -1 || !length || *length < 0) return std::nullopt;
+    return PoolRecord{record, *number, 0, *length, cursor, image.textAt(cursor, *length)};
+  };
+  return walkPoolChain(image, HeaderSlot::TextChain, HeaderSlot::MessagePool, kMaxMessageNumber, read, visit);
 }
 
-void forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
-  std::int64_t cursor = image.headerSlot(HeaderSlot::CaptionPool).value_or(-1);
-  walkChain(image, HeaderSlot::ButtonChain, kMaxButtonRecords, [&](std::int32_t record) {
+int forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
+  auto read = [&](std::int32_t record, std::int64_t cursor) -> std::optional<PoolRecord> {
     auto number = image.int16At(std::int64_t{record} + 4);
     auto slot = image.byteAt(std::int64_t{record} + 6);
     auto length = image.byteAt(std::int64_t{record} + 7);
-    if (!number || *number == -1 || !slot || !length) return false;
-    visit({record, *number, *slot, *length, cursor, image.textAt(cursor, *length)});
-    cursor += *length;
-    return true;
-  });
+    if (!number || *number == -1 || !slot || !length) return std::nullopt;
+    return PoolRecord{record, *number, *slot, *length, cursor, image.textAt(cursor, *length)};
+  };
+  return walkPoolChain(image, HeaderSlot::ButtonChain, HeaderSlot::CaptionPool, kMaxButtonRecords, read, visit);
 }
 
 std::vector<PoolRecord> textChainRecords(const GameImage& image) {
@@ -94,17 +130,15 @@ std::vector<PoolRecord> buttonChainRecords(const GameImage& image) {
 
 TextTables loadTextTables(const GameImage& image) {
   TextTables tables;
-  forEachTextRecord(image, [&](const PoolRecord& record) {
+  tables.textRecords = forEachTextRecord(image, [&](const PoolRecord& record) {
     if (record.text && record.number >= 1 && record.number <= kMaxMessageNumber) {
       store(tables.messages, record.number, *record.text);
     }
-    ++tables.textRecords;
   });
-  forEachButtonRecord(image, [&](const PoolRecord& record) {
+  tables.buttonRecords = forEachButtonRecord(image, [&](const PoolRecord& record) {
     if (record.text && record.slot < kButtonSlots && record.number >= 1 && record.number <= kMaxCaptionNumber) {
       store(tables.captions[record.slot], record.number, *record.text);
     }
-    ++tables.buttonRecords;
   });
   return tables;
 }

@@ -36,12 +36,16 @@ struct PoolRecord {
 // The records of the text chain (at most kMaxMessageNumber) and of the button chain
 // (at most kMaxButtonRecords), in chain order, as the player reads them: a chain ends
 // at a link, number or length of -1, or where a record leaves the file.
+// A chain that comes round again is read round after round up to its limit. Once a
+// round can no longer find a text the previous one did not (its cursor stands still
+// or has left the file), its further whole rounds are counted but not handed over:
+// they would repeat the same numbers and texts.
 std::vector<PoolRecord> textChainRecords(const GameImage& image);
 std::vector<PoolRecord> buttonChainRecords(const GameImage& image);
-// The same records handed over one by one: a chain that loops gives tens of
-// thousands of them, which a reader that only looks at each need not keep.
-void forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
-void forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
+// The same records handed over one by one, for readers that need not keep them.
+// Returns the number of records the player reads, the repeated rounds included.
+int forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
+int forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit);
 
 // Messages by number (1..kMaxMessageNumber) and captions by slot and number, as raw
 // Shift-JIS bytes. A record whose number or slot lies outside the tables, or whose

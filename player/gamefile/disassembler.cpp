@@ -53,11 +53,11 @@ class Disassembler {
       labelNumbers_.try_emplace(labels_.positions[i], static_cast<int>(i + 1));
     }
     // As the player's tables: a later record of the same number replaces the text.
-    forEachTextRecord(image, [&](const PoolRecord& record) {
+    textChain_.readCount = forEachTextRecord(image, [&](const PoolRecord& record) {
       if (record.text) messages_[record.number] = *record.text;
       textChain_.add(record);
     });
-    forEachButtonRecord(image, [&](const PoolRecord& record) {
+    buttonChain_.readCount = forEachButtonRecord(image, [&](const PoolRecord& record) {
       if (record.text) captions_[{record.slot, record.number}] = *record.text;
       buttonChain_.add(record);
     });
@@ -79,13 +79,12 @@ class Disassembler {
   // A record chain as listed: the player reads a looping chain up to its record
   // limit, but its records are listed once, up to the first that comes round again.
   struct ListedChain {
-    std::size_t readCount = 0;
+    int readCount = 0;
     std::vector<PoolRecord> records;
     std::unordered_set<std::int32_t> links;
     std::optional<std::int32_t> loopsBackTo;
 
     void add(const PoolRecord& record) {
-      ++readCount;
       if (loopsBackTo) return;
       if (links.insert(record.link).second) {
         records.push_back(record);

@@ -29,7 +29,7 @@ bool chainInside(const GameImage& image, HeaderSlot head, std::int64_t recordByt
   return link.has_value();
 }
 
-using RecordWalk = void (*)(const GameImage&, const std::function<void(const PoolRecord&)>&);
+using RecordWalk = int (*)(const GameImage&, const std::function<void(const PoolRecord&)>&);
 
 bool textsInside(const GameImage& image, RecordWalk forEachRecord) {
   bool inside = true;
