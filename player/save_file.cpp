@@ -2,6 +2,8 @@
 
 #include "player/gamefile/header.h"
 
+#include <algorithm>
+
 namespace pryx::player {
 namespace {
 
@@ -11,10 +13,10 @@ void putLittleEndian(platform::Bytes& bytes, std::uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-std::uint32_t littleEndianAt(const platform::Bytes& bytes, std::size_t offset, int size) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < size; ++i) value |= std::uint32_t{bytes[offset + static_cast<std::size_t>(i)]} << (8 * i);
-  return value;
+std::uint16_t uint16At(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+
+std::uint32_t uint32At(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 
 }  // namespace
@@ -30,16 +32,15 @@ platform::Bytes encodeSave(const SaveData& save) {
 
 std::optional<SaveData> decodeSave(const platform::Bytes& bytes) {
   if (bytes.size() < kSaveHeaderBytes) return std::nullopt;
-  auto highest = static_cast<std::int16_t>(littleEndianAt(bytes, 0, 2));
+  auto highest = static_cast<std::int16_t>(uint16At(bytes.data()));
   if (highest < 0 || highest > gamefile::kMaxVariables) return std::nullopt;
   SaveData save;
-  save.position = static_cast<std::int32_t>(littleEndianAt(bytes, 2, 4));
+  save.position = static_cast<std::int32_t>(uint32At(bytes.data() + 2));
+  // A game may load a save at every step: the variables are read in one plain pass.
   save.variables.resize(static_cast<std::size_t>(highest));
-  for (std::size_t i = 0; i < save.variables.size(); ++i) {
-    std::size_t offset = kSaveHeaderBytes + 4 * i;
-    if (offset + 4 > bytes.size()) break;  // the rest stay 0
-    save.variables[i] = static_cast<std::int32_t>(littleEndianAt(bytes, offset, 4));
-  }
+  const std::size_t stored = std::min(save.variables.size(), (bytes.size() - kSaveHeaderBytes) / 4);  // the rest stay 0
+  const std::uint8_t* values = bytes.data() + kSaveHeaderBytes;
+  for (std::size_t i = 0; i < stored; ++i) save.variables[i] = static_cast<std::int32_t>(uint32At(values + 4 * i));
   return save;
 }
 
