@@ -1,7 +1,8 @@
 #include "player/gamefile/disassembler.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
+#include <concepts>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -16,33 +17,81 @@ namespace {
 
 constexpr int kMaxIndent = 8;
 
-// A Shift-JIS text as a quoted UTF-8 string; line breaks and control bytes escaped.
-std::string quotedText(std::string_view sjis) {
-  std::string decoded = platform::decodeSjis(sjis);
-  std::string out = "\"";
+// The listing's text, appended in place: a large file's listing has hundreds of
+// thousands of pieces, and a temporary string for each was most of the cost.
+class Listing {
+ public:
+  struct Padded {  // a number right-aligned in `width` columns
+    std::int64_t value;
+    int width;
+  };
+  struct Quoted {  // a Shift-JIS text as a quoted UTF-8 string, line breaks and control bytes escaped
+    std::string_view sjis;
+  };
+
+  Listing& operator<<(std::string_view text) {
+    out_ += text;
+    return *this;
+  }
+  Listing& operator<<(char c) {
+    out_ += c;
+    return *this;
+  }
+  template <std::integral Number>
+    requires(!std::same_as<Number, char> && !std::same_as<Number, bool>)
+  Listing& operator<<(Number number) {
+    char digits[24];
+    out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+    return *this;
+  }
+  Listing& operator<<(Padded padded) {
+    char digits[24];
+    auto length = std::to_chars(digits, digits + sizeof digits, padded.value).ptr - digits;
+    if (length < padded.width) out_.append(static_cast<std::size_t>(padded.width - length), ' ');
+    out_.append(digits, static_cast<std::size_t>(length));
+    return *this;
+  }
+  Listing& operator<<(Quoted quoted);
+
+  std::string take() { return std::move(out_); }
+
+ private:
+  std::string out_;
+};
+
+Listing& Listing::operator<<(Quoted quoted) {
+  std::string decoded = platform::decodeSjis(quoted.sjis);
+  out_ += '"';
   for (std::size_t i = 0; i < decoded.size(); ++i) {
     char c = decoded[i];
     if (c == '\r' && i + 1 < decoded.size() && decoded[i + 1] == '\n') {
-      out += "\\n";
+      out_ += "\\n";
       ++i;
     } else if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
+      out_ += '\\';
+      out_ += c;
     } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-      out += escaped;
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      auto byte = static_cast<unsigned char>(c);
+      out_ += "\\x";
+      out_ += kHex[byte >> 4];
+      out_ += kHex[byte & 0xF];
     } else {
-      out += c;
+      out_ += c;
     }
   }
-  return out + "\"";
+  out_ += '"';
+  return *this;
 }
 
-std::string padded(std::int64_t value, int width) {
-  std::string text = std::to_string(value);
-  return text.size() < static_cast<std::size_t>(width) ? std::string(width - text.size(), ' ') + text : text;
+std::string quotedText(std::string_view sjis) {
+  Listing listing;
+  listing << Listing::Quoted{sjis};
+  return listing.take();
 }
+
+using Padded = Listing::Padded;
+using Quoted = Listing::Quoted;
 
 class Disassembler {
  public:
@@ -70,7 +119,7 @@ class Disassembler {
     labelChain();
     recordChain("Text chain", textChain_, false);
     recordChain("Button chain", buttonChain_, true);
-    return std::move(out_);
+    return out_.take();
   }
 
  private:
@@ -135,152 +184,179 @@ class Disassembler {
     });
   }
 
-  void line(std::string text) {
-    out_ += text;
-    out_ += '\n';
-  }
-
   void header() {
-    line("Game file: " + std::to_string(image_.length()) + " bytes" +
-         (image_.hasMagic() ? "" : " (NOT a game file: it does not begin with \"PRYX\")"));
-    line("");
-    line("Header");
+    out_ << "Game file: " << image_.length() << " bytes"
+         << (image_.hasMagic() ? "" : " (NOT a game file: it does not begin with \"PRYX\")") << "\n\nHeader\n";
     static constexpr std::pair<HeaderSlot, std::string_view> kSlots[] = {
         {HeaderSlot::ChrPool, "CHR-name pool"},    {HeaderSlot::CgPool, "CG-name pool"},
         {HeaderSlot::BgmPool, "BGM-name pool"},    {HeaderSlot::CaptionPool, "caption pool"},
         {HeaderSlot::MessagePool, "message pool"}, {HeaderSlot::LabelChain, "label chain"},
         {HeaderSlot::ButtonChain, "button chain"}, {HeaderSlot::TextChain, "text chain"},
     };
+    static constexpr std::string_view kColumn = "                ";
     for (const auto& [slot, name] : kSlots) {
-      auto value = image_.headerSlot(slot);
-      std::string text = padded(position(slot), 8) + "  " + std::string(name);
-      text += std::string(16 - name.size(), ' ') + (value ? std::to_string(*value) : "(missing)");
-      line(text);
+      out_ << Padded{position(slot), 8} << "  " << name << kColumn.substr(name.size());
+      if (auto value = image_.headerSlot(slot)) {
+        out_ << *value;
+      } else {
+        out_ << "(missing)";
+      }
+      out_ << '\n';
     }
   }
 
   void code() {
-    line("");
-    line("Code");
+    out_ << "\nCode\n";
+    static constexpr std::string_view kIndent = "                ";
+    static_assert(kIndent.size() == 2 * kMaxIndent);
     int depth = 0;
     bool ended = false;
     walkCode([&](std::int64_t position, const Instruction* entry) {
       std::uint8_t byte = *image_.byteAt(position);
       if (entry && entry->opcode == Opcode::BlockClose && depth > 0) --depth;
-      std::string text = padded(position, 8) + "  " + std::string(2 * std::min(depth, kMaxIndent), ' ');
+      out_ << Padded{position, 8} << "  " << kIndent.substr(0, 2 * std::min(depth, kMaxIndent));
       if (!entry) {
-        line(text + "byte " + std::to_string(byte) + " (no operation)");
+        out_ << "byte " << byte << " (no operation)\n";
         return;
       }
       if (entry->opcode == Opcode::BlockOpen) ++depth;
       if (entry->opcode == Opcode::EndOfCode) ended = true;
-      text += entry->name;
+      out_ << entry->name;
       if (!image_.contains(position, entry->size())) {
-        line(text + " (cut off by the end of the file)");
+        out_ << " (cut off by the end of the file)\n";
         return;
       }
-      line(text + operands(position, *entry));
+      operands(position, *entry);
+      out_ << '\n';
     });
-    if (!ended) line("(the code has no end-of-code byte)");
+    if (!ended) out_ << "(the code has no end-of-code byte)\n";
   }
 
-  std::string operands(std::int64_t position, const Instruction& entry) const {
-    std::string text;
+  void operands(std::int64_t position, const Instruction& entry) {
     for (std::size_t i = 0; i < entry.operands.size(); ++i) {
       const Operand& operand = entry.operands[i];
       std::int64_t at = position + operandOffset(entry, i);
       std::int64_t value = operand.type == FieldType::Byte    ? *image_.byteAt(at)
                            : operand.type == FieldType::Int16 ? *image_.int16At(at)
                                                               : *image_.int32At(at);
-      text += i == 0 ? "  " : ", ";
-      text += std::string(operand.name) + " " + std::to_string(value) + meaning(position, entry, operand, value);
+      out_ << (i == 0 ? "  " : ", ") << operand.name << ' ' << value;
+      meaning(position, entry, operand, value);
     }
-    return text;
   }
 
-  std::string meaning(std::int64_t position, const Instruction& entry, const Operand& operand,
-                      std::int64_t value) const {
+  // What an operand's value stands for, after the value.
+  void meaning(std::int64_t position, const Instruction& entry, const Operand& operand, std::int64_t value) {
     switch (operand.role) {
       case OperandRole::Link: return linkMeaning(position, entry);
       case OperandRole::LabelNumber: return labelMeaning(value);
       case OperandRole::CgNumber: return resourceMeaning(entry, Cg, value);
       case OperandRole::ChrNumber: return resourceMeaning(entry, Chr, value);
       case OperandRole::BgmNumber: return resourceMeaning(entry, Bgm, value);
-      case OperandRole::VariableNumber: return value <= 0 ? " (none)" : "";
+      case OperandRole::VariableNumber:
+        if (value <= 0) out_ << " (none)";
+        return;
       case OperandRole::Comparison: return codeMeaning(comparisonText(static_cast<int>(value)), "never true");
       case OperandRole::Logic: return codeMeaning(logicText(static_cast<int>(value)), "never jumps");
       case OperandRole::Operator: return codeMeaning(operationText(static_cast<int>(value)), "does nothing");
-      case OperandRole::GameMode: return value == 0 ? " (normal)" : value == 1 ? " (novel)" : " (outside the format)";
+      case OperandRole::GameMode:
+        out_ << (value == 0 ? " (normal)" : value == 1 ? " (novel)" : " (outside the format)");
+        return;
       case OperandRole::TextLength: {
         auto text = messages_.find(numberAt(position + 5));
-        return text == messages_.end() ? " (no text in the text chain)" : " " + quotedText(text->second);
+        if (text == messages_.end()) {
+          out_ << " (no text in the text chain)";
+        } else {
+          out_ << ' ' << Quoted{text->second};
+        }
+        return;
       }
       case OperandRole::CaptionLength: {
         auto text = captions_.find({image_.byteAt(position + 7).value_or(0), numberAt(position + 5)});
-        return text == captions_.end() ? " (no caption in the button chain)" : " " + quotedText(text->second);
+        if (text == captions_.end()) {
+          out_ << " (no caption in the button chain)";
+        } else {
+          out_ << ' ' << Quoted{text->second};
+        }
+        return;
       }
       case OperandRole::NameLength: {
         auto name = definitionNames_.find(position);
-        return name == definitionNames_.end() ? "" : " " + name->second;
+        if (name != definitionNames_.end()) out_ << ' ' << name->second;
+        return;
       }
-      default: return "";
+      default: return;
     }
   }
 
   std::int16_t numberAt(std::int64_t position) const { return image_.int16At(position).value_or(-1); }
 
-  std::string linkMeaning(std::int64_t position, const Instruction& entry) const {
-    if (entry.opcode != Opcode::Label) return "";
+  void linkMeaning(std::int64_t position, const Instruction& entry) {
+    if (entry.opcode != Opcode::Label) return;
     auto number = labelNumbers_.find(position + 1);
-    return number == labelNumbers_.end() ? " (label not in the label chain)"
-                                         : " (label " + std::to_string(number->second) + ")";
+    if (number == labelNumbers_.end()) {
+      out_ << " (label not in the label chain)";
+    } else {
+      out_ << " (label " << number->second << ')';
+    }
   }
 
-  std::string labelMeaning(std::int64_t number) const {
-    if (number <= 0) return " (none)";
-    if (static_cast<std::size_t>(number) > labels_.positions.size()) return " (no such label)";
-    return " (at " + std::to_string(labels_.positions[static_cast<std::size_t>(number - 1)] - 1) + ")";
+  void labelMeaning(std::int64_t number) {
+    if (number <= 0) {
+      out_ << " (none)";
+    } else if (static_cast<std::size_t>(number) > labels_.positions.size()) {
+      out_ << " (no such label)";
+    } else {
+      out_ << " (at " << labels_.positions[static_cast<std::size_t>(number - 1)] - 1 << ')';
+    }
   }
 
-  std::string resourceMeaning(const Instruction& entry, int kind, std::int64_t number) const {
-    if (kindOf(entry.opcode) >= 0) return "";  // the definition shows its name after its length
-    if (number == 0) return " (none)";
+  void resourceMeaning(const Instruction& entry, int kind, std::int64_t number) {
+    if (kindOf(entry.opcode) >= 0) return;  // the definition shows its name after its length
+    if (number == 0) {
+      out_ << " (none)";
+      return;
+    }
     auto name = resourceNames_[kind].find(number);
-    return name == resourceNames_[kind].end() ? " (not defined)" : " " + name->second;
+    if (name == resourceNames_[kind].end()) {
+      out_ << " (not defined)";
+    } else {
+      out_ << ' ' << name->second;
+    }
   }
 
-  static std::string codeMeaning(std::string_view text, std::string_view otherwise) {
-    return text.empty() ? " (" + std::string(otherwise) + ")" : " (" + std::string(text) + ")";
+  void codeMeaning(std::string_view text, std::string_view otherwise) {
+    out_ << " (" << (text.empty() ? otherwise : text) << ')';
   }
 
   void labelChain() {
-    line("");
-    line("Label chain: " + std::to_string(labels_.positions.size()) +
-         (labels_.positions.size() == 1 ? " label" : " labels") +
-         (labels_.broken ? " (the chain is broken after the last one shown)" : ""));
+    std::size_t count = labels_.positions.size();
+    out_ << "\nLabel chain: " << count << (count == 1 ? " label" : " labels")
+         << (labels_.broken ? " (the chain is broken after the last one shown)" : "") << '\n';
     std::unordered_set<std::int32_t> seen;
-    for (std::size_t i = 0; i < labels_.positions.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       std::int32_t position = labels_.positions[i];
       if (!seen.insert(position).second) {
-        line("          (the chain loops back to " + std::to_string(position - 1) + ")");
+        out_ << "          (the chain loops back to " << position - 1 << ")\n";
         return;
       }
-      line(padded(static_cast<std::int64_t>(i + 1), 8) + "  at " + std::to_string(position - 1));
+      out_ << Padded{static_cast<std::int64_t>(i + 1), 8} << "  at " << position - 1 << '\n';
     }
   }
 
   void recordChain(std::string_view title, const ListedChain& chain, bool buttons) {
-    line("");
-    line(std::string(title) + ": " + std::to_string(chain.readCount) + (chain.readCount == 1 ? " record" : " records"));
+    out_ << '\n' << title << ": " << chain.readCount << (chain.readCount == 1 ? " record" : " records") << '\n';
     for (const PoolRecord& record : chain.records) {
-      std::string text =
-          padded(record.link - 1, 8) + "  " + (buttons ? "caption " : "message ") + std::to_string(record.number);
-      if (buttons) text += ", slot " + std::to_string(record.slot);
-      text += ", " + std::to_string(record.length) + " bytes at " + std::to_string(record.textPosition) + " ";
-      text += record.text ? quotedText(*record.text) : "(past the end of the file)";
-      line(text);
+      out_ << Padded{record.link - 1, 8} << "  " << (buttons ? "caption " : "message ") << record.number;
+      if (buttons) out_ << ", slot " << record.slot;
+      out_ << ", " << record.length << " bytes at " << record.textPosition << ' ';
+      if (record.text) {
+        out_ << Quoted{*record.text};
+      } else {
+        out_ << "(past the end of the file)";
+      }
+      out_ << '\n';
     }
-    if (chain.loopsBackTo) line("          (the chain loops back to " + std::to_string(*chain.loopsBackTo - 1) + ")");
+    if (chain.loopsBackTo) out_ << "          (the chain loops back to " << *chain.loopsBackTo - 1 << ")\n";
   }
 
   const GameImage& image_;
@@ -291,7 +367,7 @@ class Disassembler {
   std::unordered_map<std::int64_t, int> labelNumbers_;                     // link position to label number
   std::array<std::map<std::int64_t, std::string>, kKinds> resourceNames_;  // the last definition of each number
   std::unordered_map<std::int64_t, std::string> definitionNames_;          // @DEF position to its name
-  std::string out_;
+  Listing out_;
 };
 
 }  // namespace
