@@ -16,6 +16,9 @@ namespace pryx::gamefile {
 namespace {
 
 constexpr int kMaxIndent = 8;
+// Blanks for the header's name column and for indenting code, both 16 wide.
+constexpr std::string_view kBlanks = "                ";
+static_assert(kBlanks.size() == 2 * kMaxIndent);
 
 // The listing's text, appended in place: a large file's listing has hundreds of
 // thousands of pieces, and a temporary string for each was most of the cost.
@@ -193,9 +196,8 @@ class Disassembler {
         {HeaderSlot::MessagePool, "message pool"}, {HeaderSlot::LabelChain, "label chain"},
         {HeaderSlot::ButtonChain, "button chain"}, {HeaderSlot::TextChain, "text chain"},
     };
-    static constexpr std::string_view kColumn = "                ";
     for (const auto& [slot, name] : kSlots) {
-      out_ << Padded{position(slot), 8} << "  " << name << kColumn.substr(name.size());
+      out_ << Padded{position(slot), 8} << "  " << name << kBlanks.substr(name.size());
       if (auto value = image_.headerSlot(slot)) {
         out_ << *value;
       } else {
@@ -207,14 +209,12 @@ class Disassembler {
 
   void code() {
     out_ << "\nCode\n";
-    static constexpr std::string_view kIndent = "                ";
-    static_assert(kIndent.size() == 2 * kMaxIndent);
     int depth = 0;
     bool ended = false;
     walkCode([&](std::int64_t position, const Instruction* entry) {
       std::uint8_t byte = *image_.byteAt(position);
       if (entry && entry->opcode == Opcode::BlockClose && depth > 0) --depth;
-      out_ << Padded{position, 8} << "  " << kIndent.substr(0, 2 * std::min(depth, kMaxIndent));
+      out_ << Padded{position, 8} << "  " << kBlanks.substr(0, 2 * std::min(depth, kMaxIndent));
       if (!entry) {
         out_ << "byte " << byte << " (no operation)\n";
         return;
