@@ -57,7 +57,7 @@ void Player::textplay(const QString& message) {
       ++i;
       continue;
     }
-    QString character(text[i]);
+    const QStringView character = QStringView(text).sliced(i, 1);
     if (state_.currentCg != 0) screen_.drawText(character, x + 1, y + 1, state_.shadowColour, TextFont::Message);
     screen_.drawText(character, x, y, state_.textColour, TextFont::Message);
     x += layout.step;
@@ -103,7 +103,7 @@ void Player::textplayx(const QString& message) {
       ++i;
       continue;
     }
-    QString character(text[i]);
+    const QStringView character = QStringView(text).sliced(i, 1);
     screen_.drawText(character, x + 2, y + 2, Qt::black, TextFont::NovelMessage);
     screen_.drawText(character, x, y, Qt::white, TextFont::NovelMessage);
     refresh();
@@ -124,8 +124,9 @@ void Player::commandWait(WaitKind kind) {
   int level = 64;
   bool rising = true;
   bool announced = false;
+  const QString prompt = QString::fromUtf8(text::kPagePrompt);
   while (state_.clickState == 0 && !(kind == WaitKind::SingleButton && state_.replaying)) {
-    screen_.drawText(text::kPagePrompt, kPromptX, kPromptY, QColor(level, level, 255), TextFont::Message);
+    screen_.drawText(prompt, kPromptX, kPromptY, QColor(level, level, 255), TextFont::Message);
     refresh();
     if (!announced) startWait(kind), announced = true;  // once the prompt shows
     pause(kPromptSleep);

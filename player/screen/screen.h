@@ -74,7 +74,7 @@ class Screen {
   void drawEffectStep(int effect, int step);
 
   // Draws text with its cell's top-left corner at (x, y); two-colour, no antialiasing.
-  void drawText(const QString& text, int x, int y, QColor colour, TextFont font);
+  void drawText(QStringView text, int x, int y, QColor colour, TextFont font);
 
  private:
   bool draws_;
