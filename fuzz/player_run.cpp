@@ -1,7 +1,7 @@
 // Any bytes as a game file, played on the scripted host with a route that clicks
 // through and takes the first button: loading and running must stay inside the
 // file, end within the instruction limit, and never crash. Only the interpreter
-// works per input: nothing is drawn and no file is read or written.
+// works per input: nothing is drawn and no file is looked up, read or written.
 
 #include <QGuiApplication>
 
@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "player/game_files.h"
 #include "player/headless/recording_sequencer.h"
 #include "player/headless/route.h"
 #include "player/headless/scripted_host.h"
@@ -75,6 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.instructionLimit = 20000;
   options.drawsPictures = false;  // the interpreter's course is tested, not its pixels
   options.saves = &saves;
+  // A resource name gets the player's checks; no folder is searched for it.
+  options.findResource = [](std::string_view sjisName, std::string_view extension) -> std::optional<std::string> {
+    resourceFileName(sjisName, extension);
+    return std::nullopt;
+  };
   Player player(host.host(clock, sequencer, display), location, std::move(image), options);
   host.attach(player);
   headless::Route route;

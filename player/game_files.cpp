@@ -57,15 +57,21 @@ std::string saveFilePath(const GameLocation& location, int slot) {
                             location.name + std::to_string(slot) + std::string(kSaveFileExtension));
 }
 
-std::optional<std::string> findResourceFile(const std::string& folder, std::string_view sjisName,
-                                            std::string_view extension) {
+std::optional<std::string> resourceFileName(std::string_view sjisName, std::string_view extension) {
   if (sjisName.empty()) return std::nullopt;
   std::string name = platform::decodeSjis(sjisName);
   for (char c : name) {
     if (platform::isPathSeparator(c) || c == ':') return std::nullopt;
   }
   if (name.find("..") != std::string::npos) return std::nullopt;
-  return platform::findFileIgnoringCase(folder, name + std::string(extension));
+  return name + std::string(extension);
+}
+
+std::optional<std::string> findResourceFile(const std::string& folder, std::string_view sjisName,
+                                            std::string_view extension) {
+  auto name = resourceFileName(sjisName, extension);
+  if (!name) return std::nullopt;
+  return platform::findFileIgnoringCase(folder, *name);
 }
 
 }  // namespace pryx::player

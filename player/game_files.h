@@ -36,9 +36,12 @@ std::optional<gamefile::GameImage> readGameFile(const std::string& path);
 // with the menu's.
 std::string saveFilePath(const GameLocation& location, int slot);
 
-// The file of a resource: its name (Shift-JIS, as the game file holds it) with
-// `extension` appended, in the player's folder, letter case ignored. A name that is
-// empty or holds a path separator, a drive colon or ".." names no file.
+// The file name of a resource: its name (Shift-JIS, as the game file holds it)
+// decoded, with `extension` appended. A name that is empty or holds a path
+// separator, a drive colon or ".." names no file.
+std::optional<std::string> resourceFileName(std::string_view sjisName, std::string_view extension);
+
+// The file of a resource by that name, in the player's folder, letter case ignored.
 std::optional<std::string> findResourceFile(const std::string& folder, std::string_view sjisName,
                                             std::string_view extension);
 
