@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::size_t kSaveHeaderBytes = 6;
 
-void putLittleEndian(platform::Bytes& bytes, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+void putLittleEndian(std::uint8_t* p, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 std::uint16_t uint16At(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -21,12 +21,15 @@ std::uint32_t uint32At(const std::uint8_t* p) {
 
 }  // namespace
 
+// Like loading, saving may happen at every step: the file is sized once and filled.
 platform::Bytes encodeSave(const SaveData& save) {
-  platform::Bytes bytes;
-  bytes.reserve(kSaveHeaderBytes + 4 * save.variables.size());
-  putLittleEndian(bytes, static_cast<std::uint32_t>(save.variables.size()), 2);
-  putLittleEndian(bytes, static_cast<std::uint32_t>(save.position), 4);
-  for (std::int32_t value : save.variables) putLittleEndian(bytes, static_cast<std::uint32_t>(value), 4);
+  platform::Bytes bytes(kSaveHeaderBytes + 4 * save.variables.size());
+  putLittleEndian(bytes.data(), static_cast<std::uint32_t>(save.variables.size()), 2);
+  putLittleEndian(bytes.data() + 2, static_cast<std::uint32_t>(save.position), 4);
+  std::uint8_t* values = bytes.data() + kSaveHeaderBytes;
+  for (std::size_t i = 0; i < save.variables.size(); ++i) {
+    putLittleEndian(values + 4 * i, static_cast<std::uint32_t>(save.variables[i]), 4);
+  }
   return bytes;
 }
 
