@@ -42,7 +42,7 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
   if (lossy) err << "pryx script: characters without a Shift-JIS code were written as \"?\"\n";
   if (auto output = parsed.value("-o")) {
     std::string error;
-    if (!platform::writeFileReplacing(*output, text, &error)) {
+    if (!platform::writeFileReplacing(*output, text, &error, platform::SymbolicLinks::WriteTheirTarget)) {
       err << "pryx script: cannot write " << *output << ": " << error << '\n';
       return 1;
     }

@@ -82,7 +82,8 @@ bool ProgramScript::saveAs(std::string_view text) {
 bool ProgramScript::saveTo(const std::string& path, std::string_view text) {
   bool lossy = false;
   std::string error;
-  if (!platform::writeFileReplacing(path, scriptFileOfText(text, &lossy), &error)) {
+  if (!platform::writeFileReplacing(path, scriptFileOfText(text, &lossy), &error,
+                                    platform::SymbolicLinks::WriteTheirTarget)) {
     dialogs_.show(saveFailureWarning(error));
     return false;
   }

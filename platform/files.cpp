@@ -2,13 +2,13 @@
 
 #include "platform/ascii.h"
 #include "platform/paths.h"
+#include "platform/temporary_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -52,77 +52,6 @@ bool holdsSameFile(const fs::path& source, const fs::path& target) {
   return a.eof() && b.eof();
 }
 
-std::FILE* createNewFile(const fs::path& path) {
-#ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
-#else
-  return std::fopen(path.c_str(), "wbx");  // "x": never through an existing name or link
-#endif
-}
-
-// A new file beside the target that takes the target's name only when all of it was
-// written; otherwise it is removed.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(fs::path target) : target_(std::move(target)) {
-    std::random_device seed;
-    for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
-      path_ = target_.parent_path() / toFsPath(fromFsPath(target_.filename()) + ".tmp" + std::to_string(seed() % 1000000));
-      file_ = createNewFile(path_);
-      failure_ = file_ ? "" : std::strerror(errno);
-    }
-    created_ = file_ != nullptr;
-    if (!file_) failure_ = "cannot create a file in " + fromFsPath(target_.parent_path()) + ": " + failure_;
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (file_) std::fclose(file_);
-    if (created_ && !committed_) {
-      std::error_code ignored;
-      fs::remove(path_, ignored);
-    }
-  }
-
-  bool write(const void* data, std::size_t size) {
-    if (!file_ || !failure_.empty()) return false;
-    if (size > 0 && std::fwrite(data, 1, size, file_) != size) failure_ = std::strerror(errno);
-    return failure_.empty();
-  }
-
-  // Closes the file, gives it `permissions` (a copied player stays executable) and
-  // renames it over the target; false with the reason otherwise.
-  bool commit(std::string& reason, std::optional<fs::perms> permissions = std::nullopt) {
-    if (file_) {
-      std::FILE* file = std::exchange(file_, nullptr);
-      bool flushed = std::fflush(file) == 0;
-      if (!flushed && failure_.empty()) failure_ = std::strerror(errno);
-      if (std::fclose(file) != 0 && failure_.empty()) failure_ = std::strerror(errno);
-    }
-    if (failure_.empty() && permissions) {
-      std::error_code code;
-      fs::permissions(path_, *permissions, code);
-      if (code) failure_ = describe(code);
-    }
-    if (failure_.empty()) {
-      std::error_code code;
-      fs::rename(path_, target_, code);
-      if (code) failure_ = describe(code);
-    }
-    committed_ = failure_.empty();
-    reason = failure_;
-    return committed_;
-  }
-
- private:
-  fs::path target_;
-  fs::path path_;
-  std::FILE* file_ = nullptr;
-  std::string failure_;
-  bool created_ = false;
-  bool committed_ = false;
-};
-
 template <typename Buffer>
 std::optional<Buffer> readWhole(std::string_view path, std::string* error, std::uint64_t mostBytes) {
   fs::path fsPath = toFsPath(path);
@@ -161,6 +90,19 @@ std::optional<Buffer> readWhole(std::string_view path, std::string* error, std::
   return bytes;
 }
 
+// The file a chain of symbolic links ends at (the link itself when it loops or
+// cannot be read), so that a save through a link changes what the link points to.
+fs::path linkTarget(fs::path path) {
+  constexpr int kMostLinks = 40;
+  std::error_code code;
+  for (int step = 0; step < kMostLinks && fs::is_symlink(fs::symlink_status(path, code)); ++step) {
+    fs::path next = fs::read_symlink(path, code);
+    if (code) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
 }  // namespace
 
 std::optional<Bytes> readWholeFile(std::string_view path, std::string* error, std::uint64_t mostBytes) {
@@ -172,8 +114,11 @@ std::optional<LargeBytes> readWholeFileOnLargePages(std::string_view path, std::
   return readWhole<LargeBytes>(path, error, mostBytes);
 }
 
-bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error) {
-  TemporaryFile file(toFsPath(path));
+bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error, SymbolicLinks links) {
+  fs::path target = toFsPath(path);
+  if (links == SymbolicLinks::WriteTheirTarget) target = linkTarget(target);
+  removeAbandonedTemporaryFiles(target.parent_path());
+  TemporaryFile file(target);
   std::string reason;
   file.write(bytes.data(), bytes.size());
   if (file.commit(reason)) return true;
@@ -181,9 +126,9 @@ bool writeFileReplacing(std::string_view path, std::string_view bytes, std::stri
   return false;
 }
 
-bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error) {
+bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error, SymbolicLinks links) {
   return writeFileReplacing(
-      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error, links);
 }
 
 CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExists, std::string* error) {
@@ -211,7 +156,7 @@ CopyOutcome copyFile(std::string_view from, std::string_view to, bool failIfExis
     return CopyOutcome::Failed;
   }
   std::string reason;
-  if (!out.commit(reason, fs::status(source, code).permissions())) {
+  if (!out.commit(reason, {fs::status(source, code).permissions()})) {
     setError(error, "could not write " + std::string(to) + ": " + reason);
     return CopyOutcome::Failed;
   }

@@ -26,12 +26,22 @@ std::optional<Bytes> readWholeFile(std::string_view path, std::string* error = n
 std::optional<LargeBytes> readWholeFileOnLargePages(std::string_view path, std::string* error = nullptr,
                                                     std::uint64_t mostBytes = kMostBytesRead);
 
-// Writes the file through a temporary file in the same folder that is then renamed
-// over the target, so a failed write leaves any previous file intact and no
-// temporary file behind, and a symbolic link at the target is replaced, never
-// written through.
-bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error = nullptr);
-bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error = nullptr);
+// What a replacing write does with a symbolic link at its target.
+enum class SymbolicLinks {
+  Replace,           // files written into a folder the kit fills (distributions, saves)
+  WriteTheirTarget,  // the author's own files (projects, scripts), opened through a link
+};
+
+// Writes the file through a temporary file in the same folder (the link's target's
+// folder, when links are followed) that is flushed to the disk and then renamed over
+// the target, so a failed write, a kill or a power cut leaves the previous file
+// intact. The new file keeps the mode (and, where allowed, the group) of the file it
+// replaces; a target that is read-only is refused. Temporary files that an ended
+// process left in that folder are removed.
+bool writeFileReplacing(std::string_view path, const Bytes& bytes, std::string* error = nullptr,
+                        SymbolicLinks links = SymbolicLinks::Replace);
+bool writeFileReplacing(std::string_view path, std::string_view bytes, std::string* error = nullptr,
+                        SymbolicLinks links = SymbolicLinks::Replace);
 
 enum class CopyOutcome { Copied, KeptExisting, Failed };
 

@@ -4,12 +4,16 @@
 #include "platform/number_text.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
+#include "platform/temporary_file.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -293,6 +297,70 @@ TEST_F(FilesTest, CopyLeavesATargetThatAlreadyMatchesAlone) {
   EXPECT_TRUE(replaced()) << "the last byte differs";
   fs::permissions(path("src"), fs::perms::owner_exec, fs::perm_options::add);
   EXPECT_TRUE(replaced()) << "the permissions differ";
+}
+
+// A save replaces the file the author has: its mode and group stay, a read-only file
+// is refused as it stands, and through a link the linked file changes.
+TEST_F(FilesTest, ReplacingWriteKeepsWhatTheTargetWas) {
+  namespace fs = std::filesystem;
+  auto mode = [&](const char* name) { return fs::status(path(name)).permissions(); };
+  ASSERT_TRUE(writeFileReplacing(path("private.PXK"), std::string_view("old")));
+  fs::permissions(path("private.PXK"), fs::perms::owner_read | fs::perms::owner_write);
+  struct stat before {};
+  ASSERT_EQ(::stat(path("private.PXK").c_str(), &before), 0);
+  const bool mayGiveGroups = ::getuid() == 0;
+  const gid_t otherGroup = before.st_gid + 1;
+  if (mayGiveGroups) ASSERT_EQ(::chown(path("private.PXK").c_str(), static_cast<uid_t>(-1), otherGroup), 0);
+  ASSERT_TRUE(writeFileReplacing(path("private.PXK"), std::string_view("new")));
+  EXPECT_EQ(mode("private.PXK"), fs::perms::owner_read | fs::perms::owner_write);
+  struct stat after {};
+  ASSERT_EQ(::stat(path("private.PXK").c_str(), &after), 0);
+  if (mayGiveGroups) EXPECT_EQ(after.st_gid, otherGroup);
+
+  fs::permissions(path("private.PXK"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  std::string error;
+  EXPECT_FALSE(writeFileReplacing(path("private.PXK"), std::string_view("newer"), &error));
+  EXPECT_EQ(error, "is read-only");
+  EXPECT_EQ(readWholeFile(path("private.PXK"))->size(), 3u);
+
+  fs::create_directories(path("real"));
+  ASSERT_TRUE(writeFileReplacing(path("real/game.PXK"), std::string_view("old")));
+  fs::create_symlink("real/game.PXK", path("link.PXK"));
+  ASSERT_TRUE(writeFileReplacing(path("link.PXK"), std::string_view("through"), nullptr,
+                                 SymbolicLinks::WriteTheirTarget));
+  EXPECT_TRUE(fs::is_symlink(path("link.PXK")));
+  EXPECT_EQ(readWholeFile(path("real/game.PXK"))->size(), 7u);
+  ASSERT_TRUE(writeFileReplacing(path("link.PXK"), std::string_view("replaced")));
+  EXPECT_FALSE(fs::is_symlink(path("link.PXK")));
+  EXPECT_EQ(readWholeFile(path("real/game.PXK"))->size(), 7u);
+}
+
+// Temporary files of a save that was killed go at the next save into their folder;
+// those of a process still writing stay.
+TEST_F(FilesTest, ASaveRemovesTheTemporaryFilesOfEndedProcesses) {
+  namespace fs = std::filesystem;
+  pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ::waitpid(ended, nullptr, 0);
+  const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  auto leave = [&](const std::string& name, bool old) {
+    ASSERT_TRUE(writeFileReplacing(path(name), std::string_view("partial")));
+    if (old) fs::last_write_time(path(name), longAgo);
+  };
+  const std::string abandoned = "game.PXK." + std::to_string(ended) + "-42.pryx.tmp";
+  const std::string ours = "game.PXK." + std::to_string(::getpid()) + "-42.pryx.tmp";
+  const std::string fresh = "game.SAV." + std::to_string(ended) + "-7.pryx.tmp";
+  const std::string authors = "notes." + std::to_string(ended) + "-1.tmp";
+  leave(abandoned, true);
+  leave(ours, true);
+  leave(fresh, false);
+  leave(authors, true);
+  EXPECT_TRUE(isTemporaryFileName(abandoned));
+  EXPECT_FALSE(isTemporaryFileName(authors));
+  ASSERT_TRUE(writeFileReplacing(path("game.PXK"), std::string_view("whole")));
+  EXPECT_FALSE(fs::exists(path(abandoned)));
+  for (const std::string& kept : {ours, fresh, authors}) EXPECT_TRUE(fs::exists(path(kept))) << kept;
 }
 
 // Buffers move from the ordinary allocator onto large pages as they grow: their
