@@ -3,6 +3,7 @@
 // a script (.PXJ) for the commands that take either.
 
 #include "project/project.h"
+#include "project/project_file.h"
 
 #include <iosfwd>
 #include <optional>
@@ -15,8 +16,8 @@ namespace pryx::cli {
 bool isProjectFile(std::string_view path);
 
 // Opens a project for `command`; prints why it was refused, and what the file lacked.
-// `leftOut` (if given) tells whether pages or resources beyond the limits were not read.
+// `fidelity` (if given) tells how closely the project holds what the file holds.
 std::optional<project::Project> openProjectFile(std::string_view command, const std::string& path, std::ostream& err,
-                                                bool* leftOut = nullptr);
+                                                project::ReadFidelity* fidelity = nullptr);
 
 }  // namespace pryx::cli

@@ -4,12 +4,20 @@
 
 #include "project/project_file.h"
 
+#include "platform/files.h"
+
 namespace pryx::editor {
 namespace {
 
 using project::Message;
 
 constexpr std::string_view kFilter = "ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK)|*.PXK";
+constexpr std::string_view kPartlyReadNotice =
+    "一部を読み込めなかったため、このプロジェクトには名前がありません。元のファイルに上書きすると読み込めなかった部分が"
+    "失われるので、保存するときは別の名前を付けてください。";
+constexpr std::string_view kPartlyReadRefusal =
+    "このファイルは一部しか読み込めませんでした。上書きすると読み込めなかった部分が失われるため、保存できません。別の"
+    "名前を付けてください。";
 
 Message readWarnings(const std::vector<std::string>& warnings) {
   std::string text = "このファイルは、次のとおりに読み込みました。";
@@ -51,7 +59,13 @@ bool ProjectFiles::openPath(const std::string& path) {
     dialogs_.show(project::openFailureMessage());
     return false;
   }
-  replaceDocument(std::make_unique<project::ProjectDocument>(std::move(*decoded.project), path));
+  // A file read only in part must never be saved over: the project opens without a
+  // name, so that the first save asks for one.
+  const project::ReadFidelity& read = decoded.fidelity;
+  readFrom_ = {read.leftOut ? path : std::string(), read.bytesReplaced || read.readAsUtf8 ? path : std::string(), read};
+  if (read.leftOut) decoded.warnings.push_back(std::string(kPartlyReadNotice));
+  replaceDocument(std::make_unique<project::ProjectDocument>(std::move(*decoded.project),
+                                                             read.leftOut ? std::string() : path));
   if (!decoded.warnings.empty()) dialogs_.show(readWarnings(decoded.warnings));
   return true;
 }
@@ -59,7 +73,23 @@ bool ProjectFiles::openPath(const std::string& path) {
 bool ProjectFiles::save() {
   if (!isOpen()) return false;
   if (document_->path().empty()) return saveAs();
+  // Saving under another name is the default; choosing this file there writes over it.
+  if (auto question = overwriteQuestion(document_->path())) return accepted(dialogs_.show(*question)) && saveAs();
   return saveTo(document_->path());
+}
+
+std::optional<project::Message> ProjectFiles::overwriteQuestion(const std::string& path) const {
+  if (readFrom_.lossyFile.empty() || !platform::sameFile(path, readFrom_.lossyFile)) return std::nullopt;
+  project::EncodedProject encoded = project::encodeProjectFile(document_->project());
+  if (!project::overwriteLosesText(readFrom_.fidelity, encoded)) return std::nullopt;
+  std::string text = "上書きすると、元のファイルの次の文字が「?」に変わって元に戻りません。名前を付けて保存しますか？";
+  if (readFrom_.fidelity.bytesReplaced) {
+    text += std::string(project::kLineBreak) + "読み込むときに Shift-JIS の文字にならないバイトを「?」に置き換えました。";
+  }
+  text += project::unstorableFieldList(encoded.unstorable);
+  project::Message question = project::question(text);
+  question.positiveDefault = true;
+  return question;
 }
 
 bool ProjectFiles::saveAs() {
@@ -73,11 +103,17 @@ bool ProjectFiles::saveAs() {
 }
 
 bool ProjectFiles::saveTo(const std::string& path) {
+  if (!readFrom_.partlyReadFile.empty() && platform::sameFile(path, readFrom_.partlyReadFile)) {
+    dialogs_.show(project::warning(kPartlyReadRefusal));
+    return false;
+  }
   project::SaveOutcome outcome = project::saveProject(*document_, path);
   if (!outcome.saved) {
     dialogs_.show(saveFailureWarning(outcome.error));
     return false;
   }
+  // The file now holds what the author chose to write; it is no longer the one read.
+  if (platform::sameFile(path, readFrom_.lossyFile)) readFrom_.lossyFile.clear();
   if (!outcome.unstorable.empty()) dialogs_.show(project::unstorableFieldsMessage(outcome.unstorable));
   return true;
 }
@@ -87,6 +123,7 @@ bool ProjectFiles::close(bool ask) {
   if (ask && !accepted(dialogs_.show(project::question("作成中のプログラムを終了してもよろしいですか。")))) return false;
   events_.notify(ProjectEvent::Closing);
   document_.reset();
+  readFrom_ = {};
   return true;
 }
 

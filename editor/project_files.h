@@ -6,10 +6,12 @@
 #include "editor/dialogs.h"
 
 #include "project/document.h"
+#include "project/project_file.h"
 
 #include "platform/observers.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pryx::editor {
@@ -46,12 +48,23 @@ class ProjectFiles {
   bool confirmEnd();
 
  private:
+  // The file the open project was read from, where saving over it would lose text.
+  struct ReadFrom {
+    std::string partlyReadFile;  // read only in part: never written over
+    std::string lossyFile;       // read with "?" or from UTF-8: asked about first
+    project::ReadFidelity fidelity;
+  };
+
   void replaceDocument(std::unique_ptr<project::ProjectDocument> document);
+  // The question before 上書き保存 writes over `path` when that would lose text of the
+  // file the project was read from.
+  std::optional<project::Message> overwriteQuestion(const std::string& path) const;
   bool saveTo(const std::string& path);
 
   Dialogs& dialogs_;
   std::unique_ptr<project::ProjectDocument> document_;
   platform::ObserverList<ProjectEvent> events_;
+  ReadFrom readFrom_;
 };
 
 }  // namespace pryx::editor

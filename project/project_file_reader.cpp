@@ -5,6 +5,7 @@
 #include "platform/ascii.h"
 #include "platform/number_text.h"
 #include "platform/sjis.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 
@@ -263,7 +264,7 @@ class Reader {
     decoded.project = std::move(project_);
     decoded.version = version_;
     decoded.warnings = std::move(warnings_);
-    decoded.leftOut = leftOut_;
+    decoded.fidelity.leftOut = leftOut_;
     return decoded;
   }
 
@@ -278,10 +279,23 @@ class Reader {
 }  // namespace
 
 DecodedProject decodeProjectFile(std::string_view bytes) {
+  // A file saved as UTF-8 by another editor is read as it is, so that nothing is lost.
+  if (platform::looksLikeUtf8(bytes)) {
+    if (bytes.starts_with(platform::kUtf8ByteOrderMark)) bytes.remove_prefix(platform::kUtf8ByteOrderMark.size());
+    DecodedProject decoded = Reader(bytes).read();
+    decoded.fidelity.readAsUtf8 = true;
+    if (decoded.project) {
+      decoded.warnings.insert(decoded.warnings.begin(),
+                              "このファイルは UTF-8 で書かれていたため、UTF-8 として読み込みました。保存すると "
+                              "Shift-JIS になります。");
+    }
+    return decoded;
+  }
   bool invalidBytes = false;
   std::string text = platform::decodeSjis(bytes, &invalidBytes);
   if (invalidBytes) text = withQuestionMarks(std::move(text));
   DecodedProject decoded = Reader(text).read();
+  decoded.fidelity.bytesReplaced = invalidBytes;
   if (invalidBytes && decoded.project) {
     decoded.warnings.insert(decoded.warnings.begin(), "Shift-JIS の文字にならないバイトを「?」に置き換えました。");
   }

@@ -91,13 +91,17 @@ class Writer {
   void number(std::int64_t value) { line(numberLine(value)); }
   void boolean(bool value) { line(value ? "True" : "False"); }
 
-  EncodedProject finish() && { return {platform::encodeSjis(out_), std::move(unstorable_)}; }
+  EncodedProject finish() && { return {platform::encodeSjis(out_), std::move(unstorable_), charactersLost_}; }
 
  private:
-  void report(std::string place, std::string_view problem) { unstorable_.push_back({std::move(place), std::string(problem)}); }
+  void report(std::string place, std::string_view problem) {
+    charactersLost_ |= problem == kNoShiftJisCode;
+    unstorable_.push_back({std::move(place), std::string(problem)});
+  }
 
   std::string out_;
   std::vector<UnstorableField> unstorable_;
+  bool charactersLost_ = false;
 };
 
 bool isTextField(ButtonField field) {

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "script/compiler.h"
 
 #include <algorithm>
@@ -27,30 +28,11 @@ void reportInvalidBytes(std::string_view script, Findings& findings) {
   }
 }
 
-// The length of the well-formed UTF-8 sequence of two to four bytes at `at`, or 0.
-std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) -> unsigned {
-    return at + i < text.size() ? static_cast<std::uint8_t>(text[at + i]) : 0u;
-  };
-  const auto continuation = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
-  const unsigned lead = byte(0);
-  if (lead >= 0xC2 && lead <= 0xDF) return continuation(1) ? 2 : 0;
-  if (lead >= 0xE0 && lead <= 0xEF) {
-    const bool second = (lead == 0xE0 ? byte(1) >= 0xA0 : true) && (lead == 0xED ? byte(1) < 0xA0 : true);
-    return second && continuation(1) && continuation(2) ? 3 : 0;
-  }
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    const bool second = (lead == 0xF0 ? byte(1) >= 0x90 : true) && (lead == 0xF4 ? byte(1) < 0x90 : true);
-    return second && continuation(1) && continuation(2) && continuation(3) ? 4 : 0;
-  }
-  return 0;
-}
-
 // The line where a script saved as UTF-8 first shows: its byte-order mark, or its
 // first multi-byte character when every byte above 0x7F belongs to a well-formed
 // UTF-8 sequence (Shift-JIS text with kana or kanji practically never does).
 std::optional<int> firstUtf8Line(std::string_view script) {
-  if (script.starts_with("\xEF\xBB\xBF")) return 1;
+  if (script.starts_with(platform::kUtf8ByteOrderMark)) return 1;
   std::optional<int> first;
   int line = 1;
   for (std::size_t i = 0; i < script.size();) {
@@ -60,7 +42,7 @@ std::optional<int> firstUtf8Line(std::string_view script) {
       ++i;
       continue;
     }
-    const std::size_t length = utf8SequenceAt(script, i);
+    const std::size_t length = platform::utf8SequenceAt(script, i);
     if (length == 0) return std::nullopt;
     if (!first) first = line;
     i += length;

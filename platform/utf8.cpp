@@ -1,0 +1,41 @@
+#include "platform/utf8.h"
+
+#include <cstdint>
+
+namespace pryx::platform {
+
+std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) -> unsigned {
+    return at + i < text.size() ? static_cast<std::uint8_t>(text[at + i]) : 0u;
+  };
+  const auto continuation = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
+  const unsigned lead = byte(0);
+  if (lead >= 0xC2 && lead <= 0xDF) return continuation(1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const bool second = (lead == 0xE0 ? byte(1) >= 0xA0 : true) && (lead == 0xED ? byte(1) < 0xA0 : true);
+    return second && continuation(1) && continuation(2) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const bool second = (lead == 0xF0 ? byte(1) >= 0x90 : true) && (lead == 0xF4 ? byte(1) < 0x90 : true);
+    return second && continuation(1) && continuation(2) && continuation(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+bool looksLikeUtf8(std::string_view text) {
+  if (text.starts_with(kUtf8ByteOrderMark)) return true;
+  bool multiByte = false;
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<std::uint8_t>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceAt(text, i);
+    if (length == 0) return false;
+    multiByte = true;
+    i += length;
+  }
+  return multiByte;
+}
+
+}  // namespace pryx::platform
