@@ -46,8 +46,9 @@ inline constexpr std::string_view kPlayUsage =
     "\n"
     "Prints how the run ended. Exit status: 0 the game ended (also for no-more-input),\n"
     "1 the game file could not be read, the game ended on an error or version message\n"
-    "or at the step limit, the route asked for a button that was not offered, or the\n"
-    "trace or a frame could not be written; 2 wrong arguments.\n";
+    "or at the step limit, the route asked for a button that was not offered, a load\n"
+    "from a slot without a save or a menu item at a choice the run never reached, or\n"
+    "the trace or a frame could not be written; 2 wrong arguments.\n";
 
 // Plays as `pryx play ARGUMENTS` asks; the exit status.
 int runPlay(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);

@@ -49,6 +49,28 @@ TEST_F(PlayCommand, EveryRunEndsAndOnlyTheKitSpeaksOnStandardError) {
   }
 }
 
+// A route that asks for what the run cannot do fails and says which part, whether it
+// is a button, a load or a menu item at a choice that never comes.
+TEST_F(PlayCommand, ARouteThatCannotBeFollowedFails) {
+  writeGame("choice.PRY", "#,top\n@BTN, 1,stay,{\n@JMP,top\n}\n@BTN, 2,leave,{\n@END\n}\n@EVTWAIT\n");
+  const struct {
+    const char* route;
+    const char* complaint;  // nullptr: the route can be followed
+  } routes[] = {
+      {"--choose 1,2 --menu 1:save:3 --menu 2:load:3", nullptr},
+      {"--choose 4", "choice 1: the route takes button 4, which the game does not offer there"},
+      {"--choose 1,2 --menu 1:load:3", "choice 1: the route loads slot 3, which holds no save there"},
+      {"--choose 1,1,2 --menu 99:save:1", "--menu 99: the run offered 3 choices"},
+  };
+  for (const auto& route : routes) {
+    SCOPED_TRACE(route.route);
+    std::filesystem::remove_all(folder_ / "saves");
+    std::filesystem::create_directory(folder_ / "saves");
+    EXPECT_EQ(pryx(std::string("play choice.PRY --headless --saves saves ") + route.route), route.complaint ? 1 : 0);
+    EXPECT_EQ(read("errors.txt"), route.complaint ? "pryx play: " + std::string(route.complaint) + "\n" : "");
+  }
+}
+
 // A project played in memory from one of its pages is the game its distribution
 // plays from there: the same events and the same pictures, so its resource files
 // were found where the author keeps them.

@@ -77,12 +77,29 @@ void RouteDriver::respond(WaitKind kind) {
   ++choicesOffered_;
   for (const MenuAction& action : route_.menuActions) {
     if (action.choice != choicesOffered_) continue;
-    host_.duringWait([action](PlayerInput& input) {
-      if (action.kind == MenuAction::Kind::Save) input.saveChosen(action.slot);
-      else input.loadChosen(action.slot);
+    host_.duringWait([this, action](PlayerInput& input) {
+      if (action.kind == MenuAction::Kind::Save) {
+        input.saveChosen(action.slot);
+      } else if (host_.loadItemEnabled(action.slot)) {
+        input.loadChosen(action.slot);
+      } else if (problem_.empty()) {
+        problem_ = "choice " + std::to_string(action.choice) + ": the route loads slot " +
+                   std::to_string(action.slot) + ", which holds no save there";
+      }
     });
   }
   if (nextChoice_ < route_.choices.size()) queueChoice(route_.choices[nextChoice_]);
+}
+
+std::string RouteDriver::problem() const {
+  if (!problem_.empty()) return problem_;
+  for (const MenuAction& action : route_.menuActions) {
+    if (action.choice > choicesOffered_) {
+      return "--menu " + std::to_string(action.choice) + ": the run offered " + std::to_string(choicesOffered_) +
+             (choicesOffered_ == 1 ? " choice" : " choices");
+    }
+  }
+  return {};
 }
 
 // The entry is used up only when the choice is made, so a load from the menu that

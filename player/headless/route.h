@@ -39,8 +39,9 @@ class RouteDriver {
  public:
   RouteDriver(ScriptedHost& host, const Player& player, Route route);
 
-  // Set when the route asked for a slot the game did not offer.
-  const std::string& problem() const { return problem_; }
+  // Set when the route asked for a slot the game did not offer, a load from a slot
+  // without a save, or a menu item at a choice the run never reached.
+  std::string problem() const;
 
  private:
   void respond(WaitKind kind);
