@@ -29,7 +29,10 @@ constexpr std::string_view kUsage =
     "that do not exist, buttons left out behind an empty slot, incomplete conditions\n"
     "and operations, captions over 255 bytes, texts over 32767 bytes, numbers outside\n"
     "their fields, characters without a Shift-JIS code, resource files the player\n"
-    "would not find, and what the project file itself lacked.\n"
+    "would not find, and what the project file itself lacked; and what the story\n"
+    "map shows: pages no route from page 1 reaches, jumps to pages that do not exist\n"
+    "and variables tested but never set. Pages where the game ends (no button) are\n"
+    "listed as notes, which are no findings.\n"
     "\n"
     "Exit status: 0 no findings, 1 findings, 2 a file could not be read or wrong\n"
     "arguments.\n";
@@ -37,17 +40,20 @@ constexpr std::string_view kUsage =
 struct Reported {
   int line = 0;  // 0: about the whole file
   std::string message;
+  bool note = false;  // told, but no fault
 };
 
 // "FILE:LINE: message" per finding, or "FILE: no findings"; 0 when clean, 1 otherwise.
 int report(const std::string& path, const std::vector<Reported>& findings, std::ostream& out) {
+  bool faults = false;
   for (const Reported& finding : findings) {
     out << path;
     if (finding.line > 0) out << ':' << finding.line;
-    out << ": " << finding.message << '\n';
+    out << (finding.note ? ": note: " : ": ") << finding.message << '\n';
+    faults |= !finding.note;
   }
-  if (findings.empty()) out << path << ": no findings\n";
-  return findings.empty() ? 0 : 1;
+  if (!faults) out << path << ": no findings\n";
+  return faults ? 1 : 0;
 }
 
 int checkScript(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -66,7 +72,7 @@ int checkProject(const std::string& path, std::ostream& out, std::ostream& err) 
   if (!project) return 2;
   std::vector<Reported> findings;
   for (const project::Finding& finding : project::checkProject(*project, path)) {
-    findings.push_back({0, project::describe(*project, finding)});
+    findings.push_back({0, project::describe(*project, finding), finding.note});
   }
   return report(path, findings, out);
 }

@@ -2,6 +2,7 @@
 
 #include "project/button_rules.h"
 #include "project/operators.h"
+#include "project/story_graph.h"
 
 #include "platform/ascii.h"
 #include "platform/base_name.h"
@@ -71,6 +72,10 @@ class Checker {
                      std::to_string(project_.variables.count()) + " are defined");
     }
     for (int page = 1; page <= project_.pageCount(); ++page) checkPage(page);
+    for (const StoryFinding& finding : storyFindings(project_, storyGraph(project_))) {
+      findings_.push_back({finding.page, finding.button, storyFindingText(project_, finding),
+                           finding.problem == StoryProblem::GameEndsHere});
+    }
     return std::move(findings_);
   }
 
@@ -193,13 +198,6 @@ class Checker {
     }
   }
 
-  void checkPageTarget(int page, int button, std::string_view what, std::int64_t target) {
-    if (target < 0 || target > project_.pageCount()) {
-      note(page, button, std::string(what) + " " + std::to_string(target) + " is not a page (" +
-                             std::to_string(project_.pageCount()) + " pages)");
-    }
-  }
-
   void checkOperator(int page, int button, std::string_view what, std::int64_t code, std::size_t listSize) {
     if (code < 0 || code >= static_cast<std::int64_t>(listSize)) {
       note(page, button, std::string(what) + " " + std::to_string(code) + " is not an operator: the player ignores it");
@@ -214,7 +212,6 @@ class Checker {
     }
     text(page, number, "the caption", button.caption());
     checkCondition(page, number, button);
-    checkPageTarget(page, number, "jump target", button.number(F::JumpTarget));
 
     std::int64_t timing = button.number(F::OperationTiming), variable = button.number(F::OperationVariable);
     if (variable == 0) return;
@@ -248,7 +245,6 @@ class Checker {
       signedValue<std::int32_t>(page, number, "second condition value", numericValue(second.value));
     }
     if (condition.target == 0) note(page, number, "the condition has no target page: when it holds, nothing happens");
-    else checkPageTarget(page, number, "condition target", condition.target);
   }
 
   const Project& project_;

@@ -1,7 +1,9 @@
 #pragma once
 // What the distribution builder would write differently from what the author sees:
 // references to entries that do not exist, buttons left out behind an empty slot,
-// texts and numbers that do not fit their fields.
+// texts and numbers that do not fit their fields; and what the story graph shows
+// wrong: pages no route reaches, pages where the game ends, jumps to no page and
+// variables tested but never set.
 
 #include "project/project.h"
 
@@ -15,6 +17,7 @@ struct Finding {
   int page = 0;  // 0: not about one page
   int button = 0;  // 1..5; 0: not about one button
   std::string text;
+  bool note = false;  // worth knowing, but no fault: where the game ends
 
   bool operator==(const Finding&) const = default;
 };

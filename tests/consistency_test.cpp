@@ -5,6 +5,7 @@
 #include "authoring/script_generation.h"
 #include "project/game_file_build.h"
 #include "project/project_file.h"
+#include "project/story_graph.h"
 #include "tests/support/code_listing.h"
 #include "tests/support/played_events.h"
 #include "tests/support/sample_game_files.h"
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 #include <random>
+#include <regex>
+#include <sstream>
 
 namespace pryx::project {
 namespace {
@@ -211,6 +214,44 @@ TEST_F(PlayedRoute, DirectAndScriptBuildsPlayTheSame) {
     EXPECT_GT(direct.size(), 3u) << "seed " << seed;
     EXPECT_EQ(direct, testing::playedEvents(read("script.trace"))) << "seed " << seed;
   }
+}
+
+// The story graph never calls a page unreachable that a game reaches: along random
+// routes through random projects no label of such a page is ever played.
+TEST_F(PlayedRoute, NoRouteReachesAPageTheStoryGraphCallsUnreachable) {
+  if (pryx("play --help") != 0) GTEST_SKIP() << "this pryx has no play command";
+  const std::regex label(R"re(^\{"event":"label".*"label":([0-9]+))re");
+  int unreachable = 0;
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    Project project = playableProject(seed);
+    // A page only a page nothing reaches leads to, and one nothing leads to at all.
+    std::mt19937 random(seed);
+    for (int i = 0; i < 2; ++i) {
+      Page cut = project.pages[project.pageCount()];
+      for (ButtonEvent& button : cut.buttons) button[F::JumpTarget] = std::to_string(project.pageCount() + 2);
+      project.pages.append(cut);
+    }
+    StoryGraph graph = storyGraph(project);
+    std::vector<bool> played(static_cast<std::size_t>(project.pageCount()) + 1, false);
+    write("game.PXK", encodeProjectFile(project).bytes);
+    ASSERT_EQ(pryx("build game.PXK --out dist --name game"), 0) << read("errors.txt");
+    for (int run = 0; run < 3; ++run) {
+      std::string route = "1";
+      for (int choice = 1; choice < 25; ++choice) route += "," + std::to_string(std::uniform_int_distribution<int>(1, 2)(random));
+      pryx("play dist/game.PRY --headless --max-steps 100000 --choose " + route + " --trace run.trace");
+      std::istringstream lines(read("run.trace"));
+      std::smatch found;
+      for (std::string line; std::getline(lines, line);) {
+        if (std::regex_search(line, found, label)) played.at(std::stoul(found[1])) = true;
+      }
+    }
+    for (int page = 1; page <= project.pageCount(); ++page) {
+      if (graph.reachable[static_cast<std::size_t>(page)]) continue;
+      ++unreachable;
+      EXPECT_FALSE(played[static_cast<std::size_t>(page)]) << "seed " << seed << ", page " << page;
+    }
+  }
+  EXPECT_GE(unreachable, 6);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(SampleProject, IsACleanFileInTheFormTheEditorSaves) {
   EXPECT_TRUE(saved.unstorable.empty());
 
   for (const Finding& finding : checkProject(*decoded.project, kProjectPath)) {
-    ADD_FAILURE() << describe(*decoded.project, finding);
+    if (!finding.note) ADD_FAILURE() << describe(*decoded.project, finding);
   }
 }
 
