@@ -9,7 +9,7 @@
 #include "editor/test_run.h"
 #include "editor/test_run_host.h"
 
-#include "platform/qt/event_loop.h"
+#include "player/qt_host/event_loop.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "editor/colour_sample.h"
 
-#include "platform/qt/dialog_message_boxes.h"
+#include "player/qt_host/dialog_message_boxes.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

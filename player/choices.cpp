@@ -7,7 +7,7 @@
 
 #include "platform/sjis.h"
 #include "player/gamefile/body_scan.h"
-#include "player/gamefile/instructions.h"
+#include "player/gamefile/chained_records.h"
 #include "player/player.h"
 
 namespace pryx::player {
@@ -30,24 +30,21 @@ int floorDivide(int value, int divisor) {
 
 }  // namespace
 
-void Player::defineButton() {
-  const auto p = state_.programCounter;
-  operandInt32(1);
-  std::int32_t number = operandInt16(5);
-  int slot = operandByte(7);
-  operandByte(8);
-  if (number <= 0) {
-    state_.programCounter = p + 8;  // the block bytes run as no-operations, the body in line
+void Player::defineButton(const gamefile::DecodedInstruction& instruction) {
+  const gamefile::ButtonRecord record = gamefile::buttonRecord(instruction);
+  if (record.caption <= 0) {
+    state_.programCounter = instruction.lastByte();  // the block bytes run as no-operations, the body in line
     return;
   }
-  if (image_.byteAt(p + 9) != static_cast<std::uint8_t>(gamefile::Opcode::BlockOpen)) endWithCodeError();
-  if (slot < kChoiceButtons) {
+  if (image_.byteAt(record.bodyOpen) != static_cast<std::uint8_t>(gamefile::Opcode::BlockOpen)) endWithCodeError();
+  if (record.slot < kChoiceButtons) {
+    const int slot = record.slot;
     auto index = static_cast<std::size_t>(slot);
-    state_.captions[index] = QString::fromStdString(platform::decodeSjis(texts_.caption(slot, number)));
+    state_.captions[index] = QString::fromStdString(platform::decodeSjis(texts_.caption(slot, record.caption)));
     host_.buttons.setCaption(slot, state_.captions[index]);
-    state_.buttonTargets[index] = p + 10;
+    state_.buttonTargets[index] = record.bodyStart();
   }
-  auto bodyEnd = gamefile::findButtonBodyEnd(image_, p + 9);
+  auto bodyEnd = gamefile::findButtonBodyEnd(image_, record.bodyOpen);
   if (!bodyEnd) endRun(EndReason::PastEnd);
   state_.programCounter = *bodyEnd;
 }

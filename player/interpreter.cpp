@@ -3,7 +3,8 @@
 #include <QString>
 
 #include "platform/sjis.h"
-#include "player/gamefile/instructions.h"
+#include "player/gamefile/chained_records.h"
+#include "player/gamefile/decoded_instruction.h"
 #include "player/messages.h"
 #include "player/player.h"
 #include "player/speed.h"
@@ -56,7 +57,7 @@ void Player::start() {
   gamefile::LabelChain chain = gamefile::loadLabelChain(image_);
   labels_ = std::move(chain.positions);
   for (std::size_t i = labels_.size(); i-- > 0;) {
-    labelNumbers_[std::int64_t{labels_[i]} - 1] = static_cast<std::int32_t>(i + 1);
+    labelNumbers_[gamefile::recordPosition(labels_[i])] = static_cast<std::int32_t>(i + 1);
   }
   if (chain.broken) endWithCodeError();
   texts_ = gamefile::loadTextTables(image_);
@@ -74,156 +75,141 @@ void Player::step() {
   ++instructionCount_;
   if (options_.instructionLimit > 0 && instructionCount_ > options_.instructionLimit) endRun(EndReason::StepLimit);
   if (instructionCount_ % kInstructionsBetweenPumps == 0) pump();
-  execute(*image_.byteAt(state_.programCounter));
+  // An instruction cut off by the end of the file ends the run as code that ran off it.
+  auto instruction = gamefile::decodeInstruction(image_, state_.programCounter);
+  if (!instruction) endRun(EndReason::PastEnd);
+  execute(*instruction);
   ++state_.programCounter;
 }
 
-// Operands are read relative to the opcode byte; an instruction cut off by the end
-// of the file ends the run as code that ran off the file.
-std::uint8_t Player::operandByte(int offset) const {
-  auto value = image_.byteAt(state_.programCounter + offset);
-  if (!value) throw RunEnd{EndReason::PastEnd, {}};
-  return *value;
-}
-
-std::int32_t Player::operandInt16(int offset) const {
-  auto value = image_.int16At(state_.programCounter + offset);
-  if (!value) throw RunEnd{EndReason::PastEnd, {}};
-  return *value;
-}
-
-std::int32_t Player::operandInt32(int offset) const {
-  auto value = image_.int32At(state_.programCounter + offset);
-  if (!value) throw RunEnd{EndReason::PastEnd, {}};
-  return *value;
-}
-
-void Player::execute(std::uint8_t opcode) {
+// Each instruction leaves the program counter on its own last byte, or before the
+// instruction it jumps to; the step then moves on by one. An instruction that
+// reports an event moves the counter after it, so that the event names the
+// instruction's own position.
+void Player::execute(const gamefile::DecodedInstruction& instruction) {
   auto& pc = state_.programCounter;
-  switch (opcode) {
+  switch (instruction.opcode) {
     case code(Opcode::Version): {
-      int major = operandByte(1);
-      int minor = operandByte(2);
-      pc += 2;
+      auto [major, minor] = instruction.operands<2>();
+      pc = instruction.lastByte();
       if (gamefile::kPlayerMinorVersion < minor || gamefile::kPlayerMajorVersion < major) {
         endWithMessage(EndReason::Version, text::kNewerVersionNeeded, MessageIcon::Information, {});
       }
       break;
     }
-    case code(Opcode::DefCg): defineName(cgNames_); break;
-    case code(Opcode::DefBgm): defineName(bgmNames_); break;
-    case code(Opcode::DefChr): defineName(chrNames_); break;
+    case code(Opcode::DefCg): defineName(cgNames_, instruction); break;
+    case code(Opcode::DefBgm): defineName(bgmNames_, instruction); break;
+    case code(Opcode::DefChr): defineName(chrNames_, instruction); break;
     case code(Opcode::Wait): {
-      int wait = operandByte(1);
-      pc += 1;
+      auto [wait] = instruction.operands<1>();
+      pc = instruction.lastByte();
       state_.baseWait = wait;
       state_.messageWait = wait;
       wtchecker(std::nullopt);
       break;
     }
     case code(Opcode::Label):
-      operandInt32(1);
       if (startPending_ && enterStartPosition()) break;
       state_.pagePosition = pc;
       observer_.label(static_cast<std::int32_t>(pc), traceLabelNumber(pc));
-      pc += 4;
+      pc = instruction.lastByte();
       break;
     case code(Opcode::Bgm): {
-      std::int32_t number = operandInt16(1);
-      pc += 2;
+      auto [number] = instruction.operands<1>();
       playBgmNumber(number);
+      pc = instruction.lastByte();
       break;
     }
     case code(Opcode::EvtWait): awaitChoice(); break;
     case code(Opcode::Jmp): {
-      std::int32_t label = operandInt16(1);
-      pc += 2;
+      auto [label] = instruction.operands<1>();
+      pc = instruction.lastByte();
       if (label > 0) jumpTo(label);
       break;
     }
     case code(Opcode::GameMode): {
-      int mode = operandByte(1);
-      pc += 1;
+      auto [mode] = instruction.operands<1>();
+      pc = instruction.lastByte();
       setGameMode(mode);
       break;
     }
-    case code(Opcode::IfA): conditionalJump(); break;
-    case code(Opcode::IfB): doubleConditionalJump(); break;
-    case code(Opcode::VarOp): operateOnVariable(); break;
+    case code(Opcode::IfA): conditionalJump(instruction); break;
+    case code(Opcode::IfB): doubleConditionalJump(instruction); break;
+    case code(Opcode::VarOp): operateOnVariable(instruction); break;
     case code(Opcode::End): endRun(EndReason::End);
     case code(Opcode::FColorL):
     case code(Opcode::FColorD): {
-      QColor colour(operandByte(1), operandByte(2), operandByte(3));
-      pc += 3;
-      (opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) = colour;
+      auto [red, green, blue] = instruction.operands<3>();
+      pc = instruction.lastByte();
+      (instruction.opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) = QColor(red, green, blue);
       break;
     }
     case code(Opcode::Sub): {
-      std::int32_t label = operandInt16(1);
-      pc += 2;
+      auto [label] = instruction.operands<1>();
+      pc = instruction.lastByte();
       if (label >= 1) callSubroutine(label, state_.pagePosition - 1, text::kSubOverflow);
       break;
     }
     case code(Opcode::SubR): {
-      std::int32_t label = operandInt16(1);
-      pc += 2;
+      auto [label] = instruction.operands<1>();
+      pc = instruction.lastByte();
       if (label >= 1) callSubroutine(label, pc, text::kSubrOverflow);
       break;
     }
     case code(Opcode::Ret): returnFromSubroutine(); break;
     case code(Opcode::Quick): state_.quick = true; break;
     case code(Opcode::Cg): {
-      std::int32_t number = operandInt16(1);
+      auto [number] = instruction.operands<1>();
       showCgNumber(number);
-      pc += 2;
+      pc = instruction.lastByte();
       break;
     }
-    case code(Opcode::Text): typeMessage(); break;
-    case code(Opcode::Btn): defineButton(); break;
-    case code(Opcode::Effect):
-      state_.effect = operandByte(1);
-      pc += 1;
+    case code(Opcode::Text): typeMessage(instruction); break;
+    case code(Opcode::Btn): defineButton(instruction); break;
+    case code(Opcode::Effect): {
+      auto [effect] = instruction.operands<1>();
+      state_.effect = effect;
+      pc = instruction.lastByte();
       break;
+    }
     case code(Opcode::Chr): {
-      std::int32_t number = operandInt16(1);
+      auto [number] = instruction.operands<1>();
       showChrNumber(number);
-      pc += 2;
+      pc = instruction.lastByte();
       break;
     }
     case code(Opcode::TColorA): state_.transparentColour = -1; break;
-    case code(Opcode::TColorB):
-      state_.transparentColour = operandByte(1) + 256 * operandByte(2) + 65536 * operandByte(3);
-      pc += 3;
+    case code(Opcode::TColorB): {
+      auto [blue, green, red] = instruction.operands<3>();
+      state_.transparentColour = blue + 256 * green + 65536 * red;
+      pc = instruction.lastByte();
       break;
+    }
     case code(Opcode::Save): {
-      int slot = operandByte(1);
+      auto [slot] = instruction.operands<1>();
       if (!state_.replaying) {
         state_.scriptSave = true;
         save(slot);
       }
       state_.replaying = false;
-      pc += 1;
+      pc = instruction.lastByte();
       break;
     }
     case code(Opcode::Load): {
-      int slot = operandByte(1);
+      auto [slot] = instruction.operands<1>();
       state_.scriptSave = true;
-      if (!load(slot)) pc += 1;  // a load moves the program counter to the saved page
+      if (!load(slot)) pc = instruction.lastByte();  // a load moves the program counter to the saved page
       break;
     }
-    case code(Opcode::Msgw):
-      operandInt16(1);
-      pc += 2;
-      break;
+    case code(Opcode::Msgw): pc = instruction.lastByte(); break;
     case code(Opcode::EndOfCode): endRun(EndReason::CodeEnd);
     default: break;  // block bytes and unknown opcodes: one-byte no-operations
   }
 }
 
-void Player::defineName(NamePool& pool) {
-  std::int32_t number = operandInt16(1);
-  std::int32_t length = operandInt16(3);
-  state_.programCounter += 4;
+void Player::defineName(NamePool& pool, const gamefile::DecodedInstruction& instruction) {
+  auto [number, length] = instruction.operands<2>();
+  state_.programCounter = instruction.lastByte();
   if (length <= 0) return;
   // A name that runs past the end of the file stays empty; the cursor moves on so
   // that later names keep their places.
@@ -241,7 +227,8 @@ const std::string& Player::NamePool::name(std::int32_t number) const {
 
 void Player::jumpTo(std::int32_t label) {
   if (label < 1 || static_cast<std::size_t>(label) > labels_.size()) endWithCodeError();
-  state_.programCounter = std::int64_t{labels_[static_cast<std::size_t>(label - 1)]} - 2;
+  // One before the label's opcode: the step moves on to it.
+  state_.programCounter = gamefile::recordPosition(labels_[static_cast<std::size_t>(label - 1)]) - 1;
 }
 
 void Player::callSubroutine(std::int32_t label, std::int64_t returnPosition, const char* overflowMessage) {
@@ -273,37 +260,25 @@ bool Player::conditionHolds(std::int32_t variable, int comparison, std::int32_t 
   return compareVariable(state_.variables[static_cast<std::size_t>(variable)], comparison, value);
 }
 
-void Player::conditionalJump() {
-  std::int32_t variable = operandInt16(1);
-  int comparison = operandByte(3);
-  std::int32_t value = operandInt32(4);
-  std::int32_t label = operandInt16(8);
-  state_.programCounter += 9;
+void Player::conditionalJump(const gamefile::DecodedInstruction& instruction) {
+  auto [variable, comparison, value, label] = instruction.operands<4>();
+  state_.programCounter = instruction.lastByte();
   if (conditionHolds(variable, comparison, value) && label >= 1) jumpTo(label);
 }
 
-void Player::doubleConditionalJump() {
-  std::int32_t variableA = operandInt16(1);
-  int comparisonA = operandByte(3);
-  std::int32_t valueA = operandInt32(4);
-  int logic = operandByte(8);
-  std::int32_t variableB = operandInt16(9);
-  int comparisonB = operandByte(11);
-  std::int32_t valueB = operandInt32(12);
-  std::int32_t label = operandInt16(16);
-  state_.programCounter += 17;
+void Player::doubleConditionalJump(const gamefile::DecodedInstruction& instruction) {
+  auto [variableA, comparisonA, valueA, logic, variableB, comparisonB, valueB, label] = instruction.operands<8>();
+  state_.programCounter = instruction.lastByte();
   if (!variableInRange(variableA)) return;
   bool a = conditionHolds(variableA, comparisonA, valueA);
   bool b = conditionHolds(variableB, comparisonB, valueB);
   if (combineConditions(logic, a, b) && label >= 1) jumpTo(label);
 }
 
-void Player::operateOnVariable() {
-  std::int32_t variable = operandInt16(1);
-  int operation = operandByte(3);
-  std::int32_t operand = operandInt16(4);
-  auto pc = state_.programCounter;
-  state_.programCounter += 5;
+void Player::operateOnVariable(const gamefile::DecodedInstruction& instruction) {
+  auto [variable, operation, operand] = instruction.operands<3>();
+  const auto pc = instruction.position;
+  state_.programCounter = instruction.lastByte();
   if (state_.replaying || !variableInRange(variable)) return;
   useVariable(variable);
   auto& value = state_.variables[static_cast<std::size_t>(variable)];
@@ -324,21 +299,19 @@ void Player::setGameMode(int mode) {
   host_.display.FullScreenMode(host_.window.nativeHandle());
 }
 
-void Player::typeMessage() {
-  auto p = state_.programCounter;
-  operandInt32(1);
-  std::int32_t number = operandInt16(5);
-  operandInt16(7);
-  bool hasBlock = image_.byteAt(p + 9) == code(Opcode::BlockOpen) && image_.byteAt(p + 10) == code(Opcode::BlockClose);
-  if (!hasBlock || number < 1) {
-    state_.programCounter = p + 8;
+void Player::typeMessage(const gamefile::DecodedInstruction& instruction) {
+  const gamefile::TextRecord record = gamefile::textRecord(instruction);
+  bool hasBlock = image_.byteAt(record.blockOpen) == code(Opcode::BlockOpen) &&
+                  image_.byteAt(record.blockClose()) == code(Opcode::BlockClose);
+  if (!hasBlock || record.message < 1) {
+    state_.programCounter = instruction.lastByte();
     return;
   }
-  QString message = decodedText(texts_.message(number));
-  if (!message.isEmpty()) observer_.text(static_cast<std::int32_t>(p), number, message);
+  QString message = decodedText(texts_.message(record.message));
+  if (!message.isEmpty()) observer_.text(static_cast<std::int32_t>(instruction.position), record.message, message);
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
-  state_.programCounter = p + 10;
+  state_.programCounter = record.blockClose();
 }
 
 // At the first label of a run from a chosen start: true when the run jumped away

@@ -16,6 +16,7 @@
 
 #include "player/game_files.h"
 #include "player/gamefile/chains.h"
+#include "player/gamefile/decoded_instruction.h"
 #include "player/gamefile/image.h"
 #include "player/host.h"
 #include "player/input.h"
@@ -114,23 +115,20 @@ class Player final : public PlayerInput {
   // interpreter.cpp
   void start();
   void step();
-  void execute(std::uint8_t opcode);
-  std::uint8_t operandByte(int offset) const;
-  std::int32_t operandInt16(int offset) const;
-  std::int32_t operandInt32(int offset) const;
-  void defineName(NamePool& pool);
+  void execute(const gamefile::DecodedInstruction& instruction);
+  void defineName(NamePool& pool, const gamefile::DecodedInstruction& instruction);
   void jumpTo(std::int32_t label);
   void callSubroutine(std::int32_t label, std::int64_t returnPosition, const char* overflowMessage);
   void returnFromSubroutine();
   bool variableInRange(std::int32_t number) const;
   void useVariable(std::int32_t number);
   bool conditionHolds(std::int32_t variable, int comparison, std::int32_t value);
-  void conditionalJump();
-  void doubleConditionalJump();
-  void operateOnVariable();
+  void conditionalJump(const gamefile::DecodedInstruction& instruction);
+  void doubleConditionalJump(const gamefile::DecodedInstruction& instruction);
+  void operateOnVariable(const gamefile::DecodedInstruction& instruction);
   void setGameMode(int mode);
   void setMessageWait(int wait);
-  void typeMessage();
+  void typeMessage(const gamefile::DecodedInstruction& instruction);
   std::int32_t traceLabelNumber(std::int64_t opcodePosition) const;
   bool enterStartPosition();
   std::optional<std::string> resourceFile(const std::string& sjisName, std::string_view extension) const;
@@ -170,7 +168,7 @@ class Player final : public PlayerInput {
   void bgmchecker();
 
   // choices.cpp
-  void defineButton();
+  void defineButton(const gamefile::DecodedInstruction& instruction);
   void awaitChoice();
   int awaitButtonClick();
   int awaitNovelChoice();

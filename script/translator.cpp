@@ -155,7 +155,7 @@ class Translator {
     std::array<std::int64_t, 8> values{};
     std::array<LaterName, 8> later;
     std::size_t laterCount = 0;
-    std::int64_t at = writer_.position() + 1;  // the first operand follows the opcode
+    std::int64_t at = writer_.position() + gamefile::kFirstOperandOffset;
     for (std::size_t i = 0; i < entry.operands.size(); ++i) {
       const gamefile::Operand& field = entry.operands[i];
       Written written = operand(command, i);

@@ -131,6 +131,29 @@ TEST(SampleGame, RunsWithoutPicturesTraceTheSameAsRunsThatDrawThem) {
   }
 }
 
+// An event names the instruction that caused it by the position of its opcode byte.
+TEST(SampleGame, EveryEventOfARouteStandsAtTheOpcodeOfItsInstruction) {
+  const std::map<std::string, int> opcodes = {{"label", 5}, {"bgm", 6},   {"cg", 129},     {"chr", 137},
+                                              {"text", 130}, {"var", 14}, {"choices", 9}, {"choose", 9}};
+  for (const auto& [script, route] : {std::pair<std::string, std::vector<int>>{"tsukiyo.PXJ", {2, 2, 2, 3, 2, 2}},
+                                      {"tsukiyo_novel.PXJ", {1, 1, 1, 2, 2, 1}}}) {
+    Distribution distribution(script);
+    auto bytes = platform::readWholeFile(distribution.path("tsukiyo.PRY"));
+    ASSERT_TRUE(bytes);
+    std::map<std::string, int> seen;
+    for (const std::string& line : play(distribution, route).trace) {
+      const std::string event = line.substr(10, line.find('"', 10) - 10);  // after {"event":"
+      auto opcode = opcodes.find(event);
+      if (opcode == opcodes.end()) continue;
+      const std::int64_t pc = numberField(line, "pc");
+      ASSERT_TRUE(pc >= 1 && pc <= static_cast<std::int64_t>(bytes->size())) << line;
+      EXPECT_EQ((*bytes)[static_cast<std::size_t>(pc - 1)], opcode->second) << script << ": " << line;
+      ++seen[event];
+    }
+    EXPECT_EQ(seen.size(), opcodes.size()) << script << ": every kind of event is tried";
+  }
+}
+
 TEST(SampleGame, ARouteThatRunsOutOrAsksForAMissingButtonEndsWithoutInput) {
   Distribution distribution("tsukiyo.PXJ");
   Played shortRoute = play(distribution, {1, 1});

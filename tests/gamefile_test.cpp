@@ -1,5 +1,7 @@
 #include "player/gamefile/body_scan.h"
+#include "player/gamefile/chained_records.h"
 #include "player/gamefile/chains.h"
+#include "player/gamefile/decoded_instruction.h"
 #include "player/gamefile/image.h"
 #include "player/gamefile/instructions.h"
 #include "player/gamefile/writer.h"
@@ -8,6 +10,7 @@
 
 #include <map>
 #include <random>
+#include <tuple>
 
 namespace pryx::gamefile {
 namespace {
@@ -57,6 +60,85 @@ TEST(InstructionTable, SizesMatchTheFormat) {
   EXPECT_EQ(bodyInstructions, 6);
   EXPECT_EQ(operationText(6), "\\");
   EXPECT_EQ(comparisonText(9), "");
+}
+
+// The decoder against the image's own readers at the table's offsets, for every
+// opcode byte over operand bytes that often hold the -1 and sign edges.
+TEST(DecodedInstruction, ReadsWhatTheReadersReadAndNothingOfACutInstruction) {
+  constexpr std::int64_t at = 3;
+  std::mt19937 random(61);
+  const std::uint8_t edges[] = {0, 5, 8, 127, 128, 254, 255};
+  for (int trial = 0; trial < 20; ++trial) {
+    for (int opcode = 0; opcode < 256; ++opcode) {
+      std::vector<std::uint8_t> bytes(at + 20);
+      for (auto& byte : bytes) byte = random() % 2 ? edges[random() % std::size(edges)] : random() % 256;
+      bytes[at - 1] = static_cast<std::uint8_t>(opcode);
+      const Instruction* entry = findInstruction(static_cast<std::uint8_t>(opcode));
+      const int size = entry ? entry->size() : 1;
+      const GameImage image = imageOf(bytes);
+      auto decoded = decodeInstruction(image, at);
+      ASSERT_TRUE(decoded);
+      ASSERT_EQ(decoded->entry, entry);
+      ASSERT_EQ(decoded->next(), at + size);
+      for (std::size_t i = 0; entry && i < entry->operands.size(); ++i) {
+        std::int64_t field = at + operandOffset(*entry, i);
+        std::int32_t expected = entry->operands[i].type == FieldType::Byte    ? *image.byteAt(field)
+                                : entry->operands[i].type == FieldType::Int16 ? *image.int16At(field)
+                                                                              : *image.int32At(field);
+        EXPECT_EQ(decoded->values[i], expected) << entry->name << " operand " << i;
+      }
+      bytes.resize(static_cast<std::size_t>(at + size - 1));
+      EXPECT_TRUE(decodeInstruction(imageOf(bytes), at)) << "opcode " << opcode << " ending the file";
+      bytes.pop_back();
+      EXPECT_FALSE(decodeInstruction(imageOf(bytes), at)) << "opcode " << opcode << " cut off";
+    }
+  }
+}
+
+// The interpreter reads a record at its opcode, the chains at its link: both must
+// find the same fields, and the block right behind the record.
+TEST(ChainedRecords, CodeAndChainsReadTheSameRecords) {
+  GameFileWriter writer;
+  writer.label();
+  writer.text(3, "abc");
+  writer.textWithoutBlock(4);
+  writer.button(5, 2, "go");
+  writer.instruction(Opcode::BlockOpen);
+  writer.instruction(Opcode::BlockClose);
+  writer.label();
+  auto image = imageOf(std::move(writer).finish(kCompilerPools));
+  int records = 0;
+  for (std::int64_t at = kFirstInstruction;;) {
+    auto decoded = decodeInstruction(image, at);
+    if (!decoded) break;
+    const std::int64_t link = linkPosition(at);
+    at = decoded->next();
+    if (decoded->opcode == static_cast<std::uint8_t>(Opcode::Label)) {
+      EXPECT_EQ(labelRecordAt(image, link).value().next, decoded->values[0]);
+    } else if (decoded->opcode == static_cast<std::uint8_t>(Opcode::Text)) {
+      auto fromChain = textRecordAt(image, link);
+      ASSERT_TRUE(fromChain);
+      auto fromCode = textRecord(*decoded);
+      EXPECT_EQ(std::tie(fromChain->next, fromChain->message, fromChain->length, fromChain->blockOpen),
+                std::tie(fromCode.next, fromCode.message, fromCode.length, fromCode.blockOpen));
+      if (fromCode.message == 3) {
+        EXPECT_EQ(image.byteAt(fromCode.blockClose()), 8);
+      }
+    } else if (decoded->opcode == static_cast<std::uint8_t>(Opcode::Btn)) {
+      auto fromChain = buttonRecordAt(image, link);
+      ASSERT_TRUE(fromChain);
+      auto fromCode = buttonRecord(*decoded);
+      EXPECT_EQ(std::tie(fromChain->next, fromChain->caption, fromChain->slot, fromChain->length, fromChain->bodyOpen),
+                std::tie(fromCode.next, fromCode.caption, fromCode.slot, fromCode.length, fromCode.bodyOpen));
+      EXPECT_EQ(std::tie(fromCode.caption, fromCode.slot, fromCode.length), std::make_tuple(5, 2, 2));
+      EXPECT_EQ(image.byteAt(fromCode.bodyOpen), 7);
+    } else {
+      continue;
+    }
+    ++records;
+  }
+  EXPECT_EQ(records, 5);
+  EXPECT_FALSE(textRecordAt(image, image.length() - 6)) << "a record cut off by the end";
 }
 
 TEST(GameFileWriter, EmptyGameIsTheHeaderAndTheEndOfCode) {

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/sjis.h"
 #include "player/gamefile/chains.h"
+#include "player/gamefile/decoded_instruction.h"
 #include "player/gamefile/disassembler.h"
 #include "player/gamefile/image.h"
 #include "player/gamefile/instructions.h"
@@ -73,26 +74,25 @@ std::vector<std::pair<std::string, std::string>> definedNames(const GameImage& i
   std::vector<std::pair<std::string, std::string>> names;
   std::int64_t cursors[3] = {*image.headerSlot(HeaderSlot::CgPool), *image.headerSlot(HeaderSlot::ChrPool),
                              *image.headerSlot(HeaderSlot::BgmPool)};
-  for (std::int64_t position = gamefile::kFirstInstruction; image.contains(position);) {
-    const gamefile::Instruction* entry = gamefile::findInstruction(*image.byteAt(position));
-    if (!entry) {
-      ++position;
-      continue;
-    }
+  for (std::int64_t position = gamefile::kFirstInstruction;;) {
+    auto decoded = gamefile::decodeInstruction(image, position);
+    if (!decoded) break;
+    position = decoded->next();
+    const gamefile::Instruction* entry = decoded->entry;
+    if (!entry) continue;
     if (entry->opcode == Opcode::EndOfCode) break;
     int kind = entry->opcode == Opcode::DefCg    ? 0
                : entry->opcode == Opcode::DefChr ? 1
                : entry->opcode == Opcode::DefBgm ? 2
                                                  : -1;
     if (kind >= 0) {
-      std::int64_t length = *image.int16At(position + 3);
+      auto [number, length] = decoded->operands<2>();
       names.emplace_back(kind == 0   ? "CG"
                          : kind == 1 ? "CHR"
                                      : "BGM",
                          std::string(*image.textAt(cursors[kind], length)));
       cursors[kind] += length;
     }
-    position += entry->size();
   }
   return names;
 }

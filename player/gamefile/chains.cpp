@@ -1,6 +1,6 @@
 #include "player/gamefile/chains.h"
 
-#include "player/gamefile/instructions.h"
+#include "player/gamefile/chained_records.h"
 
 namespace pryx::gamefile {
 namespace {
@@ -66,7 +66,7 @@ int walkPoolChain(const GameImage& image, HeaderSlot head, HeaderSlot pool, int 
     ++seen;
     ++sinceMark;
     cursor += record->length;
-    link = image.int32At(*link);
+    link = record->next;
   }
   return seen;
 }
@@ -77,13 +77,13 @@ LabelChain loadLabelChain(const GameImage& image) {
   LabelChain chain;
   auto link = image.headerSlot(HeaderSlot::LabelChain);
   while (link && *link >= 1 && static_cast<int>(chain.positions.size()) < kMaxLabels) {
-    if (image.byteAt(std::int64_t{*link} - 1) != static_cast<std::uint8_t>(Opcode::Label) ||
-        !image.contains(*link, 4)) {
+    auto record = labelRecordAt(image, *link);
+    if (image.byteAt(recordPosition(*link)) != static_cast<std::uint8_t>(Opcode::Label) || !record) {
       chain.broken = true;
       return chain;
     }
     chain.positions.push_back(*link);
-    link = image.int32At(*link);
+    link = record->next;
   }
   return chain;
 }
@@ -96,22 +96,21 @@ const std::string& TextTables::caption(std::int64_t slot, std::int64_t number) c
 }
 
 int forEachTextRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
-  auto read = [&](std::int32_t record, std::int64_t cursor) -> std::optional<PoolRecord> {
-    auto number = image.int16At(std::int64_t{record} + 4);
-    auto length = image.int16At(std::int64_t{record} + 6);
-    if (!number || *number == -1 || !length || *length < 0) return std::nullopt;
-    return PoolRecord{record, *number, 0, *length, cursor, image.textAt(cursor, *length)};
+  auto read = [&](std::int32_t link, std::int64_t cursor) -> std::optional<PoolRecord> {
+    auto record = textRecordAt(image, link);
+    if (!record || record->message == -1 || record->length < 0) return std::nullopt;
+    return PoolRecord{link, record->next, record->message, 0, record->length, cursor,
+                      image.textAt(cursor, record->length)};
   };
   return walkPoolChain(image, HeaderSlot::TextChain, HeaderSlot::MessagePool, kMaxMessageNumber, read, visit);
 }
 
 int forEachButtonRecord(const GameImage& image, const std::function<void(const PoolRecord&)>& visit) {
-  auto read = [&](std::int32_t record, std::int64_t cursor) -> std::optional<PoolRecord> {
-    auto number = image.int16At(std::int64_t{record} + 4);
-    auto slot = image.byteAt(std::int64_t{record} + 6);
-    auto length = image.byteAt(std::int64_t{record} + 7);
-    if (!number || *number == -1 || !slot || !length) return std::nullopt;
-    return PoolRecord{record, *number, *slot, *length, cursor, image.textAt(cursor, *length)};
+  auto read = [&](std::int32_t link, std::int64_t cursor) -> std::optional<PoolRecord> {
+    auto record = buttonRecordAt(image, link);
+    if (!record || record->caption == -1) return std::nullopt;
+    return PoolRecord{link, record->next, record->caption, record->slot, record->length, cursor,
+                      image.textAt(cursor, record->length)};
   };
   return walkPoolChain(image, HeaderSlot::ButtonChain, HeaderSlot::CaptionPool, kMaxButtonRecords, read, visit);
 }

@@ -26,6 +26,7 @@ LabelChain loadLabelChain(const GameImage& image);
 // A @TEXT or @BTN record as its chain gives it, with the text its pool cursor reaches.
 struct PoolRecord {
   std::int32_t link;          // position of the record's link field
+  std::int32_t next;          // the link it holds: the next record's link field, or -1
   std::int16_t number;        // message or caption number
   std::uint8_t slot;          // button slot (0 for texts)
   std::int64_t length;        // the byte length the record announces

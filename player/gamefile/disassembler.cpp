@@ -9,8 +9,9 @@
 #include <unordered_set>
 
 #include "platform/sjis.h"
+#include "player/gamefile/chained_records.h"
 #include "player/gamefile/chains.h"
-#include "player/gamefile/instructions.h"
+#include "player/gamefile/decoded_instruction.h"
 
 namespace pryx::gamefile {
 namespace {
@@ -157,13 +158,14 @@ class Disassembler {
 
   static constexpr HeaderSlot kPoolOf[kKinds] = {HeaderSlot::CgPool, HeaderSlot::ChrPool, HeaderSlot::BgmPool};
 
-  // Calls `visit(position, instruction)` for each instruction from the first one to
-  // the end of code, `instruction` being nullptr for a one-byte no-operation.
+  // Calls `visit(position, instruction, decoded)` for each instruction from the first
+  // one to the end of code, `instruction` being nullptr for a one-byte no-operation
+  // and `decoded` nullopt for an instruction cut off by the end of the file.
   template <typename Visit>
   void walkCode(Visit visit) const {
     for (std::int64_t position = kFirstInstruction; image_.contains(position);) {
       const Instruction* entry = findInstruction(*image_.byteAt(position));
-      visit(position, entry);
+      visit(position, entry, decodeInstruction(image_, position));
       if (entry && entry->opcode == Opcode::EndOfCode) return;
       position += entry ? entry->size() : 1;
     }
@@ -174,11 +176,10 @@ class Disassembler {
   void collectResourceNames() {
     std::array<std::int64_t, kKinds> cursors{};
     for (int kind = 0; kind < kKinds; ++kind) cursors[kind] = image_.headerSlot(kPoolOf[kind]).value_or(-1);
-    walkCode([&](std::int64_t position, const Instruction* entry) {
+    walkCode([&](std::int64_t position, const Instruction* entry, const std::optional<DecodedInstruction>& decoded) {
       int kind = entry ? kindOf(entry->opcode) : -1;
-      if (kind < 0 || !image_.contains(position, entry->size())) return;
-      std::int64_t number = *image_.int16At(position + 1);
-      std::int64_t length = *image_.int16At(position + 3);
+      if (kind < 0 || !decoded) return;
+      auto [number, length] = decoded->operands<2>();
       if (length <= 0) return;
       auto name = image_.textAt(cursors[kind], length);
       definitionNames_[position] = name ? quotedText(*name) : "(past the end of the file)";
@@ -211,7 +212,7 @@ class Disassembler {
     out_ << "\nCode\n";
     int depth = 0;
     bool ended = false;
-    walkCode([&](std::int64_t position, const Instruction* entry) {
+    walkCode([&](std::int64_t position, const Instruction* entry, const std::optional<DecodedInstruction>& decoded) {
       std::uint8_t byte = *image_.byteAt(position);
       if (entry && entry->opcode == Opcode::BlockClose && depth > 0) --depth;
       out_ << Padded{position, 8} << "  " << kBlanks.substr(0, 2 * std::min(depth, kMaxIndent));
@@ -222,32 +223,31 @@ class Disassembler {
       if (entry->opcode == Opcode::BlockOpen) ++depth;
       if (entry->opcode == Opcode::EndOfCode) ended = true;
       out_ << entry->name;
-      if (!image_.contains(position, entry->size())) {
+      if (!decoded) {
         out_ << " (cut off by the end of the file)\n";
         return;
       }
-      operands(position, *entry);
+      operands(*decoded);
       out_ << '\n';
     });
     if (!ended) out_ << "(the code has no end-of-code byte)\n";
   }
 
-  void operands(std::int64_t position, const Instruction& entry) {
+  void operands(const DecodedInstruction& decoded) {
+    const Instruction& entry = *decoded.entry;
     for (std::size_t i = 0; i < entry.operands.size(); ++i) {
       const Operand& operand = entry.operands[i];
-      std::int64_t at = position + operandOffset(entry, i);
-      std::int64_t value = operand.type == FieldType::Byte    ? *image_.byteAt(at)
-                           : operand.type == FieldType::Int16 ? *image_.int16At(at)
-                                                              : *image_.int32At(at);
+      std::int64_t value = decoded.values[i];
       out_ << (i == 0 ? "  " : ", ") << operand.name << ' ' << value;
-      meaning(position, entry, operand, value);
+      meaning(decoded, operand, value);
     }
   }
 
   // What an operand's value stands for, after the value.
-  void meaning(std::int64_t position, const Instruction& entry, const Operand& operand, std::int64_t value) {
+  void meaning(const DecodedInstruction& decoded, const Operand& operand, std::int64_t value) {
+    const Instruction& entry = *decoded.entry;
     switch (operand.role) {
-      case OperandRole::Link: return linkMeaning(position, entry);
+      case OperandRole::Link: return linkMeaning(decoded);
       case OperandRole::LabelNumber: return labelMeaning(value);
       case OperandRole::CgNumber: return resourceMeaning(entry, Cg, value);
       case OperandRole::ChrNumber: return resourceMeaning(entry, Chr, value);
@@ -262,7 +262,7 @@ class Disassembler {
         out_ << (value == 0 ? " (normal)" : value == 1 ? " (novel)" : " (outside the format)");
         return;
       case OperandRole::TextLength: {
-        auto text = messages_.find(numberAt(position + 5));
+        auto text = messages_.find(textRecord(decoded).message);
         if (text == messages_.end()) {
           out_ << " (no text in the text chain)";
         } else {
@@ -271,7 +271,8 @@ class Disassembler {
         return;
       }
       case OperandRole::CaptionLength: {
-        auto text = captions_.find({image_.byteAt(position + 7).value_or(0), numberAt(position + 5)});
+        const ButtonRecord record = buttonRecord(decoded);
+        auto text = captions_.find({record.slot, record.caption});
         if (text == captions_.end()) {
           out_ << " (no caption in the button chain)";
         } else {
@@ -280,7 +281,7 @@ class Disassembler {
         return;
       }
       case OperandRole::NameLength: {
-        auto name = definitionNames_.find(position);
+        auto name = definitionNames_.find(decoded.position);
         if (name != definitionNames_.end()) out_ << ' ' << name->second;
         return;
       }
@@ -288,11 +289,9 @@ class Disassembler {
     }
   }
 
-  std::int16_t numberAt(std::int64_t position) const { return image_.int16At(position).value_or(-1); }
-
-  void linkMeaning(std::int64_t position, const Instruction& entry) {
-    if (entry.opcode != Opcode::Label) return;
-    auto number = labelNumbers_.find(position + 1);
+  void linkMeaning(const DecodedInstruction& decoded) {
+    if (decoded.entry->opcode != Opcode::Label) return;
+    auto number = labelNumbers_.find(linkPosition(decoded.position));
     if (number == labelNumbers_.end()) {
       out_ << " (label not in the label chain)";
     } else {
@@ -306,7 +305,7 @@ class Disassembler {
     } else if (static_cast<std::size_t>(number) > labels_.positions.size()) {
       out_ << " (no such label)";
     } else {
-      out_ << " (at " << labels_.positions[static_cast<std::size_t>(number - 1)] - 1 << ')';
+      out_ << " (at " << recordPosition(labels_.positions[static_cast<std::size_t>(number - 1)]) << ')';
     }
   }
 
@@ -334,19 +333,19 @@ class Disassembler {
          << (labels_.broken ? " (the chain is broken after the last one shown)" : "") << '\n';
     std::unordered_set<std::int32_t> seen;
     for (std::size_t i = 0; i < count; ++i) {
-      std::int32_t position = labels_.positions[i];
-      if (!seen.insert(position).second) {
-        out_ << "          (the chain loops back to " << position - 1 << ")\n";
+      std::int32_t link = labels_.positions[i];
+      if (!seen.insert(link).second) {
+        out_ << "          (the chain loops back to " << recordPosition(link) << ")\n";
         return;
       }
-      out_ << Padded{static_cast<std::int64_t>(i + 1), 8} << "  at " << position - 1 << '\n';
+      out_ << Padded{static_cast<std::int64_t>(i + 1), 8} << "  at " << recordPosition(link) << '\n';
     }
   }
 
   void recordChain(std::string_view title, const ListedChain& chain, bool buttons) {
     out_ << '\n' << title << ": " << chain.readCount << (chain.readCount == 1 ? " record" : " records") << '\n';
     for (const PoolRecord& record : chain.records) {
-      out_ << Padded{record.link - 1, 8} << "  " << (buttons ? "caption " : "message ") << record.number;
+      out_ << Padded{recordPosition(record.link), 8} << "  " << (buttons ? "caption " : "message ") << record.number;
       if (buttons) out_ << ", slot " << record.slot;
       out_ << ", " << record.length << " bytes at " << record.textPosition << ' ';
       if (record.text) {
@@ -356,7 +355,7 @@ class Disassembler {
       }
       out_ << '\n';
     }
-    if (chain.loopsBackTo) out_ << "          (the chain loops back to " << *chain.loopsBackTo - 1 << ")\n";
+    if (chain.loopsBackTo) out_ << "          (the chain loops back to " << recordPosition(*chain.loopsBackTo) << ")\n";
   }
 
   const GameImage& image_;

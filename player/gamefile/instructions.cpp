@@ -87,6 +87,19 @@ constexpr std::array kInstructions = {
     Instruction{Opcode::EndOfCode, "end of code", {}, false},
 };
 
+// The decoder keeps operands in an array of kMaxOperands, and chains find a record
+// one byte before its link: the link must be the first operand.
+constexpr bool fitsTheDecoder() {
+  for (const Instruction& entry : kInstructions) {
+    if (entry.operands.size() > kMaxOperands) return false;
+    for (std::size_t i = 0; i < entry.operands.size(); ++i) {
+      if (entry.operands[i].type == FieldType::Link && i != 0) return false;
+    }
+  }
+  return true;
+}
+static_assert(fitsTheDecoder());
+
 constexpr std::array<const Instruction*, 256> buildIndex() {
   std::array<const Instruction*, 256> index{};
   for (const Instruction& entry : kInstructions) index[static_cast<std::uint8_t>(entry.opcode)] = &entry;

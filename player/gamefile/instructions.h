@@ -72,6 +72,11 @@ enum class OperandRole : std::uint8_t {
   ColourChannel,
 };
 
+// Operands follow the one opcode byte; a chained instruction's link field is its first.
+inline constexpr int kFirstOperandOffset = 1;
+// The most operands an instruction has (@IFB).
+inline constexpr std::size_t kMaxOperands = 8;
+
 struct Operand {
   std::string_view name;
   FieldType type;
@@ -85,7 +90,7 @@ struct Instruction {
   bool allowedInButtonBody;  // the body scan steps over the operands of these only
 
   int operandBytes() const;
-  int size() const { return 1 + operandBytes(); }
+  int size() const { return kFirstOperandOffset + operandBytes(); }
 };
 
 constexpr int fieldSize(FieldType type) {

@@ -1,5 +1,6 @@
 #include "player/gamefile/layout_check.h"
 
+#include "player/gamefile/chained_records.h"
 #include "player/gamefile/chains.h"
 
 #include <utility>
@@ -10,8 +11,6 @@ namespace {
 // The compiler leaves a byte after the end of code and one between pools, so empty
 // pools at the end of a file start up to six bytes past its last byte.
 constexpr std::int64_t kEmptyPoolsPastTheEnd = 6;
-constexpr std::int64_t kLabelLinkBytes = 4;
-constexpr std::int64_t kChainRecordBytes = 8;  // link, number, and length (with the slot)
 
 constexpr std::pair<HeaderSlot, std::string_view> kPools[] = {
     {HeaderSlot::CgPool, "CG-name pool"},   {HeaderSlot::ChrPool, "CHR-name pool"},
@@ -20,7 +19,8 @@ constexpr std::pair<HeaderSlot, std::string_view> kPools[] = {
 };
 
 // True when every record of the chain lies inside the file up to the chain's end.
-bool chainInside(const GameImage& image, HeaderSlot head, std::int64_t recordBytes, int limit) {
+bool chainInside(const GameImage& image, HeaderSlot head, Opcode record, int limit) {
+  const std::int64_t recordBytes = chainedRecordBytes(record);
   auto link = image.headerSlot(head);
   for (int seen = 0; link && *link >= 1 && seen < limit; ++seen) {
     if (!image.contains(*link, recordBytes)) return false;
@@ -50,13 +50,13 @@ std::optional<std::string> layoutFault(const GameImage& image) {
     }
   }
   // A label link inside the file that misses a label is the code error of a run.
-  if (!chainInside(image, HeaderSlot::LabelChain, kLabelLinkBytes, kMaxLabels)) {
+  if (!chainInside(image, HeaderSlot::LabelChain, Opcode::Label, kMaxLabels)) {
     return "the label chain runs past the end of the file" + size;
   }
-  if (!chainInside(image, HeaderSlot::TextChain, kChainRecordBytes, kMaxMessageNumber) || !textsInside(image, forEachTextRecord)) {
+  if (!chainInside(image, HeaderSlot::TextChain, Opcode::Text, kMaxMessageNumber) || !textsInside(image, forEachTextRecord)) {
     return "the text chain or its messages run past the end of the file" + size;
   }
-  if (!chainInside(image, HeaderSlot::ButtonChain, kChainRecordBytes, kMaxButtonRecords) || !textsInside(image, forEachButtonRecord)) {
+  if (!chainInside(image, HeaderSlot::ButtonChain, Opcode::Btn, kMaxButtonRecords) || !textsInside(image, forEachButtonRecord)) {
     return "the button chain or its captions run past the end of the file" + size;
   }
   return std::nullopt;

@@ -77,10 +77,15 @@ void GameFileWriter::patchField(std::int64_t at, FieldType type, std::int64_t va
   std::copy(encoded, encoded + size, bytes_.begin() + (at - 1));
 }
 
-void GameFileWriter::link(Chain& chain) {
+void GameFileWriter::chained(Opcode opcode, Chain& chain, std::initializer_list<std::int64_t> operands) {
+  const Instruction& entry = gamefile::instruction(opcode);
+  if (operands.size() + 1 != entry.operands.size()) throw std::logic_error("wrong operand count for " + std::string(entry.name));
+  putByte(static_cast<std::uint8_t>(opcode));
   patchField(chain.lastLink, FieldType::Link, position_);
   chain.lastLink = position_;
   putField(FieldType::Link, 0);
+  auto value = operands.begin();
+  for (const Operand& operand : entry.operands.subspan(1)) putField(operand.type, *value++);
 }
 
 void GameFileWriter::instruction(Opcode opcode, std::span<const std::int64_t> operands) {
@@ -105,10 +110,7 @@ void GameFileWriter::noOperation(std::uint8_t opcode) {
   putByte(opcode);
 }
 
-void GameFileWriter::label() {
-  putByte(static_cast<std::uint8_t>(Opcode::Label));
-  link(labels_);
-}
+void GameFileWriter::label() { chained(Opcode::Label, labels_, {}); }
 
 void GameFileWriter::defineResource(ResourceKind kind, std::int64_t number, std::string_view baseName) {
   static constexpr Opcode kOpcodes[] = {Opcode::DefCg, Opcode::DefChr, Opcode::DefBgm};
@@ -121,30 +123,18 @@ void GameFileWriter::defineResource(ResourceKind kind, std::int64_t number, std:
 
 std::size_t GameFileWriter::text(std::int64_t number, std::string_view message) {
   std::string_view kept = message.substr(0, platform::sjisPrefixLength(message, kMaxTextBytes));
-  putByte(static_cast<std::uint8_t>(Opcode::Text));
-  link(texts_);
-  putField(FieldType::Int16, number);
-  putField(FieldType::Int16, static_cast<std::int64_t>(kept.size()));
+  chained(Opcode::Text, texts_, {number, static_cast<std::int64_t>(kept.size())});
   putByte(static_cast<std::uint8_t>(Opcode::BlockOpen));
   putByte(static_cast<std::uint8_t>(Opcode::BlockClose));
   messages_.insert(messages_.end(), kept.begin(), kept.end());
   return kept.size();
 }
 
-void GameFileWriter::textWithoutBlock(std::int64_t number) {
-  putByte(static_cast<std::uint8_t>(Opcode::Text));
-  link(texts_);
-  putField(FieldType::Int16, number);
-  putField(FieldType::Int16, 0);
-}
+void GameFileWriter::textWithoutBlock(std::int64_t number) { chained(Opcode::Text, texts_, {number, 0}); }
 
 std::size_t GameFileWriter::button(std::int64_t captionNumber, std::int64_t slot, std::string_view caption) {
   std::string_view kept = caption.substr(0, platform::sjisPrefixLength(caption, kMaxCaptionBytes));
-  putByte(static_cast<std::uint8_t>(Opcode::Btn));
-  link(buttons_);
-  putField(FieldType::Int16, captionNumber);
-  putField(FieldType::Byte, slot);
-  putField(FieldType::Byte, static_cast<std::int64_t>(kept.size()));
+  chained(Opcode::Btn, buttons_, {captionNumber, slot, static_cast<std::int64_t>(kept.size())});
   captions_.insert(captions_.end(), kept.begin(), kept.end());
   return kept.size();
 }

@@ -82,7 +82,9 @@ class GameFileWriter {
   void putByte(std::uint8_t value);
   void putField(FieldType type, std::int64_t value);
   void putBytes(std::string_view bytes);
-  void link(Chain& chain);
+  // A chained instruction: its link field threaded onto `chain`, then the operands
+  // after the link in the order of the instruction table.
+  void chained(Opcode opcode, Chain& chain, std::initializer_list<std::int64_t> operands);
 
   // The file, and the captions and messages, which grow as large as the code.
   platform::LargeBytes bytes_;

@@ -7,8 +7,8 @@
 #include "player/messages.h"
 #include "player/music/fluid_sequencer.h"
 #include "player/player.h"
-#include "platform/qt/dialog_message_boxes.h"
-#include "platform/qt/event_loop.h"
+#include "player/qt_host/dialog_message_boxes.h"
+#include "player/qt_host/event_loop.h"
 #include "player/window/game_window.h"
 #include "player/window/library_display.h"
 

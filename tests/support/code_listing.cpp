@@ -1,35 +1,27 @@
 #include "tests/support/code_listing.h"
 
+#include "player/gamefile/decoded_instruction.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/image.h"
-#include "player/gamefile/instructions.h"
 
 namespace pryx::gamefile::testing {
 
 std::vector<std::string> codeListing(const std::vector<std::uint8_t>& file) {
   GameImage image(file);
   std::vector<std::string> lines;
-  std::int64_t at = kFirstInstruction;
-  while (auto opcode = image.byteAt(at)) {
-    if (*opcode == static_cast<std::uint8_t>(Opcode::EndOfCode)) break;
-    const Instruction* entry = findInstruction(*opcode);
-    if (!entry) {
-      lines.push_back("byte " + std::to_string(*opcode));
-      ++at;
+  for (std::int64_t at = kFirstInstruction;;) {
+    auto decoded = decodeInstruction(image, at);
+    if (!decoded || decoded->opcode == static_cast<std::uint8_t>(Opcode::EndOfCode)) break;
+    at = decoded->next();
+    if (!decoded->entry) {
+      lines.push_back("byte " + std::to_string(decoded->opcode));
       continue;
     }
-    std::string line(entry->name);
-    for (std::size_t i = 0; i < entry->operands.size(); ++i) {
-      std::int64_t position = at + operandOffset(*entry, i);
-      switch (entry->operands[i].type) {
-        case FieldType::Byte: line += " " + std::to_string(image.byteAt(position).value_or(0)); break;
-        case FieldType::Int16: line += " " + std::to_string(image.int16At(position).value_or(0)); break;
-        case FieldType::Int32: line += " " + std::to_string(image.int32At(position).value_or(0)); break;
-        case FieldType::Link: break;
-      }
+    std::string line(decoded->entry->name);
+    for (std::size_t i = 0; i < decoded->entry->operands.size(); ++i) {
+      if (decoded->entry->operands[i].type != FieldType::Link) line += " " + std::to_string(decoded->values[i]);
     }
     lines.push_back(line);
-    at += entry->size();
   }
   return lines;
 }

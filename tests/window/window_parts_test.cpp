@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "player/qt_host/dialog_message_boxes.h"
 #include "player/screen/screen.h"
-#include "platform/qt/dialog_message_boxes.h"
 #include "player/window/game_window.h"
 #include "player/window/picture_view.h"
 #include "window_test_classes.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/dialog_message_boxes.h"
+#include "player/qt_host/dialog_message_boxes.h"
 
 #include <QPushButton>
 #include <QMessageBox>

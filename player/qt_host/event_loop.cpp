@@ -1,4 +1,4 @@
-#include "platform/qt/event_loop.h"
+#include "player/qt_host/event_loop.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
