@@ -2,6 +2,7 @@
 // or in a project.
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -31,6 +32,9 @@ constexpr std::string_view kUsage =
     "their fields, characters without a Shift-JIS code, resource files the player\n"
     "would not find, and what the project file itself lacked.\n"
     "\n"
+    "Script findings are printed in Japanese when LC_ALL, LC_MESSAGES or LANG (the\n"
+    "first one set) starts with \"ja\".\n"
+    "\n"
     "Exit status: 0 no findings, 1 findings, 2 a file could not be read or wrong\n"
     "arguments.\n";
 
@@ -39,14 +43,20 @@ struct Reported {
   std::string message;
 };
 
+// The language of a script's findings: Japanese under a Japanese locale.
+script::Language findingLanguage() {
+  return script::languageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
 // "FILE:LINE: message" per finding, or "FILE: no findings"; 0 when clean, 1 otherwise.
-int report(const std::string& path, const std::vector<Reported>& findings, std::ostream& out) {
+int report(const std::string& path, const std::vector<Reported>& findings, std::ostream& out,
+           script::Language language = script::Language::English) {
   for (const Reported& finding : findings) {
     out << path;
     if (finding.line > 0) out << ':' << finding.line;
     out << ": " << finding.message << '\n';
   }
-  if (findings.empty()) out << path << ": no findings\n";
+  if (findings.empty()) out << path << (language == script::Language::Japanese ? ": 指摘はありません\n" : ": no findings\n");
   return findings.empty() ? 0 : 1;
 }
 
@@ -56,9 +66,12 @@ int checkScript(const std::string& path, std::ostream& out, std::ostream& err) {
     err << "pryx check: cannot read the script " << result.error << '\n';
     return 2;
   }
+  const script::Language language = findingLanguage();
   std::vector<Reported> findings;
-  for (script::Finding& finding : result.findings) findings.push_back({finding.line, std::move(finding.message)});
-  return report(path, findings, out);
+  for (const script::Finding& finding : result.findings) {
+    findings.push_back({finding.line, script::findingText(finding, language)});
+  }
+  return report(path, findings, out, language);
 }
 
 int checkProject(const std::string& path, std::ostream& out, std::ostream& err) {
