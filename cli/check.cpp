@@ -2,6 +2,7 @@
 // or in a project.
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -34,6 +35,9 @@ constexpr std::string_view kUsage =
     "and variables tested but never set. Pages where the game ends (no button) are\n"
     "listed as notes, which are no findings.\n"
     "\n"
+    "Script findings are printed in Japanese when LC_ALL, LC_MESSAGES or LANG (the\n"
+    "first one set) starts with \"ja\".\n"
+    "\n"
     "Exit status: 0 no findings, 1 findings, 2 a file could not be read or wrong\n"
     "arguments.\n";
 
@@ -43,8 +47,14 @@ struct Reported {
   bool note = false;  // told, but no fault
 };
 
+// The language of a script's findings: Japanese under a Japanese locale.
+script::Language findingLanguage() {
+  return script::languageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
 // "FILE:LINE: message" per finding, or "FILE: no findings"; 0 when clean, 1 otherwise.
-int report(const std::string& path, const std::vector<Reported>& findings, std::ostream& out) {
+int report(const std::string& path, const std::vector<Reported>& findings, std::ostream& out,
+           script::Language language = script::Language::English) {
   bool faults = false;
   for (const Reported& finding : findings) {
     out << path;
@@ -52,7 +62,7 @@ int report(const std::string& path, const std::vector<Reported>& findings, std::
     out << (finding.note ? ": note: " : ": ") << finding.message << '\n';
     faults |= !finding.note;
   }
-  if (!faults) out << path << ": no findings\n";
+  if (!faults) out << path << (language == script::Language::Japanese ? ": 指摘はありません\n" : ": no findings\n");
   return faults ? 1 : 0;
 }
 
@@ -62,9 +72,12 @@ int checkScript(const std::string& path, std::ostream& out, std::ostream& err) {
     err << "pryx check: cannot read the script " << result.error << '\n';
     return 2;
   }
+  const script::Language language = findingLanguage();
   std::vector<Reported> findings;
-  for (script::Finding& finding : result.findings) findings.push_back({finding.line, std::move(finding.message)});
-  return report(path, findings, out);
+  for (const script::Finding& finding : result.findings) {
+    findings.push_back({finding.line, script::findingText(finding, language)});
+  }
+  return report(path, findings, out, language);
 }
 
 int checkProject(const std::string& path, std::ostream& out, std::ostream& err) {

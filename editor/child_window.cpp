@@ -10,6 +10,12 @@ ChildWindow::ChildWindow(const QString& caption, QWidget* parent) : QMdiSubWindo
   setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+void ChildWindow::showEvent(QShowEvent* event) {
+  QMdiSubWindow::showEvent(event);
+  // Measured with the fonts and style the window is shown in, so that no caption is cut.
+  resize(size().expandedTo(minimumSizeHint()));
+}
+
 void ChildWindow::closeEvent(QCloseEvent* event) {
   if (closingWithFrame_) {
     event->accept();

@@ -21,6 +21,7 @@ class ChildWindow : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   bool closingWithFrame_ = false;

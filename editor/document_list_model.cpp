@@ -1,5 +1,7 @@
 #include "editor/document_list_model.h"
 
+#include "editor/accessible.h"
+
 namespace pryx::editor {
 
 using project::Change;
@@ -7,7 +9,6 @@ using project::ListKind;
 
 DocumentListModel::DocumentListModel(project::ProjectDocument& document, ListKind list, Blank blank, QObject* parent)
     : QAbstractListModel(parent), document_(document), list_(list), blank_(blank) {
-  rows_ = entries() + 1 - offset();
   subscription_ = document_.subscribe([this](const Change& change) { follow(change); });
 }
 
@@ -36,34 +37,28 @@ QString DocumentListModel::nameAt(int position) const {
   return {};
 }
 
-int DocumentListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int DocumentListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : entries() + 1 - offset();
+}
 
 QVariant DocumentListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_) return {};
+  if (!index.isValid() || index.row() >= rowCount()) return {};
   if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-  return nameAt(positionOf(index.row()));
+  int position = positionOf(index.row());
+  if (position == 0 && role == Qt::AccessibleTextRole) return blankEntryName();
+  return nameAt(position);
 }
 
 void DocumentListModel::follow(const Change& change) {
-  bool rows = change.kind == Change::Kind::RowsInserted || change.kind == Change::Kind::RowsRemoved ||
-              change.kind == Change::Kind::RowRenamed;
-  if (!rows || change.list != list_) return;
+  if (change.list != list_) return;
   int first = rowOf(change.first);
   int last = first + change.count - 1;
   switch (change.kind) {
-    case Change::Kind::RowsInserted:
-      beginInsertRows({}, first, last);
-      rows_ += change.count;
-      endInsertRows();
-      break;
-    case Change::Kind::RowsRemoved:
-      beginRemoveRows({}, first, last);
-      rows_ -= change.count;
-      endRemoveRows();
-      break;
-    case Change::Kind::RowRenamed:
-      emit dataChanged(index(first), index(last));
-      break;
+    case Change::Kind::RowsAboutToBeInserted: beginInsertRows({}, first, last); break;
+    case Change::Kind::RowsInserted: endInsertRows(); break;
+    case Change::Kind::RowsAboutToBeRemoved: beginRemoveRows({}, first, last); break;
+    case Change::Kind::RowsRemoved: endRemoveRows(); break;
+    case Change::Kind::RowRenamed: emit dataChanged(index(first), index(last)); break;
     default: break;
   }
 }

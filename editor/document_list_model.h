@@ -2,7 +2,9 @@
 // One list of the open project as a Qt item model: pages, CGs, characters, music or
 // variables, with the blank entry 0 first where the list boxes show one. Every
 // combo and list box that shows the list shares the model; rows follow the
-// document's inserted, removed and renamed rows, so nothing is read back.
+// document's inserted, removed and renamed rows, so nothing is read back. The
+// document announces rows before they move, so the views are told of a change
+// while the list still is what they showed.
 
 #include "project/document.h"
 
@@ -34,7 +36,6 @@ class DocumentListModel final : public QAbstractListModel {
   project::ProjectDocument& document_;
   project::ListKind list_;
   Blank blank_;
-  int rows_;  // what the views were told, until the next change tells them more
   platform::Subscription subscription_;
 };
 

@@ -247,6 +247,7 @@ void EditorFrame::projectClosing() {
   actions_.edit_undo->setEnabled(false);
   actions_.edit_redo->setEnabled(false);
   setWindowTitle(kProductTitle);
+  setAccessibleName(kProductTitle);
   setWindowModified(false);
 }
 
@@ -256,6 +257,8 @@ void EditorFrame::showFileState() {
   QString name = QFileInfo(QString::fromStdString(document->path())).fileName();
   setWindowTitle(kProductTitle + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name) + QStringLiteral("[*]"));
   setWindowModified(document->isModified());
+  QString shownTitle = windowTitle();
+  setAccessibleName(shownTitle.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString()));
   actions_.edit_undo->setEnabled(document->canUndo());
   actions_.edit_redo->setEnabled(document->canRedo());
   actions_.edit_undo->setToolTip(QString::fromStdString(document->undoName()));
@@ -336,7 +339,9 @@ void EditorFrame::edit_redo_Click() {
 }
 
 void EditorFrame::window_reset_Click() {
+  // Only what is shown: a window hidden by the author or by a test run stays hidden.
   for (const Child& child : children_) {
+    if (!child.window->isVisible()) continue;
     child.window->showNormal();
     child.window->move(child.place);
     area_->setActiveSubWindow(child.window);

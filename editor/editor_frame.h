@@ -6,7 +6,7 @@
 #include "editor/document_list_model.h"
 #include "editor/editor_state.h"
 #include "editor/frame_actions.h"
-#include "editor/player_start.h"
+#include "editor/player_start_settings.h"
 #include "editor/project_files.h"
 #include "editor/qt_dialogs.h"
 #include "editor/recent_files.h"
@@ -156,7 +156,7 @@ class EditorFrame final : public QMainWindow {
   platform::Subscription filesSubscription_;
   platform::Subscription documentSubscription_;
   QPointer<ProgramModeWindow> program_;
-  PlayerStartChoice playerStart_;
+  PlayerStartChoice playerStart_ = storedPlayerStart();
   player::PlayerProgram* playing_ = nullptr;  // while the project plays in the player
   bool endConfirmed_ = false;
 };

@@ -82,6 +82,7 @@ void EditorFrame::playInPlayer() {
   PlayerStartDialog dialog(document.project(), *lists_, playerStart_, dialogs_, this);
   auto start = dialog.ask(std::max(state_.currentPage(), 1));
   if (!start) return;
+  storePlayerStart(playerStart_);
 
   // The saves of a trial are no concern of the project: they go with the folder.
   QTemporaryDir saves;

@@ -25,25 +25,23 @@ class EditorFrame::RunHost final : public TestRunHost {
   int selectedPage() override { return std::max(frame_.state_.currentPage(), 0); }
 
   void enterRunMode() override {
-    for (const Child& child : frame_.children_) shownBefore_.push_back(child.window->isVisible());
     frame_.setRunMenus(true);
-    frame_.main_->showNormal();
-    frame_.message_->showNormal();
+    show(frame_.main_);
+    show(frame_.message_);
     frame_.message_->startRunText();
     (void)frame_.main_->showCharacter({});
     (void)frame_.main_->showBackground({});
-    frame_.command_->hide();
-    frame_.event_->hide();
+    hide(frame_.command_);
+    hide(frame_.event_);
     frame_.closePageList();
   }
 
   void leaveRunMode(int page) override {
-    for (std::size_t i = 0; i < frame_.children_.size() && i < shownBefore_.size(); ++i) {
-      frame_.children_[i].window->setVisible(shownBefore_[i]);
-    }
-    frame_.event_->show();
-    frame_.command_->show();
+    show(frame_.event_);
+    show(frame_.command_);
     frame_.setRunMenus(false);
+    show(frame_.main_);
+    show(frame_.message_);
     frame_.state_.showPageAgain(page != 0 ? page : frame_.state_.currentPage());
   }
 
@@ -52,25 +50,39 @@ class EditorFrame::RunHost final : public TestRunHost {
   }
   void showBackground(const std::string& path) override { (void)frame_.main_->showBackground(path); }
 
-  void startMessage() override { frame_.message_->startRunText(); }
+  void startMessage() override {
+    if (!frame_.message_->isVisible()) show(frame_.message_);
+    frame_.message_->startRunText();
+  }
   void appendMessage(std::string_view characters) override { frame_.message_->appendRunText(characters); }
   void setMessage(const std::string& text) override { frame_.message_->setRunText(text); }
 
   void showButtons(const std::array<std::string, project::kButtonSlots>& captions) override {
     frame_.command_->showRunButtons(captions);
+    show(frame_.command_);
   }
   void showButtonWindow() override {
-    if (!frame_.command_->isVisible()) frame_.command_->show();
+    if (!frame_.command_->isVisible()) show(frame_.command_);
   }
-  void hideButtons() override { frame_.command_->hide(); }
+  void hideButtons() override { hide(frame_.command_); }
 
   Answer ask(const project::Message& question) override { return frame_.dialogs_.show(question); }
 
  private:
+  // The run shows and hides windows as their view items do: marks and toolbar follow.
+  void show(ChildWindow* window) { frame_.showChild(childOf(window)); }
+  void hide(ChildWindow* window) {
+    window->hide();
+    frame_.childHidden(childOf(window));
+  }
+  const Child& childOf(ChildWindow* window) const {
+    return *std::find_if(frame_.children_.begin(), frame_.children_.end(),
+                         [window](const Child& child) { return child.window == window; });
+  }
+
   EditorFrame& frame_;
   player::QtEventPump pump_;
   player::ElapsedClock clock_;
-  std::vector<bool> shownBefore_;
 };
 
 void EditorFrame::setRunMenus(bool running) {

@@ -1,5 +1,7 @@
 #include "editor/frame_actions.h"
 
+#include "editor/accessible.h"
+
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolButton>
@@ -119,8 +121,7 @@ FrameActions buildFrameActions(QMainWindow& frame) {
     button->setCheckable(true);  // pressed while unusable
     if (auto* tool = qobject_cast<QToolButton*>(a.Toolbar1->widgetForAction(button))) {
       tool->setObjectName(spec.key);
-      tool->setAccessibleName(button->toolTip());
-      tool->setAccessibleDescription(button->toolTip());
+      describe(tool, button->toolTip(), button->toolTip());
     }
     a.buttons[static_cast<std::size_t>(spec.number)] = button;
     ++number;

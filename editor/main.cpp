@@ -1,6 +1,7 @@
 // PRYXTOOL: the editor. A project file named on the command line is opened at once.
 
 #include "editor/editor_frame.h"
+#include "editor/qt_translations.h"
 #include "editor/version.h"
 #include "player/screen/fonts.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(pryx::editor::kApplicationTitle);
   pryx::player::registerFontSubstitutions();
+  pryx::editor::loadQtTranslations();
   pryx::editor::EditorFrame frame;
   frame.show();
   frame.showSplash();

@@ -74,8 +74,7 @@ PageEventWindow::PageEventWindow(EditorState& state, Dialogs& dialogs, platform:
   stateSubscription_ = state_.subscribe([this](StateItem item) {
     if (item == StateItem::CurrentPage) showPage();
     if (item == StateItem::CurrentTab) {
-      QSignalBlocker quiet(tabs_);
-      tabs_->setCurrentIndex(state_.currentTab());
+      showStoredTab();
       showButtonEvent();
     }
   });
@@ -136,7 +135,10 @@ void PageEventWindow::buildControls() {
 
   tabs_ = new QTabBar;
   tabs_->setObjectName("TabStrip1");
-  for (int slot = 0; slot < project::kButtonSlots; ++slot) tabs_->addTab(QString());
+  for (int slot = 0; slot < project::kButtonSlots; ++slot) {
+    tabs_->addTab(QString());
+    showTabCaption(slot, {});
+  }
   // A slot without a caption still has a tab to click.
   tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 48px; }"));
   tabs_->setElideMode(Qt::ElideRight);
@@ -260,6 +262,7 @@ void PageEventWindow::showPage() {
     QSignalBlocker quiet(pageSelector_);
     pageSelector_->setCurrentIndex(state_.currentPage());
   }
+  showStoredTab();
   if (!hasPage()) return;
   showTabCaptions();
   for (ResourceKind kind : {ResourceKind::Cg, ResourceKind::Chr, ResourceKind::Bgm}) {
@@ -269,11 +272,21 @@ void PageEventWindow::showPage() {
   showButtonEvent();
 }
 
+void PageEventWindow::showStoredTab() {
+  QSignalBlocker quiet(tabs_);
+  tabs_->setCurrentIndex(state_.currentTab());
+}
+
 void PageEventWindow::showTabCaptions() {
   const project::Page& page = document_->project().pages[state_.currentPage()];
   for (int slot = 0; slot < project::kButtonSlots; ++slot) {
-    tabs_->setTabText(slot, QString::fromStdString(page.buttons[static_cast<std::size_t>(slot)].caption()));
+    showTabCaption(slot, QString::fromStdString(page.buttons[static_cast<std::size_t>(slot)].caption()));
   }
+}
+
+void PageEventWindow::showTabCaption(int slot, const QString& caption) {
+  tabs_->setTabText(slot, caption);
+  tabs_->setAccessibleTabName(slot, caption.isEmpty() ? QStringLiteral("ボタン%1").arg(slot + 1) : caption);
 }
 
 void PageEventWindow::showResource(ResourceKind kind) {
@@ -361,6 +374,7 @@ void PageEventWindow::resourceChosen(ResourceKind kind, int index) {
 
 void PageEventWindow::TabStrip1_Click(int tab) {
   if (!hasPage()) {
+    showStoredTab();  // the tab refused is not the one edited later
     dialogs_.show(noPageWarning());
     return;
   }

@@ -5,6 +5,7 @@
 // from the model with their signals blocked, so showing a page or a tab stores
 // nothing.
 
+#include "editor/accessible.h"
 #include "editor/child_window.h"
 #include "editor/dialogs.h"
 #include "editor/document_list_model.h"
@@ -76,6 +77,10 @@ class PageEventWindow final : public ChildWindow {
   void showPage();
   void showButtonEvent();
   void showTabCaptions();
+  // A tab without a caption is still named for screen readers.
+  void showTabCaption(int slot, const QString& caption);
+  // The tab bar shows the button event being edited, whatever was clicked.
+  void showStoredTab();
   void showResource(project::ResourceKind kind);
   // Shows or plays the entry; a failure is reported and its removal offered when `report`.
   void applyResource(project::ResourceKind kind, int index, bool report);
@@ -100,9 +105,9 @@ class PageEventWindow final : public ChildWindow {
   std::array<QLabel*, 2> jumpLabels_{};           // Label3(0) "THEN GOTO", (1) "GOTO"
   std::array<QComboBox*, 2> pagePickers_{};       // Combo4(0), Combo4(1)
 
-  QStringListModel comparisons_;
-  QStringListModel assignments_;
-  QStringListModel logic_;
+  BlankFirstListModel comparisons_;
+  BlankFirstListModel assignments_;
+  BlankFirstListModel logic_;
   QStringListModel empty_;  // what the lists show while no project is open
 
   platform::Subscription documentSubscription_;

@@ -30,8 +30,9 @@ constexpr std::int32_t kBlack = 0;
 constexpr int kFirstSlot = 1;
 constexpr int kProposedSlot = 6;
 
-QSlider* slider(const char* name, const QString& accessibleName, int low, int high) {
-  auto* bar = named(new QSlider(Qt::Horizontal), name, accessibleName);
+template <typename Slider>
+Slider* slider(Slider* made, const char* name, const QString& accessibleName, int low, int high) {
+  auto* bar = named(made, name, accessibleName);
   bar->setRange(low, high);
   bar->setPageStep(10);
   return bar;
@@ -44,7 +45,7 @@ PageOptionsDialog::PageOptionsDialog(project::ProjectDocument& document, Dialogs
       document_(document),
       dialogs_(dialogs),
       speedOn_(captioned<QCheckBox>("Check1_0", QStringLiteral("表示速度の変更"))),
-      speed_(slider("Slider1", speedOn_->text(), 0, 100)),
+      speed_(slider(new ValueSlider(QStringLiteral(" ms")), "Slider1", speedOn_->text(), 0, 100)),
       coloursOn_(captioned<QCheckBox>("Check1_1", QStringLiteral("フォントの色を変更"))),
       textColour_(named(new ColourSample, "Picture1_0", QStringLiteral("文字色"))),
       shadowColour_(named(new ColourSample, "Picture1_1", QStringLiteral("文字色（影)"))),
@@ -53,7 +54,7 @@ PageOptionsDialog::PageOptionsDialog(project::ProjectDocument& document, Dialogs
       slotOn_(captioned<QCheckBox>("Check1_2", QStringLiteral("ゲームの Save/Load"))),
       save_(captioned<QRadioButton>("Option3", QStringLiteral("Save"))),
       load_(captioned<QRadioButton>("Option4", QStringLiteral("Load"))),
-      slot_(slider("Slider2", slotOn_->text(), kFirstSlot, project::kMaxPageSlot)),
+      slot_(slider(new QSlider(Qt::Horizontal), "Slider2", slotOn_->text(), kFirstSlot, project::kMaxPageSlot)),
       slotText_(named(new QLineEdit, "Text1", slotOn_->text())) {
   setWindowModality(Qt::ApplicationModal);
 
@@ -88,7 +89,7 @@ PageOptionsDialog::PageOptionsDialog(project::ProjectDocument& document, Dialogs
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(speedOn_);
-  layout->addWidget(speed_);
+  layout->addLayout(speed_->withValue());
   layout->addLayout(colours);
   layout->addWidget(display);
   layout->addWidget(slotOn_);

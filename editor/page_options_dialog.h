@@ -4,6 +4,7 @@
 // its controls and writes the page's options once, when it closes.
 
 #include "editor/dialogs.h"
+#include "editor/value_slider.h"
 
 #include "project/document.h"
 
@@ -46,7 +47,7 @@ class PageOptionsDialog final : public QDialog {
   Dialogs& dialogs_;
   int page_ = 0;  // the page being edited while the dialog is open
   QCheckBox* speedOn_;
-  QSlider* speed_;
+  ValueSlider* speed_;
   QCheckBox* coloursOn_;
   ColourSample* textColour_;
   ColourSample* shadowColour_;

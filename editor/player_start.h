@@ -1,7 +1,7 @@
 #pragma once
 // What the author sets before playing the project in the player: the page to start
-// from and the values of some variables. The values are kept by variable name for
-// the session, so that the next play offers them again.
+// from and the values of some variables. The values are kept by variable name, so
+// that the next play offers them again.
 
 #include "player/start_position.h"
 #include "project/message.h"
@@ -19,6 +19,8 @@ class PlayerStartChoice {
   // empty value also means 0.
   std::string value(const std::string& variable) const;
   void setValue(const std::string& variable, std::string text);
+  // Every value typed, by variable name.
+  const std::map<std::string, std::string>& values() const { return values_; }
 
   // The start at `page` (1..the page count) with the values typed for the project's
   // variables, or the warning that names a value which is no whole number.

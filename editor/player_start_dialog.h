@@ -1,7 +1,7 @@
 #pragma once
 // "プレイヤーで実行": before the project is played in the player, the author picks
 // the start page (the current one first) and types the values some variables start
-// with. The values typed are remembered for the next play.
+// with. The values typed are offered again at the next play.
 
 #include "editor/dialogs.h"
 #include "editor/document_list_model.h"

@@ -104,7 +104,7 @@ void ProgramModeWindow::check_Click() {
     auto* row = new QTreeWidgetItem(findings_);
     if (finding.line > 0) row->setText(0, QString::number(finding.line));
     row->setData(0, Qt::UserRole, finding.line);
-    row->setText(1, QString::fromStdString(finding.message));
+    row->setText(1, QString::fromStdString(script::findingText(finding, script::Language::Japanese)));
   }
 }
 

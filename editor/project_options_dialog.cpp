@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QVBoxLayout>
 
 namespace pryx::editor {
@@ -36,7 +35,7 @@ ProjectOptionsDialog::ProjectOptionsDialog(project::ProjectDocument& document, D
     : QDialog(parent),
       document_(document),
       dialogs_(dialogs),
-      wait_(named(new QSlider(Qt::Horizontal), "Slider1", QStringLiteral("メッセージ表示のウエイト(ms)"))),
+      wait_(named(new ValueSlider(QStringLiteral(" ms")), "Slider1", QStringLiteral("メッセージ表示のウエイト(ms)"))),
       effect_(named(new QComboBox, "Combo1", QStringLiteral("画面切り替え時の特殊効果"))),
       normal_(captioned<QRadioButton>("Option1", QStringLiteral("ノーマル"))),
       novel_(captioned<QRadioButton>("Option2", QStringLiteral("ノベル"))),
@@ -52,7 +51,8 @@ ProjectOptionsDialog::ProjectOptionsDialog(project::ProjectDocument& document, D
   for (QWidget* field : std::initializer_list<QWidget*>{wait_, effect_}) {
     auto* label = new QLabel(field->accessibleName());
     label->setBuddy(field);
-    fields->addRow(label, field);
+    if (field == wait_) fields->addRow(label, wait_->withValue());
+    else fields->addRow(label, field);
   }
 
   auto* mode = new QGroupBox(QStringLiteral("ゲームモード"));

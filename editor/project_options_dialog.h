@@ -4,6 +4,7 @@
 // options again whenever they change (undo, redo), without storing anything.
 
 #include "editor/dialogs.h"
+#include "editor/value_slider.h"
 
 #include "project/document.h"
 
@@ -11,7 +12,6 @@
 
 class QComboBox;
 class QRadioButton;
-class QSlider;
 
 namespace pryx::editor {
 
@@ -39,7 +39,7 @@ class ProjectOptionsDialog final : public QDialog {
 
   project::ProjectDocument& document_;
   Dialogs& dialogs_;
-  QSlider* wait_;
+  ValueSlider* wait_;
   QComboBox* effect_;
   QRadioButton* normal_;
   QRadioButton* novel_;

@@ -85,11 +85,15 @@ Answer QtDialogs::show(const project::Message& message) {
 }
 
 std::optional<std::string> QtDialogs::input(const project::InputRequest& request) {
-  bool ok = false;
-  QString text = QInputDialog::getText(parent_, fromUtf8(request.title), fromUtf8(request.prompt), QLineEdit::Normal,
-                                       fromUtf8(request.defaultAnswer), &ok);
-  if (!ok) return std::nullopt;
-  return text.toStdString();
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle(fromUtf8(request.title));
+  dialog.setLabelText(fromUtf8(request.prompt));
+  dialog.setTextValue(fromUtf8(request.defaultAnswer));
+  // The buttons of the message boxes.
+  dialog.setOkButtonText(player::answerCaption(player::MessageAnswer::Ok));
+  dialog.setCancelButtonText(player::answerCaption(player::MessageAnswer::Cancel));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue().toStdString();
 }
 
 std::optional<std::string> QtDialogs::openFile(const project::FileDialogRequest& request) {

@@ -2,7 +2,8 @@
 // The last projects opened, newest first, kept in the user's settings. Only the
 // list of files lives there: everything that changes a game stays in its project.
 
-#include <QSettings>
+#include "editor/user_settings.h"
+
 #include <QStringList>
 
 namespace pryx::editor {
@@ -17,7 +18,7 @@ class RecentFiles {
 
  private:
   void store(const QStringList& files);
-  QSettings settings_{QStringLiteral("PRYX"), QStringLiteral("PRYXTOOL")};
+  UserSettings settings_;
 };
 
 }  // namespace pryx::editor

@@ -1,10 +1,9 @@
 #include "editor/test_run.h"
 
-#include "editor/run_values.h"
-
 #include "project/button_rules.h"
 
 #include "platform/number_text.h"
+#include "player/gamefile/variables.h"
 
 #include <algorithm>
 #include <array>
@@ -74,7 +73,7 @@ void TestRun::run() {
 }
 
 void TestRun::start() {
-  variables_.assign(kVariableEntries, "0");
+  variables_.assign(kVariableEntries, 0);
   random_.seed(static_cast<std::uint32_t>(host_.milliseconds()));
   int startPage = host_.selectedPage();
   host_.enterRunMode();
@@ -175,15 +174,17 @@ void TestRun::awaitChoice(const project::Page& page, std::size_t offered) {
   state_.setRunState(1);
 }
 
-// Operations and conditions count as the game file reads them, so that the test
-// run predicts the game.
+// Operations and conditions take the numbers the game file carries and count as
+// the player does, so that the test run predicts the game.
 void TestRun::operate(const ButtonEvent& button, OperationTiming timing) {
   if (!project::operationRuns(button, timing, RuleReader::GameFile)) return;
   project::VariableOperation operation = project::buttonOperation(button);
   if (operation.variable < 0 || operation.variable >= kVariableEntries) return;
-  std::string& value = variables_[static_cast<std::size_t>(operation.variable)];
+  std::int32_t& value = variables_[static_cast<std::size_t>(operation.variable)];
   auto draw = [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); };
-  if (auto result = operateOnText(value, operation.operatorCode, operation.value, draw)) value = std::move(*result);
+  auto result = gamefile::applyOperation(value, platform::saturate<int>(operation.operatorCode),
+                                         project::gameOperand(operation), draw);
+  if (result) value = *result;
 }
 
 void TestRun::jump(const ButtonEvent& button) {
@@ -192,7 +193,8 @@ void TestRun::jump(const ButtonEvent& button) {
   if (form != project::ConditionForm::None) {
     bool holds = comparisonHolds(condition.first);
     if (form == project::ConditionForm::TwoComparisons) {
-      holds = combineTextConditions(condition.logic, holds, comparisonHolds(condition.second));
+      bool second = comparisonHolds(condition.second);
+      holds = gamefile::combineConditions(platform::saturate<int>(condition.logic), holds, second);
     }
     // From the toolbar the author may take every branch, whatever the variables say.
     if (state_.toolbarStart() && host_.ask(conditionQuestion()) == Answer::Yes) holds = true;
@@ -208,8 +210,8 @@ void TestRun::jump(const ButtonEvent& button) {
 
 bool TestRun::comparisonHolds(const project::Comparison& comparison) const {
   if (comparison.variable < 0 || comparison.variable >= kVariableEntries) return false;
-  return textConditionHolds(variables_[static_cast<std::size_t>(comparison.variable)], comparison.comparison,
-                            comparison.value);
+  return gamefile::compareVariable(variables_[static_cast<std::size_t>(comparison.variable)],
+                                   platform::saturate<int>(comparison.comparison), project::gameValue(comparison));
 }
 
 void TestRun::goTo(std::int64_t page) {

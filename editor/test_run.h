@@ -2,8 +2,8 @@
 // The test run: plays the open project page by page in the editor's own windows,
 // straight from the model, without building it. It shows the background CG,
 // plays the music, types the text at the message wait and offers the buttons,
-// performs the buttons' variable operations on text values and follows their
-// jumps; pictures of characters, page options, the game mode and effects are left
+// performs the buttons' variable operations and follows their jumps, on whole
+// numbers as the game keeps them; pictures of characters, page options, the game mode and effects are left
 // to the real player. A step that fails (a missing file, a reference outside its
 // list, a division by zero) is passed over silently.
 
@@ -35,8 +35,8 @@ class TestRun {
   // toolbar and the author agrees.
   void run();
 
-  // The variables' values by number, "0" until an operation sets them.
-  const std::vector<std::string>& variables() const { return variables_; }
+  // The variables' values by number, 0 until an operation sets them.
+  const std::vector<std::int32_t>& variables() const { return variables_; }
 
  private:
   enum class PageEnd { Next, Leave };
@@ -61,7 +61,7 @@ class TestRun {
   TestRunHost& host_;
 
   int page_ = 1;
-  std::vector<std::string> variables_;
+  std::vector<std::int32_t> variables_;
   std::int64_t messageWait_ = 0;
   std::optional<std::int64_t> lastMusic_, lastBackground_;
   std::mt19937 random_;

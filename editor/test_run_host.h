@@ -34,8 +34,8 @@ class TestRunHost {
   // list window unloaded and the page event settings window hidden.
   virtual void enterRunMode() = 0;
   // Back to editing: the page event settings window, the command input window
-  // with five empty buttons, the menus, the toolbar and the main and message
-  // windows as before the run; `page` (if not 0) is selected for editing.
+  // with five empty buttons, the menus and the toolbar, and the main and message
+  // windows shown; `page` (if not 0) is selected for editing.
   virtual void leaveRunMode(int page) = 0;
 
   // The music device: "Close", then the file, "Open" and "Play"; an empty path

@@ -8,7 +8,7 @@
 #include "player/messages.h"
 #include "player/player.h"
 #include "player/speed.h"
-#include "player/variables.h"
+#include "player/gamefile/variables.h"
 
 namespace pryx::player {
 
@@ -257,7 +257,7 @@ void Player::useVariable(std::int32_t number) {
 bool Player::conditionHolds(std::int32_t variable, int comparison, std::int32_t value) {
   if (!variableInRange(variable)) return false;
   useVariable(variable);
-  return compareVariable(state_.variables[static_cast<std::size_t>(variable)], comparison, value);
+  return gamefile::compareVariable(state_.variables[static_cast<std::size_t>(variable)], comparison, value);
 }
 
 void Player::conditionalJump(const gamefile::DecodedInstruction& instruction) {
@@ -272,7 +272,7 @@ void Player::doubleConditionalJump(const gamefile::DecodedInstruction& instructi
   if (!variableInRange(variableA)) return;
   bool a = conditionHolds(variableA, comparisonA, valueA);
   bool b = conditionHolds(variableB, comparisonB, valueB);
-  if (combineConditions(logic, a, b) && label >= 1) jumpTo(label);
+  if (gamefile::combineConditions(logic, a, b) && label >= 1) jumpTo(label);
 }
 
 void Player::operateOnVariable(const gamefile::DecodedInstruction& instruction) {
@@ -282,7 +282,7 @@ void Player::operateOnVariable(const gamefile::DecodedInstruction& instruction) 
   if (state_.replaying || !variableInRange(variable)) return;
   useVariable(variable);
   auto& value = state_.variables[static_cast<std::size_t>(variable)];
-  auto result = applyOperation(value, operation, operand, [this] {
+  auto result = gamefile::applyOperation(value, operation, operand, [this] {
     return std::generate_canonical<double, 53>(random_);
   });
   if (!result) return;

@@ -1,5 +1,7 @@
 #include "project/button_rules.h"
 
+#include "platform/number_text.h"
+
 #include <algorithm>
 
 namespace pryx::project {
@@ -26,6 +28,10 @@ ButtonCondition buttonCondition(const ButtonEvent& button) {
           button.number(F::ConditionTarget)};
 }
 
+std::int32_t gameValue(const Comparison& comparison) {
+  return platform::saturate<std::int32_t>(numericValue(comparison.value));
+}
+
 ConditionForm conditionForm(const ButtonCondition& condition, RuleReader reader) {
   auto complete = [reader](const Comparison& part) {
     return isChosen(part.variable, reader) && isChosen(part.comparison, reader);
@@ -45,6 +51,10 @@ Jump buttonJump(const ButtonEvent& button, int position, int pageCount, RuleRead
 VariableOperation buttonOperation(const ButtonEvent& button) {
   return {button.number(F::OperationTiming), button.number(F::OperationVariable), button.number(F::OperationOperator),
           button[F::OperationValue]};
+}
+
+std::int16_t gameOperand(const VariableOperation& operation) {
+  return platform::saturate<std::int16_t>(numericValue(operation.value));
 }
 
 bool operationRuns(const ButtonEvent& button, OperationTiming timing, RuleReader reader) {

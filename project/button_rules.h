@@ -37,6 +37,10 @@ struct ButtonCondition {
 
 ButtonCondition buttonCondition(const ButtonEvent& button);
 
+// The number the game file carries for a comparison's typed value: its leading
+// whole number held inside 32 bits.
+std::int32_t gameValue(const Comparison& comparison);
+
 enum class ConditionForm { None, OneComparison, TwoComparisons };
 
 // A condition needs its first variable and comparison. With a logic operator it
@@ -62,6 +66,10 @@ struct VariableOperation {
 };
 
 VariableOperation buttonOperation(const ButtonEvent& button);
+
+// The number the game file carries for an operation's typed value: its leading
+// whole number held inside 16 bits.
+std::int16_t gameOperand(const VariableOperation& operation);
 
 // Whether the button's operation runs at `timing`: it needs its variable, and when
 // the button is pressed its operator too. On entering the page the game file takes

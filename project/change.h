@@ -4,6 +4,8 @@
 
 #include "project/project.h"
 
+#include <optional>
+
 namespace pryx::project {
 
 enum class ListKind { Pages, Cgs, Chrs, Bgms, Variables };
@@ -13,10 +15,14 @@ ListKind listOf(ResourceKind kind);
 enum class PageField { Text, BackgroundCg, Character, Music, Options, Button };
 PageField pageFieldOf(ResourceKind kind);
 
+// Rows are announced before they move, as Qt's item models expect: an observer told
+// "about to" still sees the list as it was.
 struct Change {
   enum class Kind {
-    RowsInserted,   // list, first, count: positions first..first+count-1 are new
-    RowsRemoved,    // list, first, count: the entries that were there are gone
+    RowsAboutToBeInserted,  // list, first, count: as RowsInserted, told before the list changes
+    RowsInserted,           // list, first, count: positions first..first+count-1 are new
+    RowsAboutToBeRemoved,   // list, first, count: as RowsRemoved, told before the list changes
+    RowsRemoved,            // list, first, count: the entries that were there are gone
     RowRenamed,     // list, first: the entry's name changed
     PageContent,    // first is the page; field (and slot, button) say what
     ProjectOption,  // option
@@ -52,6 +58,15 @@ struct Change {
     return change;
   }
   static Change fileState() { return {}; }
+
+  // What is told before this change is made: the announcement of rows that move, or
+  // nothing for any other change.
+  std::optional<Change> announcement() const {
+    if (kind != Kind::RowsInserted && kind != Kind::RowsRemoved) return std::nullopt;
+    Change coming = *this;
+    coming.kind = kind == Kind::RowsInserted ? Kind::RowsAboutToBeInserted : Kind::RowsAboutToBeRemoved;
+    return coming;
+  }
 
   bool operator==(const Change&) const = default;
 };

@@ -41,6 +41,12 @@ void ProjectDocument::markSaved(std::string path, std::string_view fileVersion) 
 
 void ProjectDocument::notify(const Change& change) { observers_.notify(change); }
 
+void ProjectDocument::apply(const std::function<void(Project&)>& edit, const Change& change) {
+  if (auto coming = change.announcement()) notify(*coming);
+  edit(project_);
+  notify(change);
+}
+
 template <typename T, typename Locate>
 void ProjectDocument::assign(std::string_view name, Change change, T value, Locate locate, bool typing) {
   T& target = locate(project_);  // a position outside its list throws here, before anything changed
@@ -148,11 +154,9 @@ bool ProjectDocument::mergesWithLastStep(const Edit& edit) const {
 }
 
 void ProjectDocument::record(std::string_view name, Edit edit) {
-  edit.forward(project_);
-  Change made = edit.madeChange;
+  apply(edit.forward, edit.madeChange);
   if (depth_ > 0) {
     open_.edits.push_back(std::move(edit));
-    notify(made);
     return;
   }
   if (mergesWithLastStep(edit)) {
@@ -161,7 +165,6 @@ void ProjectDocument::record(std::string_view name, Edit edit) {
     typingOpen_ = edit.typing;
     pushStep({std::string(name), {std::move(edit)}});
   }
-  notify(made);
   notify(Change::fileState());
 }
 
@@ -189,8 +192,7 @@ void ProjectDocument::abandonStep() {
   if (--depth_ > 0) return;
   Step abandoned = std::exchange(open_, {});
   for (auto edit = abandoned.edits.rbegin(); edit != abandoned.edits.rend(); ++edit) {
-    edit->backward(project_);
-    notify(edit->undoneChange);
+    apply(edit->backward, edit->undoneChange);
   }
 }
 
@@ -201,10 +203,7 @@ void ProjectDocument::undo() {
   if (!canUndo()) return;
   typingOpen_ = false;
   const Step& step = steps_[--done_];
-  for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit) {
-    edit->backward(project_);
-    notify(edit->undoneChange);
-  }
+  for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit) apply(edit->backward, edit->undoneChange);
   notify(Change::fileState());
 }
 
@@ -212,10 +211,7 @@ void ProjectDocument::redo() {
   if (!canRedo()) return;
   typingOpen_ = false;
   const Step& step = steps_[done_++];
-  for (const Edit& edit : step.edits) {
-    edit.forward(project_);
-    notify(edit.madeChange);
-  }
+  for (const Edit& edit : step.edits) apply(edit.forward, edit.madeChange);
   notify(Change::fileState());
 }
 

@@ -38,7 +38,8 @@ class ProjectDocument {
   // The file now holds the project as it is; its format version is stored as option 2.
   void markSaved(std::string path, std::string_view fileVersion);
 
-  // Observers are called in the order they subscribed, after each change.
+  // Observers are called in the order they subscribed, after each change; rows that
+  // move are announced to them before as well.
   [[nodiscard]] Subscription subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
 
   // Single edits. Each is one undo step of its own unless made inside `step`.
@@ -114,6 +115,8 @@ class ProjectDocument {
   void closeStep();
   void abandonStep();
   void notify(const Change& change);
+  // Makes one change of the project, told around it.
+  void apply(const std::function<void(Project&)>& edit, const Change& change);
 
   Project project_;
   std::string path_;

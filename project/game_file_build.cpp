@@ -24,7 +24,7 @@ std::int64_t optionValue(const Project& project, ProjectOption option) { return 
 
 void writeOperation(GameFileWriter& out, const ButtonEvent& button) {
   VariableOperation operation = buttonOperation(button);
-  out.instruction(Opcode::VarOp, {operation.variable, operation.operatorCode, numericValue(operation.value)});
+  out.instruction(Opcode::VarOp, {operation.variable, operation.operatorCode, gameOperand(operation)});
 }
 
 void writeColour(GameFileWriter& out, Opcode opcode, std::int64_t colour) {
@@ -65,11 +65,11 @@ void writeCondition(GameFileWriter& out, const ButtonEvent& button) {
   switch (conditionForm(condition, RuleReader::GameFile)) {
     case ConditionForm::None: break;
     case ConditionForm::OneComparison:
-      out.instruction(Opcode::IfA, {first.variable, first.comparison, numericValue(first.value), condition.target});
+      out.instruction(Opcode::IfA, {first.variable, first.comparison, gameValue(first), condition.target});
       break;
     case ConditionForm::TwoComparisons:
-      out.instruction(Opcode::IfB, {first.variable, first.comparison, numericValue(first.value), condition.logic,
-                                    second.variable, second.comparison, numericValue(second.value), condition.target});
+      out.instruction(Opcode::IfB, {first.variable, first.comparison, gameValue(first), condition.logic,
+                                    second.variable, second.comparison, gameValue(second), condition.target});
       break;
   }
 }

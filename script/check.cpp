@@ -23,7 +23,7 @@ void reportInvalidBytes(std::string_view script, Findings& findings) {
     if (end == std::string_view::npos) end = script.size();
     bool invalid = false;
     platform::decodeSjis(script.substr(start, end - start), &invalid);
-    if (invalid) findings.push_back({line, "the line holds bytes that are no Shift-JIS (code page 932) text"});
+    if (invalid) findings.push_back(finding(line, FindingKind::NotShiftJis));
     start = end + 1;
   }
 }
@@ -52,7 +52,7 @@ std::optional<int> firstUtf8Line(std::string_view script) {
 
 void reportEncoding(std::string_view script, Findings& findings) {
   if (std::optional<int> line = firstUtf8Line(script)) {
-    findings.push_back({*line, "the file looks like UTF-8 text; scripts are Shift-JIS (code page 932)"});
+    findings.push_back(finding(*line, FindingKind::LooksLikeUtf8));
   } else {
     reportInvalidBytes(script, findings);
   }
@@ -78,17 +78,15 @@ class ResourcePlaces {
     if (resource.fileName.empty()) return;
     std::string path = platform::decodeSjis(resource.path);
     if (leavesScriptFolder(path)) {
-      findings_.push_back({resource.line, "resource file " + path +
-                                              " lies outside the script's folder: the build copies it from there"});
+      findings_.push_back(finding(resource.line, FindingKind::ResourceOutsideFolder, {path}));
     }
     std::string key = platform::decodeSjis(resource.fileName);
     std::transform(key.begin(), key.end(), key.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     auto [first, isFirst] = firstPaths_.try_emplace(key, Place{path, resource.line});
     if (!isFirst && first->second.path != path) {
-      findings_.push_back({resource.line, "resource file " + path + " has the same file name as " + first->second.path +
-                                              " (line " + std::to_string(first->second.line) +
-                                              "): the distribution holds one file of that name for both"});
+      findings_.push_back(finding(resource.line, FindingKind::ResourceSameFileName,
+                                  {path, first->second.path, std::to_string(first->second.line)}));
     }
   }
 
@@ -135,7 +133,7 @@ Findings checkScriptText(std::string_view script, std::string_view scriptFolder)
     if (resource.fileName.empty()) return;
     std::string path = resolveResourcePath(scriptFolder, resource.path);
     if (!platform::fileExists(path)) {
-      findings.push_back({resource.line, "resource file " + path + " does not exist: the build copies nothing"});
+      findings.push_back(finding(resource.line, FindingKind::ResourceMissing, {path}));
     }
   };
   check(script, lookForFile, findings);

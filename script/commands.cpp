@@ -52,10 +52,6 @@ DefinitionKind definitionKind(std::string_view word) {
   return DefinitionKind::None;
 }
 
-std::string countOf(std::size_t count, std::string_view what) {
-  return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
-}
-
 }  // namespace
 
 const Keyword* findKeyword(std::string_view element) {
@@ -159,25 +155,23 @@ std::size_t CommandReader::operandCount(ScriptCommand& command, std::size_t inde
   return 0;
 }
 
-void CommandReader::report(int line, std::string message) {
-  if (findings_) findings_->push_back({line, std::move(message)});
+void CommandReader::report(int line, FindingKind kind, std::vector<std::string> arguments) {
+  if (findings_) findings_->push_back(finding(line, kind, std::move(arguments)));
 }
 
 void CommandReader::reportSkipped(const Element& element) {
   if (!findings_) return;
   if (element.textLine()) {
-    if (!inSkippedText_) report(element.line(), "message lines outside a @TEXT command are skipped");
+    if (!inSkippedText_) report(element.line(), FindingKind::TextOutsideCommand);
     inSkippedText_ = true;
     return;
   }
   inSkippedText_ = false;
   if (element.text().empty()) return;
-  std::string message = "unknown command " + quoted(element.text()) + " is skipped";
   std::string_view trimmed = element.text().substr(0, element.text().find_last_not_of(" \t") + 1);
-  if (trimmed.size() < element.text().size() && findKeyword(trimmed)) {
-    message += " (blanks after a command word are part of it)";
-  }
-  report(element.line(), std::move(message));
+  bool blanksAfterKeyword = trimmed.size() < element.text().size() && findKeyword(trimmed);
+  report(element.line(), blanksAfterKeyword ? FindingKind::UnknownCommandWithBlanks : FindingKind::UnknownCommand,
+         {quoted(element.text())});
 }
 
 // A message line of exactly "}" ends the block; when text that is no command follows,
@@ -185,9 +179,7 @@ void CommandReader::reportSkipped(const Element& element) {
 void CommandReader::reportTextAfterBlock(const ScriptCommand& command) {
   const Element* next = following();
   if (!next || next->textLine() || next->text().empty() || findKeyword(next->text())) return;
-  report(command.operands.back().line(),
-         "a message line of only \"}\" ends the text block: the message is cut here and the lines after it are "
-         "read as commands");
+  report(command.operands.back().line(), FindingKind::TextAfterBlockEnd);
 }
 
 void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wanted) {
@@ -196,35 +188,31 @@ void CommandReader::reportOperands(const ScriptCommand& command, std::size_t wan
   std::string name(command.keyword->text);
   if (command.keyword->form == CommandForm::Definition && command.definition == DefinitionKind::None) {
     const Element* kind = following();
-    report(word.line(), kind ? "@DEF kind " + quoted(kind->text()) +
-                                  " is not CG, CHR, BGM or PARAM (in capitals): nothing is defined"
-                            : std::string("@DEF at the end of the script defines nothing"));
+    if (kind) report(word.line(), FindingKind::DefinitionKindUnknown, {quoted(kind->text())});
+    else report(word.line(), FindingKind::DefinitionAtEnd);
     return;
   }
   if (command.keyword->form == CommandForm::Text) {
     if (!command.hasTextBlock) {
-      report(word.line(), command.operands.empty()
-                              ? std::string("@TEXT at the end of the script has no text block: its message is empty")
-                              : "@TEXT is not followed by \"{\": its message is empty and " +
-                                    quoted(command.operands[0].text()) + " is taken as its operand");
+      if (command.operands.empty()) report(word.line(), FindingKind::TextAtEnd);
+      else report(word.line(), FindingKind::TextWithoutBlock, {quoted(command.operands[0].text())});
     } else if (!command.textBlockClosed) {
-      report(word.line(), "the text block has no closing \"}\": the message runs to the end of the script");
+      report(word.line(), FindingKind::TextBlockUnclosed);
     } else {
       reportTextAfterBlock(command);
     }
     return;
   }
   if (command.missingOperands > 0) {
-    report(word.line(), name + " at the end of the script lacks " + countOf(command.missingOperands, "operand") +
-                            " of " + std::to_string(wanted));
+    report(word.line(), FindingKind::OperandsMissing,
+           {name, std::to_string(command.missingOperands), std::to_string(wanted)});
   }
   for (std::size_t i = 0; i < command.operands.size(); ++i) {
     const Element& operand = command.operands[i];
     const Keyword* swallowed = operand.textLine() ? nullptr : findKeyword(operand.text());
     if (operand.line() > word.line() && swallowed) {
-      report(word.line(), name + " takes " + countOf(wanted, "operand") + ": it ran into the next command " +
-                              quoted(operand.text()) + " on line " + std::to_string(operand.line()) +
-                              ", which is taken as an operand and lost");
+      report(word.line(), FindingKind::RanIntoNextCommand,
+             {name, std::to_string(wanted), quoted(operand.text()), std::to_string(operand.line())});
       return;
     }
   }

@@ -86,7 +86,7 @@ class CommandReader {
   void reportSkipped(const Element& element);
   void reportOperands(const ScriptCommand& command, std::size_t wanted);
   void reportTextAfterBlock(const ScriptCommand& command);
-  void report(int line, std::string message);
+  void report(int line, FindingKind kind, std::vector<std::string> arguments = {});
 
   ElementCutter cutter_;
   Findings* findings_;

@@ -61,12 +61,10 @@ void DefinitionCollector::label(const ScriptCommand& command) {
   std::optional<NameTable::Entry> earlier = definitions_.labels.add(name, line);
   if (!findings_) return;
   if (earlier && !name.empty()) {
-    report(line, "label " + quoted(name) + " is defined again (first on line " + std::to_string(earlier->line) +
-                     "): jumps reach the first");
+    report(line, FindingKind::LabelAgain, {quoted(name), std::to_string(earlier->line)});
   }
   if (definitions_.labels.count() == gamefile::kMaxLabels + 1) {
-    report(line, "more than " + std::to_string(gamefile::kMaxLabels) +
-                     " labels: the player knows only the first ones, jumps to later labels go nowhere");
+    report(line, FindingKind::TooManyLabels, {std::to_string(gamefile::kMaxLabels)});
   }
 }
 
@@ -76,12 +74,10 @@ void DefinitionCollector::variable(const ScriptCommand& command) {
   std::optional<NameTable::Entry> earlier = definitions_.variables.add(name, line);
   if (!findings_) return;
   if (earlier) {
-    report(line, "variable " + quoted(name) + " is declared again (first on line " + std::to_string(earlier->line) +
-                     "): its name reaches the first");
+    report(line, FindingKind::VariableAgain, {quoted(name), std::to_string(earlier->line)});
   }
   if (definitions_.variables.count() == gamefile::kMaxVariables + 1) {
-    report(line, "more than " + std::to_string(gamefile::kMaxVariables) +
-                     " variables: the player keeps only the first ones");
+    report(line, FindingKind::TooManyVariables, {std::to_string(gamefile::kMaxVariables)});
   }
 }
 
@@ -102,24 +98,23 @@ void DefinitionCollector::reportResource(const ResourceDefinition& definition,
   std::string kind(kKindWords[static_cast<std::size_t>(definition.kind)]);
   int line = definition.line;
   if (definition.name.empty()) {
-    report(line, kind + " " + std::to_string(number) + " has an empty name, which no command can refer to");
+    report(line, FindingKind::ResourceEmptyName, {kind, std::to_string(number)});
   } else if (earlier) {
-    report(line, kind + " name " + quoted(definition.name) + " is defined again (first on line " +
-                     std::to_string(earlier->line) + "): the name reaches the first");
+    report(line, FindingKind::ResourceNameAgain, {kind, quoted(definition.name), std::to_string(earlier->line)});
   }
   if (definition.fileName.empty()) {
-    report(line, kind + " " + quoted(definition.name) + " has no file name in its path " + quoted(definition.path));
+    report(line, FindingKind::ResourceWithoutFileName, {kind, quoted(definition.name), quoted(definition.path)});
   } else if (definition.baseName.empty()) {
-    report(line, kind + " file name " + quoted(definition.fileName) +
-                     " is too short for a name and an extension: the player finds no file");
+    report(line, FindingKind::ResourceFileNameTooShort, {kind, quoted(definition.fileName)});
   }
   if (number == gamefile::kMaxResourceNumber + 1) {
-    report(line, "more than " + std::to_string(gamefile::kMaxResourceNumber) + " " + kind +
-                     " definitions: the player keeps only the first ones");
+    report(line, FindingKind::TooManyResources, {std::to_string(gamefile::kMaxResourceNumber), kind});
   }
 }
 
-void DefinitionCollector::report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
+void DefinitionCollector::report(int line, FindingKind kind, std::vector<std::string> arguments) {
+  findings_->push_back(finding(line, kind, std::move(arguments)));
+}
 
 std::string_view scriptFileName(std::string_view path) {
   std::size_t separator = platform::sjisLastPathSeparator(path);

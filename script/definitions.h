@@ -62,7 +62,7 @@ class DefinitionCollector {
   void variable(const ScriptCommand& command);
   void resource(const ScriptCommand& command);
   void reportResource(const ResourceDefinition& definition, std::optional<NameTable::Entry> earlier, int number);
-  void report(int line, std::string message);
+  void report(int line, FindingKind kind, std::vector<std::string> arguments = {});
 
   const ResourceHook& onResource_;
   Findings* findings_;

@@ -73,7 +73,7 @@ void ElementCutter::readField() {
   if (rest.front() == '"') {
     std::size_t close = rest.find('"', 1);
     if (close == std::string_view::npos) {
-      report("a double quote is not closed on its line: the element runs to the line end");
+      report(FindingKind::QuoteUnclosed);
       push(rest.substr(1), ElementKind::UnclosedQuote);
       afterComma_ = false;
       moveTo(end.next);
@@ -83,7 +83,7 @@ void ElementCutter::readField() {
     std::string_view after =
         rest.substr(close + 1, comma == std::string_view::npos ? std::string_view::npos : comma - close - 1);
     if (after.find_first_not_of(" \t") != std::string_view::npos) {
-      report("text after a closing double quote is ignored: " + quoted(after));
+      report(FindingKind::TextAfterQuote, {quoted(after)});
     }
     push(rest.substr(1, close - 1));
   } else {
@@ -109,8 +109,8 @@ inline void ElementCutter::push(std::string_view text, ElementKind kind) {
   previousWasText_ = text.size() == 5 && text.front() == '@' && platform::equalsIgnoringAsciiCase(text, "@TEXT");
 }
 
-void ElementCutter::report(std::string message) {
-  if (findings_) findings_->push_back({line_, std::move(message)});
+void ElementCutter::report(FindingKind kind, std::vector<std::string> arguments) {
+  if (findings_) findings_->push_back(finding(line_, kind, std::move(arguments)));
 }
 
 }  // namespace pryx::script

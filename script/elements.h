@@ -66,7 +66,7 @@ class ElementCutter {
   void readTextLine();
   void readField();
   void push(std::string_view text, ElementKind kind = ElementKind::Field);
-  void report(std::string message);
+  void report(FindingKind kind, std::vector<std::string> arguments = {});
 
   std::string_view script_;
   Findings* findings_;

@@ -31,16 +31,14 @@ struct Written {
 
 struct FieldRange {
   std::int64_t low, high;
-  std::string_view typeName;
 };
 
 FieldRange rangeOf(FieldType type) {
   switch (type) {
-    case FieldType::Byte: return {0, 255, "0 to 255"};
-    case FieldType::Int16: return {-32768, 32767, "-32768 to 32767"};
+    case FieldType::Byte: return {0, 255};
+    case FieldType::Int16: return {-32768, 32767};
     default:
-      return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
-              "-2147483648 to 2147483647"};
+      return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
   }
 }
 
@@ -175,8 +173,7 @@ class Translator {
     std::int64_t slot = platform::leadingWholeNumber(written.text);
     if (slot > 0 && slot < 100) return true;
     if (findings_)
-      report(written.line,
-             nameOf(command) + " slot " + std::to_string(slot) + " is outside 1 to 99: the command is left out");
+      report(written.line, FindingKind::SlotOutside, {nameOf(command), std::to_string(slot)});
     return false;
   }
 
@@ -190,30 +187,28 @@ class Translator {
       case OperandRole::Comparison: {
         std::uint8_t code = comparisonCode(written.text);
         if (!code && findings_) {
-          report(written.line,
-                 quoted(written.text) + " is no comparison (=, >, <, <> or !=): the condition is never true");
+          report(written.line, FindingKind::NoComparison, {quoted(written.text)});
         }
         return code;
       }
       case OperandRole::Logic: {
         std::uint8_t code = codeOf(written.text, gamefile::logicText, gamefile::logic::Neither);
         if (!code && findings_) {
-          report(written.line, quoted(written.text) + " is no logic (&&, || or !!): the command never jumps");
+          report(written.line, FindingKind::NoLogic, {quoted(written.text)});
         }
         return code;
       }
       case OperandRole::Operator: {
         std::uint8_t code = codeOf(written.text, gamefile::operationText, gamefile::operation::Random);
         if (!code && findings_) {
-          report(written.line, quoted(written.text) + " is no operation (=, +, -, *, /, \\ or RND): nothing happens");
+          report(written.line, FindingKind::NoOperation, {quoted(written.text)});
         }
         return code;
       }
       case OperandRole::GameMode: {
         std::int64_t mode = number(command, FieldType::Byte, written);
         if (mode != 1 && mode != 2 && findings_) {
-          report(written.line,
-                 "@GAMEMODE " + std::to_string(mode) + " is neither 1 (normal) nor 2 (novel): normal mode is used");
+          report(written.line, FindingKind::GameModeUnknown, {std::to_string(mode)});
         }
         return mode == 2 ? 1 : 0;
       }
@@ -227,20 +222,18 @@ class Translator {
     std::int64_t typed = platform::leadingWholeNumber(written.text);
     if (!findings_) return typed;
     FieldRange range = rangeOf(type);
-    std::string what = nameOf(command) + " value ";
+    std::string name = nameOf(command);
     if (!platform::hasLeadingNumber(written.text)) {
-      report(written.line, nameOf(command) + " operand " + quoted(written.text) + " is not a number: 0 is used");
+      report(written.line, FindingKind::NotANumber, {name, quoted(written.text)});
     } else if (typed != held(typed, range)) {
-      report(written.line, what + std::to_string(typed) + " is outside " + std::string(range.typeName) + ": " +
-                               std::to_string(held(typed, range)) + " is stored");
+      report(written.line, FindingKind::ValueOutside,
+             {name, std::to_string(typed), std::to_string(range.low), std::to_string(range.high),
+              std::to_string(held(typed, range))});
     } else if (type == FieldType::Int16 && typed < -1) {
-      report(written.line,
-             what + std::to_string(typed) +
-                 (typed >= -256 ? " is read by the player as -1 (16-bit values from -2 to -256 are)"
-                                : " lies outside what a 16-bit game-file field may hold (-1 and 0 to 32767)"));
+      report(written.line, typed >= -256 ? FindingKind::ReadAsMinusOne16 : FindingKind::Outside16BitField,
+             {name, std::to_string(typed)});
     } else if (type == FieldType::Int32 && typed < -1 && typed >= -16777216) {
-      report(written.line,
-             what + std::to_string(typed) + " is read by the player as -1 (32-bit values from -2 to -16777216 are)");
+      report(written.line, FindingKind::ReadAsMinusOne32, {name, std::to_string(typed)});
     }
     return typed;
   }
@@ -269,8 +262,7 @@ class Translator {
     if (written.text.empty()) return 0;
     int number = numberOf(static_cast<std::uint8_t>(kind), written.text);
     if (!number && findings_) {
-      std::string word(resourceWord(kind));
-      report(written.line, "unknown " + word + " name " + quoted(written.text) + ": " + word + " 0 (none) is used");
+      report(written.line, FindingKind::UnknownResourceName, {std::string(resourceWord(kind)), quoted(written.text)});
     }
     return number;
   }
@@ -279,14 +271,14 @@ class Translator {
     if (written.text.empty()) return 0;
     int number = numberOf(kLabels, written.text);
     if (!number && findings_)
-      report(written.line, "unknown label " + quoted(written.text) + ": label 0, which goes nowhere");
+      report(written.line, FindingKind::UnknownLabel, {quoted(written.text)});
     return number;
   }
 
   int variableNumber(Written written) {
     int number = numberOf(kVariables, written.text);
     if (!number && findings_) {
-      report(written.line, "unknown variable " + quoted(written.text) + ": variable 0, so the command does nothing");
+      report(written.line, FindingKind::UnknownVariable, {quoted(written.text)});
     }
     return number;
   }
@@ -306,8 +298,7 @@ class Translator {
   void text(const ScriptCommand& command) {
     int number = ++texts_;
     if (findings_ && number == gamefile::kMaxMessageNumber + 1) {
-      report(command.word->line(), "more than " + std::to_string(gamefile::kMaxMessageNumber) +
-                                                  " @TEXT messages: the player shows only the first ones");
+      report(command.word->line(), FindingKind::TooManyMessages, {std::to_string(gamefile::kMaxMessageNumber)});
     }
     if (!command.hasTextBlock) {
       writer_.textWithoutBlock(number);
@@ -317,10 +308,9 @@ class Translator {
     std::string_view message = messageOf(command, joined);
     std::size_t kept = writer_.text(number, message);
     if (kept < message.size() && findings_) {
-      report(command.word->line(),
-             "the message is " + std::to_string(message.size()) + " bytes long: only its first " +
-                 std::to_string(kept) + " bytes are kept (at most " + std::to_string(gamefile::kMaxTextBytes) + ")");
-      report(lineOfMessageByte(command, kept), "the message is cut in this line: the rest of it is lost");
+      report(command.word->line(), FindingKind::MessageTooLong,
+             {std::to_string(message.size()), std::to_string(kept), std::to_string(gamefile::kMaxTextBytes)});
+      report(lineOfMessageByte(command, kept), FindingKind::MessageCutHere);
     }
   }
 
@@ -360,27 +350,22 @@ class Translator {
     ++buttons_;
     if (!findings_) return;
     if (typed < 1 || typed > gamefile::kButtonSlots) {
-      report(slotText.line, "button slot " + quoted(slotText.text) + " is not 1 to 5: slot 1 is used");
+      report(slotText.line, FindingKind::ButtonSlotOutside, {quoted(slotText.text)});
     }
     const Element* next = reader_.following();
     if (platform::equalsIgnoringAsciiCase(caption.text, "@TEXT") && next && next->text() == "{") {
-      report(caption.line, "the caption " + quoted(caption.text) +
-                               " before \"{\" opens a text block: the lines up to a line \"}\" are read as a "
-                               "message, not as the button body");
+      report(caption.line, FindingKind::CaptionOpensText, {quoted(caption.text)});
     }
     if (kept < caption.text.size()) {
-      report(caption.line, "the caption is " + std::to_string(caption.text.size()) + " bytes long: only its first " +
-                               std::to_string(kept) + " bytes are kept (at most " +
-                               std::to_string(gamefile::kMaxCaptionBytes) + ")");
+      report(caption.line, FindingKind::CaptionTooLong,
+             {std::to_string(caption.text.size()), std::to_string(kept), std::to_string(gamefile::kMaxCaptionBytes)});
     }
     if (buttons_ == gamefile::kMaxButtonRecords + 1) {
-      report(caption.line, "more than " + std::to_string(gamefile::kMaxButtonRecords) +
-                               " buttons: the player knows only the first ones");
+      report(caption.line, FindingKind::TooManyButtons, {std::to_string(gamefile::kMaxButtonRecords)});
     }
     if (buttonGroup_ == gamefile::kMaxCaptionNumber + 1 && !reportedGroups_) {
       reportedGroups_ = true;
-      report(caption.line, "more than " + std::to_string(gamefile::kMaxCaptionNumber) +
-                               " button groups (@EVTWAIT): the player shows no captions beyond them");
+      report(caption.line, FindingKind::TooManyButtonGroups, {std::to_string(gamefile::kMaxCaptionNumber)});
     }
   }
 
@@ -400,11 +385,8 @@ class Translator {
         bodyState_ = Body::None;
       } else if (!bodyReported_ && !scansSafely(*command.keyword)) {
         bodyReported_ = true;
-        report(line, quoted(command.word->text()) +
-                         (opcode == Opcode::BlockOpen && isPlain
-                              ? " in a button body: the player ends the body at the first \"}\""
-                              : " in a button body: the player does not step over its operands, which may end the "
-                                "body early or run past its end"));
+        report(line, opcode == Opcode::BlockOpen && isPlain ? FindingKind::BlockOpenInBody : FindingKind::UnsafeInBody,
+               {quoted(command.word->text())});
       }
     }
     if (command.keyword->form == CommandForm::Button) {
@@ -417,13 +399,11 @@ class Translator {
   // The player refuses a button whose record is not followed by a block. A caption
   // whose double quote is never closed is the usual cause: it swallows the "{".
   void reportButtonWithoutBody(int line) {
-    const std::string outcome = "the player stops with \"" + std::string(player::text::kCodeError) + "\" at this button";
+    std::vector<std::string> stop{std::string(player::text::kCodeError)};
     if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
-      report(lastCaption_->line(),
-             "the caption's double quote is not closed: the caption runs to the line end, so the button has no "
-             "body \"{\" ... \"}\" and " + outcome);
+      report(lastCaption_->line(), FindingKind::CaptionQuoteUnclosed, std::move(stop));
     } else {
-      report(line, "@BTN is not followed by \"{\": " + outcome);
+      report(line, FindingKind::ButtonWithoutBody, std::move(stop));
     }
   }
 
@@ -438,16 +418,18 @@ class Translator {
       if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
         reportButtonWithoutBody(lastCaption_->line());
       } else {
-        report(reader_.lastLine(), "the last @BTN has no body \"{\" ... \"}\"");
+        report(reader_.lastLine(), FindingKind::LastButtonWithoutBody);
       }
     }
     if (definitions_.labels.count() == 0) {
-      report(0, "the script has no label (#): the player cannot start a game without one");
+      report(0, FindingKind::NoLabel);
     }
   }
 
   // Callers test `findings_` first, so a build spends nothing on messages.
-  void report(int line, std::string message) { findings_->push_back({line, std::move(message)}); }
+  void report(int line, FindingKind kind, std::vector<std::string> arguments = {}) {
+    findings_->push_back(finding(line, kind, std::move(arguments)));
+  }
 
   enum class Body { None, Expected, Inside };
 

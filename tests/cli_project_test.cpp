@@ -95,7 +95,12 @@ TEST_F(ProjectCommands, CheckReportsFindings) {
   std::string output = read("output.txt");
   EXPECT_EQ(output.substr(0, output.find("story")), "clean.PXK: note: page 2 \"終わり\": the page has no button: the game "
                                                    "ends here\nclean.PXK: no findings\n");
-  EXPECT_NE(output.find("story.PXJ:3: "), std::string::npos);
+  EXPECT_NE(output.find("story.PXJ:3: unknown label"), std::string::npos);
+  // Under a Japanese locale the script's findings are Japanese.
+  setenv("LC_ALL", "ja_JP.UTF-8", 1);
+  EXPECT_EQ(pryx("check story.PXJ"), 1);
+  unsetenv("LC_ALL");
+  EXPECT_NE(read("output.txt").find("story.PXJ:3: 不明なラベル \"Nowhere\" です。"), std::string::npos) << read("output.txt");
 }
 
 // Every byte a Japanese system wrote survives open and save; a byte that is no

@@ -104,10 +104,19 @@ TEST(DocumentUndo, ViewsFollowEveryUndoneRowAndField) {
     return model;
   };
   std::vector<std::string> pageNames = names();
+  int announced = 0;
   auto subscription = document.subscribe([&](const Change& change) {
     if (change.list != ListKind::Pages) return;
     auto at = pageNames.begin() + (change.first - 1);
+    if (change.announcement()) {
+      EXPECT_EQ(std::exchange(announced, 0), 1) << "rows moved without being announced";
+    }
     switch (change.kind) {
+      case Change::Kind::RowsAboutToBeInserted:
+      case Change::Kind::RowsAboutToBeRemoved:
+        EXPECT_EQ(pageNames, names()) << "announced after the rows moved";
+        ++announced;
+        break;
       case Change::Kind::RowsInserted: pageNames.insert(at, document.project().pages[change.first].name); break;
       case Change::Kind::RowsRemoved: pageNames.erase(at); break;
       case Change::Kind::RowRenamed: *at = document.project().pages[change.first].name; break;

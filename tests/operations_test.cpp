@@ -27,12 +27,14 @@ Project pagesNamed(std::initializer_list<const char*> names) {
   return project;
 }
 
-// Records every change the document reports.
-// Records every change the document reports, less the file state that follows each step.
+// Records every change the document reports, less the file state that follows each
+// step and the announcements before rows move.
 struct Observed {
   explicit Observed(ProjectDocument& document)
       : subscription(document.subscribe([this](const Change& change) {
-          if (change.kind != Change::Kind::FileState) changes.push_back(change);
+          bool announcing = change.kind == Change::Kind::RowsAboutToBeInserted ||
+                            change.kind == Change::Kind::RowsAboutToBeRemoved;
+          if (change.kind != Change::Kind::FileState && !announcing) changes.push_back(change);
         })) {}
   std::vector<Change> changes;
   project::Subscription subscription;

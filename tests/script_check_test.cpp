@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -21,6 +23,35 @@ void expectFindings(const Findings& findings, const Lines& expected) {
   bool match = got.size() == expected.size();
   for (std::size_t i = 0; match && i < got.size(); ++i) match = got[i].starts_with(expected[i]);
   EXPECT_TRUE(match) << ::testing::PrintToString(got);
+}
+
+TEST(Check, EveryFindingHasAJapaneseTextWithTheSameArguments) {
+  const std::vector<std::string> arguments = {"ARG1", "ARG2", "ARG3", "ARG4", "ARG5"};
+  std::set<std::string> english, japanese;
+  for (int kind = 0; kind <= static_cast<int>(FindingKind::NoLabel); ++kind) {
+    Finding found = finding(1, static_cast<FindingKind>(kind), arguments);
+    std::string inJapanese = findingText(found, Language::Japanese);
+    SCOPED_TRACE(found.message);
+    EXPECT_EQ(findingText(found, Language::English), found.message);
+    EXPECT_TRUE(std::any_of(inJapanese.begin(), inJapanese.end(), [](char c) { return (c & 0x80) != 0; }));
+    for (const std::string& argument : arguments) {
+      EXPECT_EQ(found.message.find(argument) == std::string::npos, inJapanese.find(argument) == std::string::npos)
+          << argument << " in " << inJapanese;
+    }
+    english.insert(found.message);
+    japanese.insert(inJapanese);
+  }
+  const std::size_t kinds = static_cast<std::size_t>(FindingKind::NoLabel) + 1;
+  EXPECT_EQ(english.size(), kinds);  // a text of its own for each kind, in each language
+  EXPECT_EQ(japanese.size(), kinds);
+  EXPECT_EQ(finding(3, FindingKind::OperandsMissing, {"@CG", "1", "1"}).message,
+            "@CG at the end of the script lacks 1 operand of 1");
+
+  // The locale's language: the first of LC_ALL, LC_MESSAGES and LANG that is set.
+  EXPECT_EQ(languageOf(nullptr, nullptr, "ja_JP.UTF-8"), Language::Japanese);
+  EXPECT_EQ(languageOf("C", nullptr, "ja_JP.UTF-8"), Language::English);
+  EXPECT_EQ(languageOf("", "ja", "en_GB"), Language::Japanese);
+  EXPECT_EQ(languageOf(nullptr, nullptr, nullptr), Language::English);
 }
 
 TEST(Check, ACleanScriptHasNoFindings) {

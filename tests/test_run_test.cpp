@@ -1,7 +1,6 @@
 // The editor's test run on a scripted host: how it starts, how pages go on, how
 // buttons and variables steer it, and how it ends.
 
-#include "editor/run_values.h"
 #include "editor/test_run.h"
 #include "tests/support/scripted_run_host.h"
 
@@ -78,7 +77,7 @@ class TestRunTest : public ::testing::Test {
   testing::ScriptedRunHost& host() { return *host_; }
 
   std::optional<testing::ScriptedRunHost> host_{std::in_place, state_};
-  std::string score_;
+  std::int32_t score_ = 0;
 };
 
 TEST_F(TestRunTest, TheMenuStartsAtPageOneAndNeverAsks) {
@@ -143,7 +142,7 @@ TEST_F(TestRunTest, OneButtonPagesShowNoButtonAndGoOnAfterAClick) {
   run();
   EXPECT_TRUE(host().offered().empty());
   EXPECT_EQ(host().pages(), (std::vector<int>{1, 2, 1, 2}));
-  EXPECT_EQ(score_, "-2");  // "-" below zero keeps its sign
+  EXPECT_EQ(score_, -2);  // "-" below zero keeps its sign
   expectFinished(2);
 }
 
@@ -190,38 +189,44 @@ TEST_F(TestRunTest, StoppingEndsTheRunAndClosingTheFrameAbandonsIt) {
   EXPECT_FALSE(state_.toolbarStart());
 }
 
-TEST(RunValues, OperationsOnTextValues) {
+TEST_F(TestRunTest, VariablesAreTheGamesWholeNumbers) {
+  // Each step is an operation on entering a page of its own.
   struct Case {
-    const char* value;
-    int op;
-    const char* operand;
-    std::optional<std::string> result;
+    std::vector<std::pair<const char*, const char*>> steps;  // operator, operand
+    std::int32_t result;
   };
   const Case cases[] = {
-      {"3", 1, " 07x", " 07x"},  {"3", 2, "4.5", "7.5"}, {"3", 3, "5", "-2"},     {"abc", 3, "1", "-1"},
-      {"12 apples", 4, "2", "24"}, {"7", 5, "2", "3.5"}, {"7", 5, "0", std::nullopt}, {"7.6", 6, "2", "4"},
-      {"-7", 6, "2", "-3"},      {"7", 6, "0.4", std::nullopt}, {"7", 0, "1", std::nullopt},
-      {"7", 8, "1", std::nullopt}, {"0", 3, "0", "0"},
+      {{{"1", " 07x"}}, 7},                           // "=" stores the number, not the text
+      {{{"1", "3"}, {"2", "4.5"}}, 7},                // the operand is a whole number, halves to even
+      {{{"1", "7"}, {"5", "2"}}, 4},                  // "/" rounds the quotient, halves to even
+      {{{"1", "5"}, {"5", "2"}}, 2},
+      {{{"1", "-7"}, {"6", "2"}}, -3},                // "\" truncates
+      {{{"1", "7"}, {"5", "0"}}, 7},                  // a division by zero changes nothing
+      {{{"1", "2"}, {"4", "99999"}}, 65534},          // the operand is held inside 16 bits
+      {{{"1", "32767"}, {"4", "32767"}, {"4", "4"}}, -262140},  // 32-bit results wrap around
   };
-  auto never = []() -> double { throw std::logic_error("no draw expected"); };
   for (const Case& c : cases) {
-    EXPECT_EQ(operateOnText(c.value, c.op, c.operand, never), c.result) << c.value << " op " << c.op << " " << c.operand;
+    project_.pages.clear();
+    for (auto [op, operand] : c.steps) {
+      addPage("step", {"on"});
+      setOperation(project_.pageCount(), 0, "1", op, operand);
+    }
+    newHost();
+    host().clickThroughLoneButtons();
+    run();
+    EXPECT_EQ(score_, c.result) << c.steps.back().first << " " << c.steps.back().second;
   }
-  // RND: the whole part of draw × operand, plus one.
-  const std::pair<double, const char*> draws[] = {{0.0, "1"}, {0.5, "4"}, {0.999, "6"}};
-  for (const auto& [draw, expected] : draws) {
-    EXPECT_EQ(operateOnText("x", 7, "6", [draw] { return draw; }), std::optional<std::string>(expected));
-  }
-}
-
-TEST(RunValues, ConditionsCompareTextsOrNumbers) {
-  EXPECT_TRUE(textConditionHolds("01", 3, "1.5"));
-  EXPECT_FALSE(textConditionHolds("01", 1, "1"));  // "=" compares the texts
-  EXPECT_TRUE(textConditionHolds("01", 4, "1"));
-  EXPECT_TRUE(textConditionHolds("10", 2, "9"));
-  EXPECT_FALSE(textConditionHolds("10", 5, "9"));
-  EXPECT_TRUE(combineTextConditions(3, false, false));
-  EXPECT_FALSE(combineTextConditions(4, true, true));
+  // "=" compares numbers: "01" equals 1.
+  project_.pages.clear();
+  addPage("one", {"a", "b"});
+  setOperation(1, 0, "1", "1", "1");
+  setCondition(1, 0, "1", "01", "3");
+  addPage("two");
+  addPage("three");
+  newHost();
+  host().then(pressButton(0));
+  run();
+  EXPECT_EQ(host().pages(), (std::vector<int>{1, 3}));
 }
 
 }  // namespace

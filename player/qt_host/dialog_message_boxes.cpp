@@ -40,7 +40,9 @@ ButtonSet buttonSetOf(MessageButtons buttons) {
   return {MessageAnswer::Ok, MessageAnswer::Ok};
 }
 
-QString captionOf(MessageAnswer answer) {
+}  // namespace
+
+QString answerCaption(MessageAnswer answer) {
   switch (answer) {
     case MessageAnswer::Ok: return QStringLiteral("OK");
     case MessageAnswer::Cancel: return QStringLiteral("キャンセル");
@@ -50,14 +52,12 @@ QString captionOf(MessageAnswer answer) {
   return {};
 }
 
-}  // namespace
-
 MessageAnswer DialogMessageBoxes::show(const MessageBoxRequest& request) {
   QMessageBox box(iconOf(request.icon), request.title, request.text, QMessageBox::NoButton, parent_);
   box.setTextFormat(Qt::PlainText);  // a message is never markup
   ButtonSet set = buttonSetOf(request.buttons);
   for (MessageAnswer answer : {set.positive, set.negative}) {
-    if (box.button(buttonOf(answer)) == nullptr) box.addButton(buttonOf(answer))->setText(captionOf(answer));
+    if (box.button(buttonOf(answer)) == nullptr) box.addButton(buttonOf(answer))->setText(answerCaption(answer));
   }
   box.setDefaultButton(buttonOf(request.defaultAnswer));
   box.setEscapeButton(buttonOf(set.negative));

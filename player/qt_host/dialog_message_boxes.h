@@ -9,6 +9,9 @@
 
 namespace pryx::player {
 
+// The caption of an answer's button: "OK", "キャンセル", "はい(&Y)", "いいえ(&N)".
+QString answerCaption(MessageAnswer answer);
+
 class DialogMessageBoxes final : public MessageBoxes {
  public:
   // The window the boxes are centred on; none before the window exists.

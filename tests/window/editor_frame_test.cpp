@@ -4,6 +4,8 @@
 #include "window_test_support.h"
 
 #include "editor/child_window.h"
+#include "editor/command_window.h"
+#include "editor/message_window.h"
 #include "editor/editor_frame.h"
 #include "editor/main_window.h"
 #include "editor/page_event_window.h"
@@ -11,11 +13,16 @@
 #include "tests/support/scripted_dialogs.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <fstream>
@@ -52,6 +59,24 @@ std::set<int> usableButtons() {
 }
 
 void newProject() { frame->actions().file_new->trigger(); }
+
+// The child windows whose 表示 mark or toolbar button disagrees with whether they are shown.
+QStringList marksOff() {
+  const editor::FrameActions& a = frame->actions();
+  const std::pair<QWidget*, QAction*> items[] = {
+      {frame->mainWindow(), a.view_main}, {frame->messageWindow(), a.view_text},
+      {frame->commandWindow(), a.view_command}, {frame->pageEventWindow(), a.view_event}};
+  const int buttons[] = {editor::kMainWindowButton, editor::kMessageWindowButton, editor::kCommandWindowButton,
+                         editor::kEventWindowButton};
+  QStringList wrong;
+  for (std::size_t i = 0; i < std::size(items); ++i) {
+    bool shown = items[i].first->isVisible();
+    if (items[i].second->isChecked() != shown || a.buttons[static_cast<std::size_t>(buttons[i])]->isEnabled() == shown) {
+      wrong << items[i].first->windowTitle();
+    }
+  }
+  return wrong;
+}
 
 std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(); }
 
@@ -160,6 +185,62 @@ void EditorFrameTest::arrangementPlacesTheWindowsAndActivatesTheEventWindow() {
   QVERIFY(!frame->actions().window_event->isChecked());
 }
 
+void EditorFrameTest::arrangementAndTestRunsKeepTheMarksOfWhatIsShown() {
+  newProject();
+  const editor::FrameActions& a = frame->actions();
+  a.view_text->trigger();  // hidden by the author
+  a.window_reset->trigger();
+  QVERIFY(!frame->messageWindow()->isVisible());
+  QCOMPARE(marksOff(), QStringList());
+
+  project::ProjectDocument& document = *frame->files().document();
+  document.setProjectOption(project::ProjectOption::MessageWait, "0");
+  document.setButtonField(1, 0, project::ButtonField::Caption, "a");
+  document.setButtonField(1, 1, project::ButtonField::Caption, "b");
+  QStringList duringRun;
+  bool eventShown = true;
+  QTimer::singleShot(200, [&] {
+    a.window_reset->trigger();  // the run's hidden windows stay hidden
+    eventShown = frame->pageEventWindow()->isVisible();
+    duringRun = marksOff();
+    frame->mainWindow()->close();  // ends the run
+  });
+  a.project_run->trigger();
+  QVERIFY(!eventShown);
+  QCOMPARE(duringRun, QStringList());
+  QVERIFY(frame->mainWindow()->isVisible() && frame->messageWindow()->isVisible());
+  QCOMPARE(marksOff(), QStringList());
+}
+
+void EditorFrameTest::noCaptionIsCutOff() {
+  newProject();
+  frame->actions().project_option->trigger();
+  frame->pageEventWindow()->findChild<QAbstractButton*>("Command4")->click();  // the page's options
+  QApplication::processEvents();
+  QStringList cut;
+  std::vector<QWidget*> windows = {frame.get()};
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top != frame.get() && top->isVisible() && qobject_cast<QDialog*>(top)) windows.push_back(top);
+  }
+  QCOMPARE(windows.size(), 3u);
+  for (QWidget* window : windows) {
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+      if (label->isVisible() && !label->text().isEmpty() && label->width() < label->sizeHint().width()) {
+        cut << QStringLiteral("%1 (%2 of %3 px)").arg(label->text()).arg(label->width()).arg(label->sizeHint().width());
+      }
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+      if (button->isVisible() && !button->text().isEmpty() && button->width() < button->sizeHint().width()) {
+        cut << button->text();
+      }
+    }
+  }
+  QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u',')));
+  for (QWidget* window : windows) {
+    if (window != frame.get()) window->close();
+  }
+}
+
 void EditorFrameTest::nextAndPreviousPageFollowTheSelector() {
   newProject();
   project::ProjectDocument& document = *frame->files().document();
@@ -194,6 +275,7 @@ void EditorFrameTest::undoRedoAndTheModifiedCaptionFollowTheDocument() {
   a.file_save->trigger();
   QVERIFY(!frame->isWindowModified());
   QCOMPARE(frame->windowTitle(), QStringLiteral("ぷりくすつーる！ - game.PXK[*]"));
+  QCOMPARE(frame->accessibleName(), QStringLiteral("ぷりくすつーる！ - game.PXK"));
   dialogs->answers = {Answer::Ok};
   a.file_close->trigger();
   QVERIFY(!a.edit_undo->isEnabled());  // the history ends with the project
@@ -252,7 +334,21 @@ void EditorFrameTest::everyControlHasAnAccessibleName() {
   for (QToolButton* button : frame->actions().Toolbar1->findChildren<QToolButton*>()) {
     if (!button->isVisible()) continue;
     QCOMPARE(button->accessibleDescription(), button->toolTip());
+    QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::PushButton);
   }
+  // A list box is named by its label and tells its choice, the blank entry by name.
+  auto* cg = frame->pageEventWindow()->findChild<QComboBox*>("Combo1_1");
+  QAccessibleInterface* box = QAccessible::queryAccessibleInterface(cg);
+  QCOMPARE(box->text(QAccessible::Name), QStringLiteral("ＣＧファイル"));
+  QCOMPARE(box->text(QAccessible::Value), QStringLiteral("（なし）"));
+  auto* page = frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0");
+  QCOMPARE(QAccessible::queryAccessibleInterface(page)->text(QAccessible::Value), QStringLiteral("TopPage"));
+  // Tabs of buttons without a caption.
+  QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(frame->pageEventWindow()->findChild<QTabBar*>());
+  frame->files().document()->setButtonField(1, 1, project::ButtonField::Caption, "行く");
+  QStringList tabNames;
+  for (int slot = 0; slot < project::kButtonSlots; ++slot) tabNames << tabs->child(slot)->text(QAccessible::Name);
+  QCOMPARE(tabNames, QStringList({"ボタン1", "行く", "ボタン3", "ボタン4", "ボタン5"}));
 }
 
 }  // namespace pryx::player::testing

@@ -106,10 +106,15 @@ void EditorPageWindowsTest::withoutAPageEditsAreRefused() {
   editor.choose("Combo2_0", 1);
   editor.frame.commandWindow()->button(0)->click();
   editor.frame.messageWindow()->textBox()->setPlainText(QStringLiteral("lost"));
-  QCOMPARE(editor.dialogs.shown.size(), 2u);
+  auto* tabs = editor.control<QTabBar>("TabStrip1");
+  tabs->setCurrentIndex(1);  // refused: the bar stays on the tab that is edited
+  QCOMPARE(editor.dialogs.shown.size(), 3u);
   QCOMPARE(editor.dialogs.shown.back(), project::warning("ページを指定してください"));
   QCOMPARE(editor.button(1, 0)[F::ConditionVariable1], std::string());
   QCOMPARE(editor.document().project().pages[1].text, std::string());
+  editor.frame.state().setCurrentPage(1);
+  QCOMPARE(tabs->currentIndex(), editor.frame.state().currentTab());
+  QCOMPARE(editor.control<QLineEdit>("Text1_0")->text(), QString());  // slot 0's fields, not slot 1's "7"
 }
 
 void EditorPageWindowsTest::aPictureThatCannotBeLoadedIsReportedAndItsRemovalOffered() {
@@ -260,7 +265,8 @@ void EditorPageWindowsTest::theProjectPlaysInThePlayerFromAChosenPageWithPresetV
     remembered = dialog->findChild<QTableWidget*>("StartValues")->item(0, 1)->text();
     dialog->findChild<QPushButton*>("Cancel")->click();
   });
-  a.buttons[editor::kPlayButton]->trigger();
+  Editor later;  // a later run of the editor offers the values again
+  later.frame.actions().buttons[editor::kPlayButton]->trigger();
   QCOMPARE(remembered, QStringLiteral("7"));
 }
 

@@ -7,15 +7,20 @@
 #include "editor/page_event_window.h"
 #include "editor/progress_window.h"
 #include "editor/qt_dialogs.h"
+#include "editor/qt_translations.h"
 #include "editor/splash_window.h"
 #include "editor/version_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QAbstractItemModelTester>
 #include <QTest>
+#include <QTimer>
 
 namespace pryx::player::testing {
 
@@ -83,6 +88,48 @@ void EditorWindowsTest::fileFiltersTakeBothLetterCases() {
   QCOMPARE(editor::qtFileFilter("ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK)|*.PXK"),
            QStringLiteral("ＰＲＹＸＴＯＯＬプロジェクトファイル(*.PXK) (*.PXK *.pxk)"));
   QCOMPARE(editor::qtFileFilter("画像|*.BMP;*.JPG;*.jpeg"), QStringLiteral("画像 (*.BMP *.bmp *.JPG *.jpg *.jpeg)"));
+}
+
+void EditorWindowsTest::qtsOwnDialogsSpeakJapanese() {
+  QVERIFY(editor::loadQtTranslations());
+  QString lookIn = QCoreApplication::translate("QFileDialog", "Look in:");
+  QVERIFY2(lookIn != QStringLiteral("Look in:"), qPrintable(lookIn));
+  QStringList buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    QVERIFY(box != nullptr);
+    for (QPushButton* button : box->findChildren<QPushButton*>()) buttons << button->text();
+    box->reject();
+  });
+  editor::QtDialogs dialogs;
+  QCOMPARE(dialogs.input({"名前を入力してください", "名前", "x"}), std::optional<std::string>());
+  buttons.sort();
+  QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
+}
+
+void EditorWindowsTest::listModelsPassQtsChecksThroughEditsAndUndo() {
+  // Qt's model tester reads the rows around every change when it is announced and
+  // again when it is done: a list that moved before the views were told fails it.
+  project::ProjectDocument document;
+  for (const char* name : {"two", "three", "four"}) {
+    document.insertPage(document.project().pageCount() + 1, project::Page{name, {}, {}, {}, {}, {}, {}});
+  }
+  editor::ProjectLists lists(document);
+  editor::DocumentListModel withoutBlank(document, project::ListKind::Pages, editor::DocumentListModel::Blank::Left);
+  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+  for (QAbstractItemModel* model : std::initializer_list<QAbstractItemModel*>{&lists.pages, &withoutBlank, &lists.cgs,
+                                                                               &lists.variables}) {
+    testers.push_back(std::make_unique<QAbstractItemModelTester>(model, QAbstractItemModelTester::FailureReportingMode::QtTest));
+  }
+  document.insertPage(1, project::Page{"first", {}, {}, {}, {}, {}, {}});
+  document.removePage(3);
+  document.insertResource(project::ResourceKind::Cg, 1, project::Resource{"sky", "sky.BMP"});
+  document.insertVariable(1, "flag");
+  document.renamePage(2, "renamed");
+  while (document.canUndo()) document.undo();
+  while (document.canRedo()) document.redo();
+  QCOMPARE(lists.pages.rowCount(), document.project().pageCount() + 1);
+  QCOMPARE(withoutBlank.data(withoutBlank.index(0)).toString(), QStringLiteral("first"));
 }
 
 }  // namespace pryx::player::testing

@@ -9,6 +9,7 @@
 #include "tests/support/scripted_dialogs.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -74,6 +75,7 @@ void PageOptionsDialogTest::theControlsFollowTheirBoxesAndWriteOnceOnClosing() {
   f.find("Check1_0")->click();
   QCOMPARE(speed->value(), 50);  // the project's message wait
   speed->setValue(70);
+  QCOMPARE(f.find<QLabel>("Slider1Value")->text(), QStringLiteral("70 ms"));
   f.find("Check1_2")->click();
   QVERIFY(f.find("Option3")->isChecked() && slotText->text() == "6");
   f.find("Check1_1")->click();

@@ -8,6 +8,7 @@
 #include "editor/project_options_dialog.h"
 #include "tests/support/scripted_dialogs.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -54,6 +55,7 @@ void ProjectOptionsDialogTest::showsTheOptionsWithoutStoringThem() {
     OptionsFixture f(project);
     QCOMPARE(f.wait->value(), c.wait);
     QCOMPARE(f.wait->toolTip(), QStringLiteral("Wait %1 ms").arg(c.wait));
+    QCOMPARE(f.dialog.findChild<QLabel*>("Slider1Value")->text(), QStringLiteral("%1 ms").arg(c.wait));  // beside it
     QVERIFY(f.option(c.mode)->isChecked() && f.option(c.transparent)->isChecked());
     QCOMPARE(f.effect->currentIndex(), c.effect);
     QCOMPARE(f.sample->isEnabled(), c.transparent == 4);

@@ -64,6 +64,8 @@ class EditorFrameTest : public QObject {
   void toolbarStatesFollowNewCloseNew();
   void childWindowsHideOnCloseAndComeBackThroughTheirItems();
   void arrangementPlacesTheWindowsAndActivatesTheEventWindow();
+  void arrangementAndTestRunsKeepTheMarksOfWhatIsShown();
+  void noCaptionIsCutOff();
   void nextAndPreviousPageFollowTheSelector();
   void undoRedoAndTheModifiedCaptionFollowTheDocument();
   void closingAsksAndCancelKeepsTheRunGoing();
@@ -78,6 +80,8 @@ class EditorWindowsTest : public QObject {
   void versionWindowShowsTheVersion();
   void progressWindowRepaintsWithoutRunningEvents();
   void fileFiltersTakeBothLetterCases();
+  void qtsOwnDialogsSpeakJapanese();
+  void listModelsPassQtsChecksThroughEditsAndUndo();
 };
 
 class EditorPageWindowsTest : public QObject {

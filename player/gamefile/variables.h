@@ -1,12 +1,13 @@
 #pragma once
 // Conditions and variable operations of @IFA, @IFB and @, in 32-bit signed
-// arithmetic: results that overflow wrap around.
+// arithmetic: results that overflow wrap around. The player runs them, and the
+// editor's test run too, so that it predicts the game.
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-namespace pryx::player {
+namespace pryx::gamefile {
 
 // The comparison codes 1 (=), 2 (>), 3 (<), 4 (≠); any other code is false.
 bool compareVariable(std::int32_t value, int comparison, std::int32_t operand);
@@ -23,4 +24,4 @@ using UnitRandom = std::function<double()>;
 std::optional<std::int32_t> applyOperation(std::int32_t value, int operation, std::int32_t operand,
                                            const UnitRandom& random);
 
-}  // namespace pryx::player
+}  // namespace pryx::gamefile

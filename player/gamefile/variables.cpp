@@ -1,10 +1,10 @@
-#include "player/variables.h"
+#include "player/gamefile/variables.h"
 
 #include <cmath>
 
 #include "player/gamefile/instructions.h"
 
-namespace pryx::player {
+namespace pryx::gamefile {
 namespace {
 
 std::int32_t wrapped(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
@@ -62,4 +62,4 @@ std::optional<std::int32_t> applyOperation(std::int32_t value, int operation, st
   }
 }
 
-}  // namespace pryx::player
+}  // namespace pryx::gamefile
