@@ -56,7 +56,9 @@ int report(const std::string& path, const std::vector<Reported>& findings, std::
     if (finding.line > 0) out << ':' << finding.line;
     out << ": " << finding.message << '\n';
   }
-  if (findings.empty()) out << path << (language == script::Language::Japanese ? ": 指摘はありません\n" : ": no findings\n");
+  if (findings.empty()) {
+    out << path << (language == script::Language::Japanese ? ": 指摘はありません\n" : ": no findings\n");
+  }
   return findings.empty() ? 0 : 1;
 }
 
