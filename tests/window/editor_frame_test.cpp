@@ -341,6 +341,9 @@ void EditorFrameTest::everyControlHasAnAccessibleName() {
   QAccessibleInterface* box = QAccessible::queryAccessibleInterface(cg);
   QCOMPARE(box->text(QAccessible::Name), QStringLiteral("ＣＧファイル"));
   QCOMPARE(box->text(QAccessible::Value), QStringLiteral("（なし）"));
+  QAccessibleInterface* entries = box->child(0);
+  QVERIFY(entries != nullptr && entries->childCount() == cg->count());
+  QCOMPARE(entries->child(0)->text(QAccessible::Name), QStringLiteral("（なし）"));
   auto* page = frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0");
   QCOMPARE(QAccessible::queryAccessibleInterface(page)->text(QAccessible::Value), QStringLiteral("TopPage"));
   // Tabs of buttons without a caption.
