@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,10 +21,19 @@ class ListBoxAccessible final : public QAccessibleWidget {
     QString named = box()->currentData(Qt::AccessibleTextRole).toString();
     return named.isEmpty() ? box()->currentText() : named;
   }
-  QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }
+  // Its one child is the list of entries, as Qt's own interface has it.
+  int childCount() const override { return 1; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child != nullptr && child->object() == box()->view() ? 0 : -1;
+  }
+  QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
   void doAction(const QString& action) override {
-    if (action == showMenuAction()) box()->showPopup();
-    else QAccessibleWidget::doAction(action);
+    if (action != showMenuAction() && action != pressAction()) return;
+    if (box()->view()->isVisible()) box()->hidePopup();
+    else box()->showPopup();
   }
 
  private:

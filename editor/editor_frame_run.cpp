@@ -72,8 +72,12 @@ class EditorFrame::RunHost final : public TestRunHost {
   // The run shows and hides windows as their view items do: marks and toolbar follow.
   void show(ChildWindow* window) { frame_.showChild(childOf(window)); }
   void hide(ChildWindow* window) {
+    const Child& child = childOf(window);
     window->hide();
-    frame_.childHidden(childOf(window));
+    frame_.childHidden(child);
+    // Like the view menu, its button waits for the run's end: the page event settings
+    // shown during a run could take pages away under it.
+    frame_.actions_.buttons[static_cast<std::size_t>(child.toolbarButton)]->setEnabled(false);
   }
   const Child& childOf(ChildWindow* window) const {
     return *std::find_if(frame_.children_.begin(), frame_.children_.end(),

@@ -60,7 +60,7 @@ std::set<int> usableButtons() {
 
 void newProject() { frame->actions().file_new->trigger(); }
 
-// The child windows whose 表示 mark or toolbar button disagrees with whether they are shown.
+// The child windows whose 表示 mark or pressed toolbar button disagrees with whether they are shown.
 QStringList marksOff() {
   const editor::FrameActions& a = frame->actions();
   const std::pair<QWidget*, QAction*> items[] = {
@@ -71,7 +71,7 @@ QStringList marksOff() {
   QStringList wrong;
   for (std::size_t i = 0; i < std::size(items); ++i) {
     bool shown = items[i].first->isVisible();
-    if (items[i].second->isChecked() != shown || a.buttons[static_cast<std::size_t>(buttons[i])]->isEnabled() == shown) {
+    if (items[i].second->isChecked() != shown || a.buttons[static_cast<std::size_t>(buttons[i])]->isChecked() != shown) {
       wrong << items[i].first->windowTitle();
     }
   }
@@ -201,6 +201,7 @@ void EditorFrameTest::arrangementAndTestRunsKeepTheMarksOfWhatIsShown() {
   bool eventShown = true;
   QTimer::singleShot(200, [&] {
     a.window_reset->trigger();  // the run's hidden windows stay hidden
+    a.buttons[editor::kEventWindowButton]->trigger();  // and cannot be brought back before it ends
     eventShown = frame->pageEventWindow()->isVisible();
     duringRun = marksOff();
     frame->mainWindow()->close();  // ends the run
@@ -341,6 +342,9 @@ void EditorFrameTest::everyControlHasAnAccessibleName() {
   QAccessibleInterface* box = QAccessible::queryAccessibleInterface(cg);
   QCOMPARE(box->text(QAccessible::Name), QStringLiteral("ＣＧファイル"));
   QCOMPARE(box->text(QAccessible::Value), QStringLiteral("（なし）"));
+  QAccessibleInterface* entries = box->child(0);
+  QVERIFY(entries != nullptr && entries->childCount() == cg->count());
+  QCOMPARE(entries->child(0)->text(QAccessible::Name), QStringLiteral("（なし）"));
   auto* page = frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0");
   QCOMPARE(QAccessible::queryAccessibleInterface(page)->text(QAccessible::Value), QStringLiteral("TopPage"));
   // Tabs of buttons without a caption.
