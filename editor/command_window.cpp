@@ -77,8 +77,10 @@ void CommandWindow::Command1_Click(int slot) {
   }
   const std::string& caption = document_->project().pages[page].buttons[static_cast<std::size_t>(slot)].caption();
   auto answer = dialogs_.input({"コマンドボタンに表示する文字を入力してください", "コマンドの設定", caption});
-  // Cancelling empties the caption, which frees the slot; undo brings it back.
-  document_->setButtonField(page, slot, project::ButtonField::Caption, answer.value_or(std::string()));
+  // Cancel keeps the caption; an empty answer frees the slot. The page may have gone
+  // while the box was open.
+  if (!answer || document_ == nullptr || !document_->project().pages.contains(page)) return;
+  document_->setButtonField(page, slot, project::ButtonField::Caption, *answer);
 }
 
 }  // namespace pryx::editor

@@ -23,10 +23,14 @@
 #include "project/distribution.h"
 #include "project/project_file.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
+
+#include <chrono>
 
 #include <iostream>
 
@@ -38,6 +42,24 @@ std::unique_ptr<player::Sequencer> programMusic(const EditorServices& services) 
   std::string folder = platform::folderOf(platform::currentExecutablePath());
   return std::make_unique<player::FluidSequencer>(player::playerSoundFonts(folder), player::AudioOutput::Device,
                                                   std::cerr);
+}
+
+// "元に戻す: ページの削除(&U)": the Edit menu names the step it would take back.
+QString stepCaption(const QString& verb, QChar key, const std::string& step) {
+  QString shortcut = QStringLiteral("(&%1)").arg(key);
+  if (step.empty()) return verb + shortcut;
+  return verb + QStringLiteral(": ") + QString::fromStdString(step) + shortcut;
+}
+
+std::string recoveryFolderOf(const EditorServices& services) {
+  if (!services.recoveryFolder.empty()) return services.recoveryFolder;
+  QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+  return cache.isEmpty() ? std::string() : (cache + QStringLiteral("/recovery")).toStdString();
+}
+
+std::int64_t steadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 }  // namespace
@@ -67,6 +89,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
       display_(services.displayLibraryFolder.empty() ? platform::DisplayLibrary()
                                                      : platform::DisplayLibrary(services.displayLibraryFolder)),
       files_(dialogs_),
+      recovery_(recoveryFolderOf(services), steadyMilliseconds),
       actions_(buildFrameActions(*this)),
       area_(new QMdiArea),
       progress_(new ProgressWindow(this)) {
@@ -142,6 +165,8 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   connect(a.Menu_Last, &QAction::triggered, this, &EditorFrame::Menu_Last_Click);
   connect(a.Toolbar1, &QToolBar::actionTriggered, this, &EditorFrame::Toolbar1_ButtonClick);
 
+  recoveryTimer_.setSingleShot(true);
+  connect(&recoveryTimer_, &QTimer::timeout, this, &EditorFrame::keepRecoveryCopy);
   filesSubscription_ = files_.subscribe([this](ProjectEvent event) {
     if (event == ProjectEvent::Opened) projectOpened();
     else projectClosing();
@@ -177,7 +202,7 @@ void EditorFrame::openFromCommandLine(const QString& path) {
     dialogs_.show(project::openFailureMessage());
     return;
   }
-  if (files_.openPath(path.toStdString())) remember(path);
+  if (files_.openPath(path.toStdString())) opened(path);
 }
 
 void EditorFrame::setProjectMenus(bool open) {
@@ -206,9 +231,15 @@ void EditorFrame::projectOpened() {
   project::ProjectDocument& document = *files_.document();
   lists_ = std::make_unique<ProjectLists>(document);
   documentSubscription_ = document.subscribe([this](const project::Change& change) {
-    if (change.kind == project::Change::Kind::FileState) showFileState();
+    if (change.kind != project::Change::Kind::FileState) return;
+    showFileState();
+    keepRecoveryCopy();
   });
   projectWindows_ = std::make_unique<ProjectWindows>(*this, document);
+  // The lists' own windows take back and make again steps as the frame does.
+  for (QWidget* window : {static_cast<QWidget*>(&projectWindows_->pageList), static_cast<QWidget*>(&projectWindows_->workList)}) {
+    window->addActions({actions_.edit_undo, actions_.edit_redo});
+  }
   state_.setCurrentTab(0);
   state_.setCurrentPage(document.project().pageCount() > 0 ? 1 : EditorState::kNoPage);
   message_->setDocument(&document);
@@ -226,7 +257,15 @@ void EditorFrame::closePageList() {
   if (projectWindows_) projectWindows_->pageList.hide();
 }
 
+void EditorFrame::keepRecoveryCopy() {
+  if (!files_.isOpen()) return;
+  std::int64_t wait = recovery_.keep(*files_.document());
+  if (wait > 0 && !recoveryTimer_.isActive()) recoveryTimer_.start(static_cast<int>(wait));
+}
+
 void EditorFrame::projectClosing() {
+  recoveryTimer_.stop();
+  recovery_.discard();  // closed in order: nothing to recover
   for (const Child& child : children_) {
     child.window->hide();
     child.viewItem->setChecked(false);
@@ -246,6 +285,8 @@ void EditorFrame::projectClosing() {
   setProjectMenus(false);
   actions_.edit_undo->setEnabled(false);
   actions_.edit_redo->setEnabled(false);
+  actions_.edit_undo->setText(stepCaption(QStringLiteral("元に戻す"), u'U', {}));
+  actions_.edit_redo->setText(stepCaption(QStringLiteral("やり直し"), u'R', {}));
   setWindowTitle(kProductTitle);
   setAccessibleName(kProductTitle);
   setWindowModified(false);
@@ -261,6 +302,8 @@ void EditorFrame::showFileState() {
   setAccessibleName(shownTitle.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString()));
   actions_.edit_undo->setEnabled(document->canUndo());
   actions_.edit_redo->setEnabled(document->canRedo());
+  actions_.edit_undo->setText(stepCaption(QStringLiteral("元に戻す"), u'U', document->undoName()));
+  actions_.edit_redo->setText(stepCaption(QStringLiteral("やり直し"), u'R', document->redoName()));
   actions_.edit_undo->setToolTip(QString::fromStdString(document->undoName()));
   actions_.edit_redo->setToolTip(QString::fromStdString(document->redoName()));
 }
@@ -292,7 +335,10 @@ void EditorFrame::childActivated(QMdiSubWindow* active) {
   for (const Child& child : children_) child.windowItem->setChecked(child.window == active);
 }
 
-void EditorFrame::remember(const QString& path) { recent_.add(path); }
+void EditorFrame::opened(const QString& path) {
+  recent_.add(path);
+  files_.offerRecovery(recovery_);
+}
 
 void EditorFrame::fillRecentFiles() {
   QMenu* menu = actions_.file_recent;
@@ -302,7 +348,7 @@ void EditorFrame::fillRecentFiles() {
     entry->setToolTip(path);
     connect(entry, &QAction::triggered, this, [this, path] {
       if (files_.isOpen()) return;
-      if (files_.openPath(path.toStdString())) remember(path);
+      if (files_.openPath(path.toStdString())) opened(path);
     });
   }
   menu->setEnabled(!files_.isOpen() && !menu->isEmpty());
@@ -311,21 +357,28 @@ void EditorFrame::fillRecentFiles() {
 void EditorFrame::file_new_Click() { files_.createNew(); }
 
 void EditorFrame::file_open_Click() {
-  if (files_.open()) remember(QString::fromStdString(files_.document()->path()));
+  if (files_.open()) opened(QString::fromStdString(files_.document()->path()));
 }
 
 void EditorFrame::file_save_Click() {
-  if (files_.save()) remember(QString::fromStdString(files_.document()->path()));
+  if (files_.save()) recent_.add(QString::fromStdString(files_.document()->path()));
 }
 
 void EditorFrame::file_saveas_Click() {
-  if (files_.saveAs()) remember(QString::fromStdString(files_.document()->path()));
+  if (files_.saveAs()) recent_.add(QString::fromStdString(files_.document()->path()));
 }
 
-void EditorFrame::file_close_Click() { files_.close(actions_.tool->isEnabled()); }
+bool EditorFrame::questionOpen() const {
+  // The menus stay reachable behind a modal dialog (through the accessibility tree).
+  return dialogs_.asking() || QApplication::activeModalWidget() != nullptr;
+}
+
+void EditorFrame::file_close_Click() {
+  if (!questionOpen()) files_.close(actions_.tool->isEnabled());
+}
 
 void EditorFrame::file_end_Click() {
-  if (!files_.confirmEnd()) return;
+  if (questionOpen() || !files_.confirmEnd()) return;
   endConfirmed_ = true;
   close();
 }
@@ -388,7 +441,7 @@ void EditorFrame::Toolbar1_ButtonClick(QAction* button) {
 
 void EditorFrame::closeEvent(QCloseEvent* event) {
   // The script window asks first: its text is never saved by itself.
-  if (program_ != nullptr && !program_->close()) {
+  if (questionOpen() || (program_ != nullptr && !program_->close())) {
     event->ignore();
     return;
   }

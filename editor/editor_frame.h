@@ -3,6 +3,7 @@
 // child windows, the menus and the toolbar. It only routes: the project work
 // lives in ProjectFiles, the shared state in EditorState, the questions in Dialogs.
 
+#include "editor/asking_dialogs.h"
 #include "editor/document_list_model.h"
 #include "editor/editor_state.h"
 #include "editor/frame_actions.h"
@@ -10,6 +11,7 @@
 #include "editor/project_files.h"
 #include "editor/qt_dialogs.h"
 #include "editor/recent_files.h"
+#include "editor/recovery_copy.h"
 
 #include "platform/zorvex/display_library.h"
 #include "player/sequencer.h"
@@ -17,6 +19,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -44,6 +47,8 @@ struct EditorServices {
   // Where the display library and the player lie, for previews and distributions;
   // empty: the program's own folder.
   std::string displayLibraryFolder;
+  // Where recovery copies of projects go; empty: "recovery" in the user's cache folder.
+  std::string recoveryFolder = {};
 };
 
 class EditorFrame final : public QMainWindow {
@@ -120,6 +125,8 @@ class EditorFrame final : public QMainWindow {
   void enterProgramMode(ProgramModeWindow* window);
   void leaveProgramMode();
 
+  // A window waits inside a question: the project must stay until it is answered.
+  bool questionOpen() const;
   void projectOpened();
   void projectClosing();
   void toggleChild(const Child& child);
@@ -129,10 +136,12 @@ class EditorFrame final : public QMainWindow {
   void setProjectMenus(bool open);
   void showFileState();
   void fillRecentFiles();
-  void remember(const QString& path);
+  // A project file was opened: it joins the recent files, and its recovery copy is offered.
+  void opened(const QString& path);
+  void keepRecoveryCopy();
 
   QtDialogs qtDialogs_;
-  Dialogs& dialogs_;
+  AskingDialogs dialogs_;
   std::unique_ptr<player::Sequencer> ownMusic_;
   player::Sequencer& music_;
   std::string programFolder_;
@@ -140,6 +149,8 @@ class EditorFrame final : public QMainWindow {
   EditorState state_;
   ProjectFiles files_;
   RecentFiles recent_;
+  RecoveryCopy recovery_;
+  QTimer recoveryTimer_;  // the next recovery copy, once the last one is old enough
   FrameActions actions_;
   QMdiArea* area_;
   MainWindow* main_;

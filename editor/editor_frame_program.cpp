@@ -25,11 +25,11 @@ project::Message switchQuestion() {
 ProgramModeWindow* EditorFrame::programModeWindow() const { return program_; }
 
 void EditorFrame::tool_pro_Click() {
-  if (program_ != nullptr) return;
-  if (files_.isOpen() && !accepted(dialogs_.show(switchQuestion()))) return;
-  // The project is not saved here: the question told the author to save first.
+  if (program_ != nullptr || questionOpen()) return;
+  // Unsaved changes are saved first or let go, as the author answers.
+  if (files_.isOpen() && !files_.mayLetGo(switchQuestion())) return;
   std::string script;
-  if (files_.isOpen()) script = authoring::generateScript(files_.document()->project(), *progress_);
+  if (files_.isOpen()) script = authoring::generateScript(files_.document()->project(), *progress_, files_.document()->path());
   auto* window = new ProgramModeWindow(dialogs_, this);
   enterProgramMode(window);
   window->setScript(QString::fromStdString(script));

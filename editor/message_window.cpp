@@ -1,6 +1,7 @@
 #include "editor/message_window.h"
 
 #include "editor/accessible.h"
+#include "editor/undo_keys.h"
 #include "player/screen/fonts.h"
 
 #include <QEvent>
@@ -28,6 +29,7 @@ MessageWindow::MessageWindow(EditorState& state, QWidget* parent)
   text_->setMinimumSize(456, 96);
   // Undo belongs to the project, so that the Edit menu takes back typing like any edit.
   text_->setUndoRedoEnabled(false);
+  leaveUndoKeysToTheProject(text_);
   describe(text_, windowTitle());
   text_->viewport()->installEventFilter(this);
   setWidget(text_);

@@ -3,6 +3,7 @@
 #include "editor/accessible.h"
 #include "editor/editor_texts.h"
 #include "editor/main_window.h"
+#include "editor/undo_keys.h"
 
 #include "authoring/page_operations.h"
 #include "authoring/resource_operations.h"
@@ -163,6 +164,7 @@ void PageEventWindow::buildControls() {
     box->setObjectName(name);
     box->setMinimumWidth(64);
     describe(box, label, tip);
+    leaveUndoKeysToTheProject(box);
     connect(box, &QLineEdit::textEdited, this,
             [this, which](const QString& text) { fieldEdited(which, text.toStdString()); });
     return ValueBox{box, which};

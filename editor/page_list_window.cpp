@@ -65,6 +65,8 @@ std::optional<int> PageListWindow::selectedPage() const {
   return pages_.positionOf(selected.front().row());
 }
 
+bool PageListWindow::stillThere(int page) const { return document_.project().pages.contains(page); }
+
 bool PageListWindow::mayAddPage(const authoring::PageAdditionPrompt& prompt) {
   if (prompt.refusal) {
     dialogs_.show(*prompt.refusal);
@@ -83,9 +85,8 @@ void PageListWindow::newPage() {
 void PageListWindow::retitle() {
   std::optional<int> page = selectedPage();
   if (!page) return;
-  if (std::optional<std::string> title = dialogs_.input(authoring::promptRetitle(document_.project(), *page))) {
-    authoring::retitlePage(document_, *page, *title);
-  }
+  std::optional<std::string> title = dialogs_.input(authoring::promptRetitle(document_.project(), *page));
+  if (title && stillThere(*page)) authoring::retitlePage(document_, *page, *title);
 }
 
 void PageListWindow::copySelected() {
@@ -93,7 +94,8 @@ void PageListWindow::copySelected() {
   if (!page) return;
   authoring::PageAdditionPrompt prompt = authoring::promptPageCopy(document_.project(), state_.currentPage(), *page);
   if (!mayAddPage(prompt)) return;
-  if (std::optional<std::string> title = dialogs_.input(prompt.title)) authoring::copyPage(document_, *page, *title);
+  std::optional<std::string> title = dialogs_.input(prompt.title);
+  if (title && stillThere(*page)) authoring::copyPage(document_, *page, *title);
 }
 
 void PageListWindow::deleteSelected() {
@@ -105,7 +107,7 @@ void PageListWindow::deleteSelected() {
     dialogs_.show(*prompt.refusal);
     return;
   }
-  if (!editor::accepted(dialogs_.show(prompt.question))) return;
+  if (!editor::accepted(dialogs_.show(prompt.question)) || !stillThere(*page)) return;
   workList_.beginPageDeletion(prompt.workListCaption);
   authoring::PageDeletion deletion = authoring::deletePage(document_, *page, progress_);
   workList_.listAffectedPages(deletion.affected);

@@ -35,6 +35,8 @@ class PageListWindow final : public QDialog {
   void copySelected();
   // The page selected in the list, if any.
   std::optional<int> selectedPage() const;
+  // A page chosen before a question may have gone while it was open.
+  bool stillThere(int page) const;
   // Shows the refusal or the notice; false when the operation must stop.
   bool mayAddPage(const authoring::PageAdditionPrompt& prompt);
 

@@ -7,6 +7,7 @@
 #include "player/screen/fonts.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QSplitter>
@@ -38,10 +39,13 @@ ProgramModeWindow::ProgramModeWindow(Dialogs& dialogs, QWidget* parent)
 
   QMenu* file = namedMenu(menuBar(), "file", QStringLiteral("ファイル(&F)"));
   QAction* file_new = namedItem(file, "file_new", QStringLiteral("新規作成(&N)"));
+  file_new->setShortcut(QKeySequence::New);
   QAction* file_open = namedItem(file, "file_open", QStringLiteral("ファイルを開く(&O)"));
+  file_open->setShortcut(QKeySequence::Open);
   file->addSeparator()->setObjectName("file_sepa1");
   QAction* file_saveas = namedItem(file, "file_saveas", QStringLiteral("名前を付けてファイルの保存(&A)"));
   QAction* file_save = namedItem(file, "file_save", QStringLiteral("ファイルの上書き保存(&S)"));
+  file_save->setShortcut(QKeySequence::Save);
   QAction* check = namedItem(file, "file_check", QStringLiteral("チェック(&K)"));
   check->setShortcut(Qt::Key_F7);
   file->addSeparator()->setObjectName("file_sepa2");
@@ -58,13 +62,29 @@ ProgramModeWindow::ProgramModeWindow(Dialogs& dialogs, QWidget* parent)
   connect(check, &QAction::triggered, this, &ProgramModeWindow::check_Click);
   connect(file_return, &QAction::triggered, this, &ProgramModeWindow::file_return_Click);
   connect(findings_, &QTreeWidget::itemDoubleClicked, this, &ProgramModeWindow::findingActivated);
+  connect(text_->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
+  showFileState();
+}
+
+std::optional<std::string> ProgramModeWindow::unsaved() const {
+  if (!text_->document()->isModified()) return std::nullopt;
+  return script().toStdString();
+}
+
+void ProgramModeWindow::showFileState() {
+  QString name = QFileInfo(QString::fromStdString(file_.path())).fileName();
+  setWindowTitle(QStringLiteral("PRYXTOOL プログラムモード") + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name) +
+                 QStringLiteral("[*]"));
+  setWindowModified(text_->document()->isModified());
 }
 
 void ProgramModeWindow::setScript(const QString& text) {
   QString lines = text;
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text_->setPlainText(lines);
+  text_->document()->setModified(false);  // what the project held, saved or let go on leaving it
   check_Click();
+  showFileState();
 }
 
 bool ProgramModeWindow::openPath(const std::string& path) {
@@ -77,25 +97,36 @@ QString ProgramModeWindow::script() const { return text_->toPlainText(); }
 
 void ProgramModeWindow::showText(const std::string& utf8) {
   text_->setPlainText(QString::fromStdString(utf8));
+  text_->document()->setModified(false);
   check_Click();
+  showFileState();
 }
 
 void ProgramModeWindow::file_new_Click() {
-  if (!file_.startNew()) return;
+  if (!file_.startNew(unsaved())) return;
   text_->clear();
+  text_->document()->setModified(false);
   findings_->clear();
+  showFileState();
 }
 
 void ProgramModeWindow::file_open_Click() {
-  if (auto text = file_.open()) showText(*text);
+  if (auto text = file_.open(unsaved())) showText(*text);
 }
 
 void ProgramModeWindow::file_save_Click() {
-  if (file_.save(script().toStdString())) check_Click();
+  if (file_.save(script().toStdString())) saved();
+  showFileState();
 }
 
 void ProgramModeWindow::file_saveas_Click() {
-  if (file_.saveAs(script().toStdString())) check_Click();
+  if (file_.saveAs(script().toStdString())) saved();
+  showFileState();
+}
+
+void ProgramModeWindow::saved() {
+  text_->document()->setModified(false);
+  check_Click();
 }
 
 void ProgramModeWindow::check_Click() {
@@ -114,7 +145,7 @@ void ProgramModeWindow::findingActivated(QTreeWidgetItem* row) {
 }
 
 void ProgramModeWindow::file_return_Click() {
-  if (!closing_ && !file_.confirmReturn()) return;
+  if (!closing_ && !file_.confirmReturn(unsaved())) return;
   hide();
   emit returned();
 }
@@ -124,7 +155,7 @@ void ProgramModeWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (!file_.confirmReturn()) {
+  if (!file_.confirmReturn(unsaved())) {
     event->ignore();
     return;
   }

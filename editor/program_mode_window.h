@@ -7,6 +7,9 @@
 
 #include <QMainWindow>
 
+#include <optional>
+#include <string>
+
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -43,7 +46,12 @@ class ProgramModeWindow final : public QMainWindow {
   void file_saveas_Click();
   void file_return_Click();
   void check_Click();
+  void saved();
   void showText(const std::string& utf8);
+  // The text when it has changes no file holds; nullopt when it has none.
+  std::optional<std::string> unsaved() const;
+  // The caption names the script file and shows `*` while the text has unsaved changes.
+  void showFileState();
   void findingActivated(QTreeWidgetItem* item);
 
   ProgramScript file_;

@@ -42,13 +42,37 @@ std::string scriptFileOfText(std::string_view text, bool* lossy) {
   return platform::encodeSjis(lines, lossy);
 }
 
-bool ProgramScript::startNew() {
-  if (!accepted(dialogs_.show(project::question("新規作成を実行しますか？")))) return false;
+std::optional<project::Message> scriptFileNotice(std::string_view bytes) {
+  bool invalid = false;
+  (void)platform::decodeSjis(bytes, &invalid);
+  bool loneCr = false;  // 0x0D is never the second byte of a character
+  for (std::size_t at = bytes.find('\r'); at != std::string_view::npos && !loneCr; at = bytes.find('\r', at + 1)) {
+    loneCr = at + 1 == bytes.size() || bytes[at + 1] != '\n';
+  }
+  if (!invalid && !loneCr) return std::nullopt;
+  std::string text = "このファイルには次のものがあります。保存すると変わります。";
+  if (invalid) text += std::string(project::kLineBreak) + "Shift-JIS として読めないバイト：保存すると「?」になります。";
+  if (loneCr) text += std::string(project::kLineBreak) + "LF の付かない CR：保存すると改行（CR LF）になります。";
+  return project::Message{text, "注意", project::MessageIcon::Warning, project::MessageButtons::Ok};
+}
+
+bool ProgramScript::mayLetGo(std::optional<std::string_view> unsaved, const std::optional<project::Message>& unchanged) {
+  if (!unsaved) return !unchanged || accepted(dialogs_.show(*unchanged));
+  switch (dialogs_.show(saveChangesQuestion())) {
+    case Answer::Yes: return save(*unsaved);
+    case Answer::No: return true;
+    default: return false;
+  }
+}
+
+bool ProgramScript::startNew(std::optional<std::string_view> unsaved) {
+  if (!mayLetGo(unsaved, project::question("新規作成を実行しますか？"))) return false;
   path_.clear();
   return true;
 }
 
-std::optional<std::string> ProgramScript::open() {
+std::optional<std::string> ProgramScript::open(std::optional<std::string_view> unsaved) {
+  if (!mayLetGo(unsaved, std::nullopt)) return std::nullopt;
   auto path = dialogs_.openFile({std::string(kDialogTitle), std::string(kFilter)});
   if (!path) return std::nullopt;
   return openPath(*path);
@@ -61,7 +85,9 @@ std::optional<std::string> ProgramScript::openPath(const std::string& path) {
     return std::nullopt;
   }
   path_ = path;
-  return scriptTextOfFile(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  std::string_view file(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  if (auto notice = scriptFileNotice(file)) dialogs_.show(*notice);
+  return scriptTextOfFile(file);
 }
 
 bool ProgramScript::save(std::string_view text) {
@@ -91,8 +117,8 @@ bool ProgramScript::saveTo(const std::string& path, std::string_view text) {
   return true;
 }
 
-bool ProgramScript::confirmReturn() {
-  return accepted(dialogs_.show(project::question("このプログラムを終了しますか？")));
+bool ProgramScript::confirmReturn(std::optional<std::string_view> unsaved) {
+  return mayLetGo(unsaved, project::question("このプログラムを終了しますか？"));
 }
 
 script::Findings ProgramScript::check(std::string_view text) const {

@@ -2,6 +2,7 @@
 
 #include "editor/editor_texts.h"
 
+#include "authoring/resource_operations.h"
 #include "project/project_file.h"
 
 #include "platform/files.h"
@@ -99,7 +100,10 @@ bool ProjectFiles::saveAs() {
     document_->forgetPath();
     return false;
   }
-  return saveTo(*path);
+  bool moved = authoring::keepResourcesOnMove(*document_, *path);
+  if (saveTo(*path)) return true;
+  if (moved) document_->undo();  // the paths go with the project file, which stayed where it was
+  return false;
 }
 
 bool ProjectFiles::saveTo(const std::string& path) {
@@ -120,15 +124,46 @@ bool ProjectFiles::saveTo(const std::string& path) {
 
 bool ProjectFiles::close(bool ask) {
   if (!isOpen()) return true;
-  if (ask && !accepted(dialogs_.show(project::question("作成中のプログラムを終了してもよろしいですか。")))) return false;
+  if (ask && !mayLetGo(project::question("作成中のプログラムを終了してもよろしいですか。"))) return false;
   events_.notify(ProjectEvent::Closing);
   document_.reset();
   readFrom_ = {};
   return true;
 }
 
-bool ProjectFiles::confirmEnd() {
-  return !isOpen() || accepted(dialogs_.show(project::question("終了してもよろしいですか？", "確認メッセージ")));
+bool ProjectFiles::confirmEnd() { return mayLetGo(project::question("終了してもよろしいですか？", "確認メッセージ")); }
+
+bool ProjectFiles::mayLetGo(const std::optional<project::Message>& unchanged) {
+  if (!isOpen()) return true;
+  if (!document_->isModified()) return !unchanged || accepted(dialogs_.show(*unchanged));
+  switch (dialogs_.show(saveChangesQuestion())) {
+    case Answer::Yes: return save();
+    case Answer::No: return true;
+    default: return false;
+  }
+}
+
+void ProjectFiles::offerRecovery(const RecoveryCopy& recovery) {
+  if (!isOpen()) return;
+  std::optional<std::string> copy = recovery.newerCopyOf(document_->path());
+  if (!copy) return;
+  std::string text = "このプロジェクトには、保存されていない変更の復元用コピーがあります。";
+  text += project::kLineBreak;
+  text += "復元しますか？";
+  if (dialogs_.show({text, std::string(project::kQuestionTitle), project::MessageIcon::Question,
+                     project::MessageButtons::YesNo}) != Answer::Yes) {
+    (void)platform::removeFile(*copy);
+    return;
+  }
+  project::DecodedProject decoded = project::openProjectFile(*copy);
+  if (!decoded.project) {
+    dialogs_.show(project::openFailureMessage());
+    return;
+  }
+  std::string path = document_->path();
+  events_.notify(ProjectEvent::Closing);
+  replaceDocument(std::make_unique<project::ProjectDocument>(std::move(*decoded.project), path));
+  document_->forgetSavedState();
 }
 
 }  // namespace pryx::editor

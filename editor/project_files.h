@@ -4,6 +4,7 @@
 // follows what happens here and sets its windows, menus and toolbar to match.
 
 #include "editor/dialogs.h"
+#include "editor/recovery_copy.h"
 
 #include "project/document.h"
 #include "project/project_file.h"
@@ -31,7 +32,8 @@ class ProjectFiles {
     return events_.subscribe(std::move(observer));
   }
 
-  // The new project of one page "TopPage"; only while none is open.
+  // The new project of one page "TopPage"; only while none is open (the File menu
+  // offers new, open and the recent files only then, so no project is replaced).
   void createNew();
   // Asks for a file and opens it; false when nothing was opened.
   bool open();
@@ -41,11 +43,19 @@ class ProjectFiles {
   // Saves to the project's path, asking for one when it has none; true when written.
   bool save();
   bool saveAs();
-  // Ends the work on the project without saving; `ask` first asks the author.
-  // False when the author cancelled.
+  // Ends the work on the project; `ask` first asks the author (see mayLetGo).
+  // False when the project stays.
   bool close(bool ask);
   // The question before the program ends while a project is open; true to end.
   bool confirmEnd();
+  // Whether the project may go: with unsaved changes the author chose to save them
+  // (and the save succeeded) or to let them go; without, `unchanged` is asked when
+  // given. True when no project is open.
+  bool mayLetGo(const std::optional<project::Message>& unchanged);
+  // After a project file opened: when its recovery copy is newer, asks whether to go
+  // on from the copy. Yes opens the copy under the file's name, with unsaved changes
+  // (kept from then on like any); No removes the copy.
+  void offerRecovery(const RecoveryCopy& recovery);
 
  private:
   // The file the open project was read from, where saving over it would lose text.

@@ -7,6 +7,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace pryx::editor {
@@ -37,6 +39,7 @@ Buttons buttonsOf(project::MessageButtons buttons) {
     case project::MessageButtons::OkCancel:
       return {player::MessageButtons::OkCancel, player::MessageAnswer::Ok, player::MessageAnswer::Cancel};
     case project::MessageButtons::YesNo:
+    case project::MessageButtons::SaveDiscardCancel:  // asked by askToSave
       return {player::MessageButtons::YesNo, player::MessageAnswer::Yes, player::MessageAnswer::No};
   }
   return {player::MessageButtons::Ok, player::MessageAnswer::Ok, player::MessageAnswer::Ok};
@@ -49,6 +52,21 @@ Answer answerOf(player::MessageAnswer answer) {
     case player::MessageAnswer::Yes: return Answer::Yes;
     case player::MessageAnswer::No: return Answer::No;
   }
+  return Answer::Cancel;
+}
+
+// 保存する, 保存しない, キャンセル: the player's boxes have no third button.
+Answer askToSave(QWidget* parent, const project::Message& message) {
+  QMessageBox box(QMessageBox::Question, fromUtf8(message.title), fromUtf8(message.text), QMessageBox::NoButton, parent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* save = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return Answer::Yes;
+  if (box.clickedButton() == discard) return Answer::No;
   return Answer::Cancel;
 }
 
@@ -72,6 +90,7 @@ QString qtFileFilter(std::string_view filter) {
 }
 
 Answer QtDialogs::show(const project::Message& message) {
+  if (message.buttons == project::MessageButtons::SaveDiscardCancel) return askToSave(parent_, message);
   Buttons buttons = buttonsOf(message.buttons);
   player::MessageBoxRequest request;
   request.text = fromUtf8(message.text);

@@ -38,7 +38,12 @@ WorkListWindow::WorkListWindow(project::ProjectDocument& document, EditorState& 
   list_->installEventFilter(this);
   connect(list_, &QListView::doubleClicked, this, &WorkListWindow::List1_DblClick);
   connect(close, &QPushButton::clicked, this, &WorkListWindow::reject);
+  documentSubscription_ = document_.subscribe([this](const project::Change& change) {
+    if (change.kind == project::Change::Kind::FileState && listedAfter_ > document_.stepsDone()) reject();
+  });
 }
+
+void WorkListWindow::listedWithLastStep() { listedAfter_ = document_.stepsDone(); }
 
 void WorkListWindow::beginPageDeletion(const std::string& caption) {
   setWindowTitle(QString::fromStdString(caption));
@@ -61,6 +66,7 @@ void WorkListWindow::listAffectedPages(const std::vector<authoring::AffectedPage
   }
   affectedNames_.setStringList(names);
   state_.setWorkListMode(WorkListMode::AffectedPages);
+  listedWithLastStep();
 }
 
 void WorkListWindow::beginVariableDeletion() {
@@ -79,6 +85,7 @@ void WorkListWindow::beginVariableDeletion() {
 }
 
 void WorkListWindow::reject() {
+  listedAfter_ = 0;
   affectedNames_.setStringList({});
   affectedPositions_.clear();
   state_.setWorkListMode(WorkListMode::Idle);
@@ -130,7 +137,9 @@ void WorkListWindow::goToAffectedPage(int row) {
 void WorkListWindow::deleteVariable(int row) {
   int variable = variables_.positionOf(row);
   if (!editor::accepted(dialogs_.show(authoring::variableDeletionQuestion(document_.project(), variable)))) return;
+  if (!document_.project().variables.contains(variable)) return;  // gone while the question was open
   authoring::deleteVariable(document_, variable, progress_);
+  if (listedAfter_ == 0) listedWithLastStep();
 }
 
 }  // namespace pryx::editor

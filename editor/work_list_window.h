@@ -48,6 +48,9 @@ class WorkListWindow final : public QDialog {
 
  private:
   void List1_DblClick(const QModelIndex& index);
+  // The list came with a step (a page deletion, the first variable deletion made
+  // here): undoing that step takes the list back too.
+  void listedWithLastStep();
   void goToAffectedPage(int row);
   void deleteVariable(int row);
 
@@ -59,6 +62,8 @@ class WorkListWindow final : public QDialog {
   QStringListModel affectedNames_;
   std::vector<int> affectedPositions_;  // beside affectedNames_, row for row
   DocumentListModel variables_;
+  std::size_t listedAfter_ = 0;  // steps done when the list came; 0 while it came with none
+  platform::Subscription documentSubscription_;
 };
 
 }  // namespace pryx::editor

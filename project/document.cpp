@@ -39,6 +39,11 @@ void ProjectDocument::markSaved(std::string path, std::string_view fileVersion) 
   notify(Change::fileState());
 }
 
+void ProjectDocument::forgetSavedState() {
+  cleanStep_.reset();
+  notify(Change::fileState());
+}
+
 void ProjectDocument::notify(const Change& change) { observers_.notify(change); }
 
 void ProjectDocument::apply(const std::function<void(Project&)>& edit, const Change& change) {
@@ -135,6 +140,11 @@ void ProjectDocument::insertResource(ResourceKind kind, int position, Resource r
 void ProjectDocument::removeResource(ResourceKind kind, int position) {
   removeFrom<Resource>("リソースの削除", listOf(kind), position,
                        [kind](Project& project) -> NumberedList<Resource>& { return project.resources(kind); });
+}
+
+void ProjectDocument::setResourcePath(ResourceKind kind, int position, std::string path) {
+  assign("リソースの場所", Change::rowRenamed(listOf(kind), position), std::move(path),
+         [kind, position](Project& project) -> std::string& { return project.resources(kind).at(position).path; });
 }
 
 void ProjectDocument::insertVariable(int position, std::string name) {

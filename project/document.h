@@ -37,6 +37,8 @@ class ProjectDocument {
   void forgetPath();
   // The file now holds the project as it is; its format version is stored as option 2.
   void markSaved(std::string path, std::string_view fileVersion);
+  // The file does not hold the project as it is (it came from a recovery copy).
+  void forgetSavedState();
 
   // Observers are called in the order they subscribed, after each change; rows that
   // move are announced to them before as well.
@@ -56,6 +58,7 @@ class ProjectDocument {
   void renamePage(int position, std::string name);
   void insertResource(ResourceKind kind, int position, Resource resource);
   void removeResource(ResourceKind kind, int position);
+  void setResourcePath(ResourceKind kind, int position, std::string path);
   void insertVariable(int position, std::string name);
   void removeVariable(int position);
 
@@ -79,6 +82,8 @@ class ProjectDocument {
     }
   }
 
+  // How many steps are in effect: undo lowers it, a new step or redo raises it.
+  std::size_t stepsDone() const { return done_; }
   bool canUndo() const { return done_ > 0 && depth_ == 0; }
   bool canRedo() const { return done_ < steps_.size() && depth_ == 0; }
   // The name of the step undo or redo would take back or make again.

@@ -12,7 +12,8 @@ inline constexpr std::string_view kLineBreak = "\r\n";
 enum class MessageIcon { Information, Warning, Error, Question };
 
 // Questions put the negative answer (Cancel or No) on the default button.
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// SaveDiscardCancel offers 保存する (answered Yes), 保存しない (No) and キャンセル.
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
 
 struct Message {
   std::string text;

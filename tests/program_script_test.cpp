@@ -46,6 +46,19 @@ TEST(ScriptText, FilesAreShiftJisWithCrLfAndComeBackAsTheTextWasForAnyText) {
   EXPECT_TRUE(lossy);
 }
 
+TEST(ScriptText, OpeningSaysWhatASaveWouldChange) {
+  struct Case {
+    std::string bytes;
+    bool noticed;
+  };
+  const Case cases[] = {
+      {platform::encodeSjis("@PAGE,月\r\n@END\r\n"), false}, {"a\nb", false},
+      {platform::encodeSjis("ｶﾅ") + "\x80\xA0\xFD", false},  // single bytes Windows keeps
+      {"a\rb\r\n", true}, {"end\r", true}, {"\x81\x20", true}, {"x\x82", true},  // lone CRs, broken characters
+  };
+  for (const Case& c : cases) EXPECT_EQ(scriptFileNotice(c.bytes).has_value(), c.noticed) << c.bytes;
+}
+
 TEST_F(Scripts, NewForgetsThePathSoTheNextSaveAsksForAName) {
   testing::ScriptedDialogs dialogs;
   ProgramScript script(dialogs);

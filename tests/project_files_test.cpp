@@ -1,6 +1,7 @@
 // The editor's File menu work on projects, with the dialogs answered from a script.
 
 #include "editor/project_files.h"
+#include "authoring/resource_operations.h"
 #include "project/project_file.h"
 
 #include "tests/support/sample_projects.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace pryx::editor {
@@ -16,6 +18,103 @@ namespace {
 
 using project::Message;
 using Files = testing::ToolFolder;
+
+TEST_F(Files, TheRecoveryCopyFollowsUnsavedChangesAtMostEvery30SecondsAndIsOfferedOnOpening) {
+  std::int64_t now = 0;
+  RecoveryCopy recovery(path("cache/recovery"), [&] { return now; });
+  testing::ScriptedDialogs dialogs;
+  ProjectFiles files(dialogs);
+  files.createNew();
+  project::ProjectDocument& document = *files.document();
+  dialogs.files = {path("game.PXK")};
+  ASSERT_TRUE(files.save());
+  const std::string copy = recovery.copyPathOf(path("game.PXK"));
+  auto copied = [&] {
+    auto bytes = platform::readWholeFile(copy);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "(none)";
+  };
+  auto current = [&] { return project::encodeProjectFile(document.project()).bytes; };
+
+  EXPECT_EQ(recovery.keep(document), 0);
+  EXPECT_EQ(copied(), "(none)");  // nothing unsaved, nothing copied
+  document.setPageText(1, "a");
+  EXPECT_EQ(recovery.keep(document), 0);
+  EXPECT_EQ(copied(), current());
+  const std::string first = current();
+  now = 10000;
+  document.setPageText(1, "ab");
+  EXPECT_EQ(recovery.keep(document), 20000);  // written 10 s ago: the next write is due in 20 s
+  EXPECT_EQ(copied(), first);
+  now = 30000;
+  EXPECT_EQ(recovery.keep(document), 0);
+  EXPECT_EQ(copied(), current());
+
+  // The editor ended without closing the project: opening the file offers the copy.
+  std::filesystem::last_write_time(path("game.PXK"), std::filesystem::last_write_time(copy) - std::chrono::hours(1));
+  for (Answer answer : {Answer::Yes, Answer::No}) {
+    testing::ScriptedDialogs reopening;
+    ProjectFiles again(reopening);
+    ASSERT_TRUE(again.openPath(path("game.PXK")));
+    reopening.answers = {answer};
+    again.offerRecovery(recovery);
+    EXPECT_EQ(again.document()->project().pages[1].text, answer == Answer::Yes ? "ab" : "");
+    EXPECT_EQ(again.document()->isModified(), answer == Answer::Yes);
+    EXPECT_EQ(again.document()->path(), path("game.PXK"));
+  }
+  EXPECT_EQ(copied(), "(none)");  // declined, the copy went
+
+  now = 70000;
+  document.setPageText(1, "abc");
+  recovery.keep(document);
+  ASSERT_NE(copied(), "(none)");
+  ASSERT_TRUE(files.save());
+  recovery.keep(document);
+  EXPECT_EQ(copied(), "(none)");  // saved: nothing left to recover
+}
+
+TEST_F(Files, FilesInsideTheProjectFolderAreStoredRelativeAndFollowASaveElsewhere) {
+  using project::ResourceKind;
+  testing::ScriptedDialogs dialogs;
+  ProjectFiles files(dialogs);
+  files.createNew();
+  project::ProjectDocument& document = *files.document();
+  authoring::addResource(document, ResourceKind::Cg, "unsaved", path("story/a.BMP"));
+  dialogs.files = {path("story/game.PXK")};
+  std::filesystem::create_directories(folder_ / "story");
+  ASSERT_TRUE(files.save());
+  authoring::addResource(document, ResourceKind::Cg, "inside", path("story/pictures/../pictures/b.BMP"));
+  authoring::addResource(document, ResourceKind::Bgm, "outside", path("music/c.MID"));
+  authoring::addResource(document, ResourceKind::Chr, "beside", path("story/d.BMP"));
+  auto stored = [&] {
+    std::vector<std::string> paths;
+    for (ResourceKind kind : {ResourceKind::Cg, ResourceKind::Bgm, ResourceKind::Chr}) {
+      for (const project::Resource& resource : document.project().resources(kind)) paths.push_back(resource.path);
+    }
+    return paths;
+  };
+  auto files_named = [&] {
+    std::vector<std::string> named;
+    for (ResourceKind kind : {ResourceKind::Cg, ResourceKind::Bgm, ResourceKind::Chr}) {
+      for (const project::Resource& resource : document.project().resources(kind)) {
+        named.push_back(std::filesystem::path(project::resourceFilePath(document.path(), resource.path)).lexically_normal());
+      }
+    }
+    return named;
+  };
+  EXPECT_EQ(stored(), (std::vector<std::string>{path("story/a.BMP"), "pictures/b.BMP", path("music/c.MID"), "d.BMP"}));
+  const std::vector<std::string> named = files_named();
+
+  std::filesystem::create_directories(folder_ / "copy/deeper");
+  std::filesystem::create_directories(folder_ / "story/pictures");
+  for (const char* where : {"missing/game.PXK", "copy/deeper/game.PXK", "story/pictures/game.PXK"}) {
+    SCOPED_TRACE(where);
+    dialogs.files = {path(where)};
+    bool saved = files.saveAs();  // the first fails: the paths stay as they were
+    EXPECT_EQ(saved, std::string(where) != "missing/game.PXK");
+    EXPECT_EQ(files_named(), named);
+  }
+  EXPECT_EQ(stored()[1], "b.BMP");  // inside the new folder again
+}
 
 TEST_F(Files, EveryProjectFileSavesAsPryxResaveWritesIt) {
   std::vector<std::string> names;

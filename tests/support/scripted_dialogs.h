@@ -6,9 +6,11 @@
 #include "editor/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pryx::testing {
@@ -23,6 +25,9 @@ class ScriptedDialogs final : public editor::Dialogs {
   std::vector<project::Message> shown;
   std::vector<project::InputRequest> asked;
   std::vector<project::FileDialogRequest> fileDialogs;
+  // Runs once inside the next dialog, before it is answered: what the author (or an
+  // accessibility client) does behind an open box.
+  std::function<void()> behindNextDialog;
 
   editor::Answer show(const project::Message& message) override {
     shown.push_back(message);
@@ -45,7 +50,8 @@ class ScriptedDialogs final : public editor::Dialogs {
 
  private:
   template <typename T>
-  static T next(std::deque<T>& script, const char* what) {
+  T next(std::deque<T>& script, const char* what) {
+    if (auto behind = std::exchange(behindNextDialog, nullptr)) behind();
     if (script.empty()) throw std::logic_error(std::string("unexpected ") + what);
     T answer = std::move(script.front());
     script.pop_front();

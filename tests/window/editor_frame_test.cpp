@@ -2,13 +2,17 @@
 
 #include "window_test_classes.h"
 #include "window_test_support.h"
+#include "editor_window_helpers.h"
 
 #include "editor/child_window.h"
 #include "editor/command_window.h"
-#include "editor/message_window.h"
+#include "editor/editor_texts.h"
 #include "editor/editor_frame.h"
 #include "editor/main_window.h"
+#include "editor/message_window.h"
 #include "editor/page_event_window.h"
+#include "editor/page_list_window.h"
+#include "editor/work_list_window.h"
 #include "project/project_file.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -18,6 +22,12 @@
 #include <QLabel>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTabBar>
@@ -26,6 +36,7 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -78,16 +89,29 @@ QStringList marksOff() {
   return wrong;
 }
 
-std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(); }
+// A key as the author presses it: into the focused control of the active window.
+void press(QWidget* control, QKeyCombination key) {
+  control->window()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(control->window()));
+  control->setFocus();
+  QTest::keyClick(control, key.key(), key.keyboardModifiers());
+}
 
-}  // namespace
+std::string zorvexFolder();
 
-void EditorFrameTest::init() {
+void startFrame() {
+  frame.reset();
   dialogs = std::make_unique<pryx::testing::ScriptedDialogs>();
   music = std::make_unique<NotedSequencer>();
   frame = std::make_unique<EditorFrame>(editor::EditorServices{dialogs.get(), music.get(), zorvexFolder()});
   frame->show();
 }
+
+std::string zorvexFolder() { return QFileInfo(PRYX_ZORVEX_LIBRARY).absolutePath().toStdString(); }
+
+}  // namespace
+
+void EditorFrameTest::init() { startFrame(); }
 
 void EditorFrameTest::cleanup() {
   frame.reset();
@@ -353,6 +377,176 @@ void EditorFrameTest::everyControlHasAnAccessibleName() {
   QStringList tabNames;
   for (int slot = 0; slot < project::kButtonSlots; ++slot) tabNames << tabs->child(slot)->text(QAccessible::Name);
   QCOMPARE(tabNames, QStringList({"ボタン1", "行く", "ボタン3", "ボタン4", "ボタン5"}));
+}
+
+}  // namespace pryx::player::testing
+
+namespace pryx::player::testing {
+
+void EditorFrameTest::unsavedChangesAreSavedOrLetGoOnlyAsAnswered() {
+  QTemporaryDir folder;
+  const std::vector<std::pair<const char*, std::function<void()>>> leaving = {
+      {"閉じる", [] { frame->actions().file_close->trigger(); }},
+      {"プログラムの終了", [] { frame->actions().file_end->trigger(); }},
+      {"the close box", [] { frame->close(); }},
+      {"非ＧＵＩモード", [] { frame->actions().tool_pro->trigger(); }},
+  };
+  auto gone = [] { return !frame->isVisible() || !frame->files().isOpen(); };
+  for (int way = 0; const auto& [name, leave] : leaving) {
+    startFrame();
+    newProject();
+    dialogs->answers = {Answer::Cancel};
+    leave();  // nothing changed: the question asked before changes counted
+    QVERIFY2(!gone() && dialogs->shown.back() != editor::saveChangesQuestion(), name);
+
+    frame->files().document()->setPageText(1, "月");
+    dialogs->answers = {Answer::Cancel};
+    leave();
+    QVERIFY2(!gone() && dialogs->shown.back() == editor::saveChangesQuestion(), name);
+    dialogs->answers = {Answer::Yes};
+    dialogs->files = {std::nullopt};  // 保存する asks for a name; cancelling it keeps the project
+    leave();
+    QVERIFY2(!gone(), name);
+    dialogs->answers = {Answer::Yes};
+    dialogs->files = {folder.filePath("missing/x.PXK").toStdString()};  // a failing save keeps it
+    leave();
+    QVERIFY2(!gone(), name);
+    std::string path = folder.filePath(QStringLiteral("%1.PXK").arg(way++)).toStdString();
+    dialogs->answers = {Answer::Yes};
+    dialogs->files = {path};
+    leave();
+    QVERIFY2(gone() && QFileInfo::exists(QString::fromStdString(path)), name);
+  }
+  startFrame();
+  newProject();
+  frame->files().document()->setPageText(1, "月");
+  dialogs->answers = {Answer::No};  // 保存しない
+  frame->actions().file_close->trigger();
+  QVERIFY(!frame->files().isOpen() && dialogs->files.empty());
+}
+
+void EditorFrameTest::behindAnOpenQuestionTheProjectStays() {
+  newProject();
+  project::ProjectDocument& document = *frame->files().document();
+  document.insertPage(2, project::Page{"two", {}, {}, {}, {}, {}, {}});
+  frame->state().setCurrentPage(1);
+  // No answer is scripted behind the box: a question asked there fails the test.
+  dialogs->behindNextDialog = [] {
+    frame->actions().file_close->trigger();
+    frame->actions().file_end->trigger();
+    frame->actions().tool_pro->trigger();
+    QVERIFY(!frame->close());
+  };
+  dialogs->inputs = {"行く"};
+  frame->commandWindow()->button(0)->click();
+  QVERIFY(frame->files().isOpen() && frame->isVisible());
+  QCOMPARE(document.project().pages[1].buttons[0].caption(), std::string("行く"));
+
+  frame->state().setCurrentPage(2);
+  dialogs->behindNextDialog = [&document] { document.removePage(2); };
+  dialogs->inputs = {"消えた"};
+  frame->commandWindow()->button(0)->click();  // the page went while the box was open: nothing happens
+  QCOMPARE(document.project().pageCount(), 1);
+}
+
+}  // namespace pryx::player::testing
+
+namespace pryx::player::testing {
+
+void EditorFrameTest::undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList() {
+  using F = project::ButtonField;
+  newProject();
+  project::ProjectDocument& document = *frame->files().document();
+  document.insertPage(2, project::Page{"B", {}, {}, {}, {}, {}, {}});
+  document.setButtonField(1, 0, F::Caption, "go");
+  document.setButtonField(1, 0, F::JumpTarget, " 2");
+  document.insertVariable(1, "flag");
+  frame->state().setCurrentPage(1);
+  const editor::FrameActions& a = frame->actions();
+
+  QPlainTextEdit* text = frame->messageWindow()->textBox();
+  text->setFocus();
+  QTest::keyClicks(text, QStringLiteral("ab"));
+  QCOMPARE(a.edit_undo->text(), QStringLiteral("元に戻す: メッセージの入力(&U)"));
+  press(text, Qt::CTRL | Qt::Key_Z);  // the typing step, in the box the author typed it
+  QCOMPARE(document.project().pages[1].text, std::string());
+  QCOMPARE(text->toPlainText(), QString());
+  press(text, Qt::CTRL | Qt::Key_Y);
+  QCOMPARE(document.project().pages[1].text, std::string("ab"));
+  press(text, Qt::CTRL | Qt::Key_Z);
+  press(text, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+  QCOMPARE(document.project().pages[1].text, std::string("ab"));
+
+  // A page deletion and its work list, taken back from the page list.
+  frame->state().setCurrentPage(2);
+  frame->pageEventWindow()->findChild<QPushButton*>("Command2_0")->click();
+  auto* pageList = frame->findChild<editor::PageListWindow*>();
+  auto* workList = frame->findChild<editor::WorkListWindow*>();
+  auto* pages = pageList->findChild<QListView*>("List1");
+  pages->setCurrentIndex(pages->model()->index(1, 0));
+  dialogs->answers = {Answer::Ok};
+  pageList->findChild<QPushButton*>("Command1_2")->click();
+  QVERIFY(workList->isVisible());
+  QCOMPARE(a.edit_undo->text(), QStringLiteral("元に戻す: ページの削除(&U)"));
+  press(pages, Qt::CTRL | Qt::Key_Z);
+  QCOMPARE(document.project().pageCount(), 2);
+  QVERIFY(!workList->isVisible());
+  QCOMPARE(frame->state().workListMode(), authoring::WorkListMode::Idle);
+
+  // A variable deletion, taken back from the work list it was made in.
+  frame->pageEventWindow()->findChild<QPushButton*>("Command3_1")->click();
+  auto* variables = workList->findChild<QListView*>("List1");
+  dialogs->answers = {Answer::Ok};
+  doubleClickRow(*variables, 0);
+  QCOMPARE(document.project().variables.count(), 0);
+  press(variables, Qt::CTRL | Qt::Key_Z);
+  QCOMPARE(document.project().variables.count(), 1);
+  QVERIFY(!workList->isVisible());
+  QCOMPARE(frame->state().workListMode(), authoring::WorkListMode::Idle);
+}
+
+}  // namespace pryx::player::testing
+
+namespace pryx::player::testing {
+
+void EditorFrameTest::aRecoveryCopyFollowsUnsavedChangesAndIsOfferedOnOpening() {
+  QTemporaryDir folder;
+  const std::string cache = folder.filePath("cache").toStdString();
+  auto frameWithCache = [&](pryx::testing::ScriptedDialogs& answers) {
+    auto made = std::make_unique<EditorFrame>(editor::EditorServices{&answers, music.get(), zorvexFolder(), cache});
+    made->show();
+    return made;
+  };
+  auto copies = [&] { return QDir(QString::fromStdString(cache)).entryList(QDir::Files); };
+  pryx::testing::ScriptedDialogs first;
+  auto editing = frameWithCache(first);
+  editing->actions().file_new->trigger();
+  QString path = folder.filePath("game.PXK");
+  first.files = {path.toStdString()};
+  editing->actions().file_save->trigger();
+  QVERIFY(copies().isEmpty());
+  editing->files().document()->setPageText(1, "月");
+  QCOMPARE(copies().size(), 1);
+  first.answers = {Answer::No};
+  editing->actions().file_close->trigger();  // closed in order: the copy goes
+  QVERIFY(copies().isEmpty());
+
+  editing->openFromCommandLine(path);
+  editing->files().document()->setPageText(1, "星");
+  QCOMPARE(copies().size(), 1);
+  // As after a crash: another editor opens the file while the copy is newer.
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadWrite));
+  QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  file.close();
+  pryx::testing::ScriptedDialogs second;
+  auto restarted = frameWithCache(second);
+  second.answers = {Answer::Yes};
+  restarted->openFromCommandLine(path);
+  QVERIFY(second.shown.back().buttons == project::MessageButtons::YesNo);
+  QCOMPARE(restarted->files().document()->project().pages[1].text, std::string("星"));
+  QVERIFY(restarted->isWindowModified());
+  QCOMPARE(restarted->files().document()->path(), path.toStdString());
 }
 
 }  // namespace pryx::player::testing

@@ -149,8 +149,10 @@ void EditorPageWindowsTest::jumpLabelsGoToTheirPageAndTurnRedOnHover() {
 
 void EditorPageWindowsTest::buttonsAndMessageFollowTheRunState() {
   Editor editor;
-  editor.dialogs.inputs = {std::nullopt};
-  editor.frame.commandWindow()->button(1)->click();  // cancelling empties the caption
+  editor.dialogs.inputs = {std::nullopt, ""};
+  editor.frame.commandWindow()->button(1)->click();  // cancel keeps the caption
+  QCOMPARE(editor.button(1, 1).caption(), std::string("stay"));
+  editor.frame.commandWindow()->button(1)->click();  // an empty answer frees the slot
   QCOMPARE(editor.button(1, 1).caption(), std::string());
   QCOMPARE(editor.control<QTabBar>("TabStrip1")->tabText(1), QString());
 

@@ -7,6 +7,7 @@
 
 #include "authoring/script_generation.h"
 #include "editor/distribution_window.h"
+#include "editor/editor_texts.h"
 #include "editor/editor_frame.h"
 #include "editor/main_window.h"
 #include "editor/program_mode_window.h"
@@ -72,7 +73,7 @@ void ProgramModeWindowTest::switchesFromTheProjectToItsScriptAndBack() {
   QVERIFY(dialogs.shown.back().buttons == project::MessageButtons::OkCancel);
   ProgramModeWindow* window = frame.programModeWindow();
   QVERIFY(window != nullptr && window->isVisible());
-  QCOMPARE(window->windowTitle(), QStringLiteral("PRYXTOOL プログラムモード"));
+  QCOMPARE(window->windowTitle(), QStringLiteral("PRYXTOOL プログラムモード[*]"));
   QCOMPARE(window->script(), QString::fromStdString(generated).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   QVERIFY(!frame.files().isOpen());
   QVERIFY(!frame.actions().Toolbar1->isVisible());
@@ -185,6 +186,48 @@ void ProgramModeWindowTest::findingsListTheLinesAndADoubleClickGoesThere() {
   QCOMPARE(window.findChild<QAction*>("file_check")->shortcut(), QKeySequence(Qt::Key_F7));
   trigger(window, "file_check");
   QVERIFY(!rows(*findings).contains(QStringLiteral("3")));
+}
+
+void ProgramModeWindowTest::unsavedTextIsAskedForAndMarkedInTheCaption() {
+  pryx::testing::ScriptedDialogs dialogs;
+  ProgramModeWindow window(dialogs);
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  auto* text = window.findChild<QPlainTextEdit*>("Text1");
+  auto press = [&](QKeyCombination key) { QTest::keyClick(text, key.key(), key.keyboardModifiers()); };
+  QTemporaryDir folder;
+  QString path = folder.filePath("odd.PXJ");
+  const std::string odd = "@PAGE,\x81\x20\r\n@TEXT,a\rb\r\n";  // a broken character and a lone CR
+  QVERIFY(platform::writeFileReplacing(path.toStdString(), odd));
+
+  dialogs.files = {path.toStdString()};
+  press(Qt::CTRL | Qt::Key_O);
+  QCOMPARE(dialogs.shown.size(), std::size_t{1});  // said at opening, with nothing written
+  QCOMPARE(dialogs.shown.back().title, std::string("注意"));
+  QCOMPARE(fileBytes(path), odd);
+  QCOMPARE(window.windowTitle(), QStringLiteral("PRYXTOOL プログラムモード - odd.PXJ[*]"));
+  QVERIFY(!window.isWindowModified());
+
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClicks(text, QStringLiteral("x"));
+  QVERIFY(window.isWindowModified());
+  dialogs.answers = {Answer::Cancel};
+  press(Qt::CTRL | Qt::Key_N);
+  QCOMPARE(dialogs.shown.back(), editor::saveChangesQuestion());
+  QVERIFY(window.script().endsWith(u'x'));
+  press(Qt::CTRL | Qt::Key_S);
+  QVERIFY(!window.isWindowModified());
+
+  QTest::keyClicks(text, QStringLiteral("y"));
+  dialogs.answers = {Answer::No};
+  dialogs.files = {std::nullopt};  // 保存しない, then no file chosen: the text stays as it is
+  press(Qt::CTRL | Qt::Key_O);
+  QVERIFY(window.script().endsWith(QStringLiteral("xy")) && window.isWindowModified());
+  dialogs.answers = {Answer::Yes};  // 保存する writes before program mode ends
+  trigger(window, "file_return");
+  QVERIFY(!window.isVisible());
+  QVERIFY(fileBytes(path).ends_with("xy\r\n"));
 }
 
 }  // namespace pryx::player::testing

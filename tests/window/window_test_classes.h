@@ -71,6 +71,10 @@ class EditorFrameTest : public QObject {
   void closingAsksAndCancelKeepsTheRunGoing();
   void openingFromTheCommandLineIsRemembered();
   void everyControlHasAnAccessibleName();
+  void unsavedChangesAreSavedOrLetGoOnlyAsAnswered();
+  void behindAnOpenQuestionTheProjectStays();
+  void undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList();
+  void aRecoveryCopyFollowsUnsavedChangesAndIsOfferedOnOpening();
 };
 
 class EditorWindowsTest : public QObject {
@@ -118,6 +122,7 @@ class ProgramModeWindowTest : public QObject {
   void switchesFromTheProjectToItsScriptAndBack();
   void savesShiftJisWithCrLfAndKeepsTextAndPathOfAnUnreadableFile();
   void findingsListTheLinesAndADoubleClickGoesThere();
+  void unsavedTextIsAskedForAndMarkedInTheCaption();
 };
 
 class PageListWindowTest : public QObject {
