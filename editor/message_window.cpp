@@ -1,7 +1,7 @@
 #include "editor/message_window.h"
 
 #include "editor/accessible.h"
-#include "player/screen/fonts.h"
+#include "player/window/window_fonts.h"
 
 #include <QEvent>
 #include <QSignalBlocker>

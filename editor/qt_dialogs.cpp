@@ -74,8 +74,8 @@ QString qtFileFilter(std::string_view filter) {
 Answer QtDialogs::show(const project::Message& message) {
   Buttons buttons = buttonsOf(message.buttons);
   player::MessageBoxRequest request;
-  request.text = fromUtf8(message.text);
-  request.title = fromUtf8(message.title);
+  request.text = message.text;
+  request.title = message.title;
   request.icon = iconOf(message.icon);
   request.buttons = buttons.buttons;
   request.defaultAnswer = message.positiveDefault ? buttons.positive : buttons.negative;

@@ -1,6 +1,5 @@
 // The main loop and the instructions that need nothing but the interpreter state.
 
-#include <QString>
 
 #include "platform/sjis.h"
 #include "player/gamefile/instructions.h"
@@ -21,7 +20,7 @@ constexpr std::int64_t kInstructionsBetweenPumps = 4096;
 
 constexpr std::uint8_t code(Opcode opcode) { return static_cast<std::uint8_t>(opcode); }
 
-QString decodedText(std::string_view sjis) { return QString::fromStdString(platform::decodeSjis(sjis)); }
+std::string decodedText(std::string_view sjis) { return platform::decodeSjis(sjis); }
 
 }  // namespace
 
@@ -34,7 +33,7 @@ Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImag
       saveFiles_(location_),
       saves_(options.saves ? *options.saves : saveFiles_),
       screen_(options.drawsPictures) {
-  host_.window.setCaption(QString::fromStdString(location_.name));
+  host_.window.setCaption(location_.name);
   for (int slot = 1; slot <= kMenuSaveSlots; ++slot) enableLoadItem(slot, saves_.exists(slot));
   MenuONorOFF(false);
   host_.menus.setSpeedChecked(state_.speed);
@@ -153,7 +152,7 @@ void Player::execute(std::uint8_t opcode) {
     case code(Opcode::End): endRun(EndReason::End);
     case code(Opcode::FColorL):
     case code(Opcode::FColorD): {
-      QColor colour(operandByte(1), operandByte(2), operandByte(3));
+      Colour colour{operandByte(1), operandByte(2), operandByte(3)};
       pc += 3;
       (opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) = colour;
       break;
@@ -334,8 +333,8 @@ void Player::typeMessage() {
     state_.programCounter = p + 8;
     return;
   }
-  QString message = decodedText(texts_.message(number));
-  if (!message.isEmpty()) observer_.text(static_cast<std::int32_t>(p), number, message);
+  std::string message = decodedText(texts_.message(number));
+  if (!message.empty()) observer_.text(static_cast<std::int32_t>(p), number, message);
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
   state_.programCounter = p + 10;
