@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/sjis.h"
 #include "player/screen/font_files.h"
+#include "player/screen/glyph_font.h"
 #include "player/screen/screen.h"
 #include "screen_test_support.h"
 
@@ -109,6 +110,13 @@ TEST(ScreenText, WindowsFontNamesFindTheIpaFontFiles) {
   }
   EXPECT_EQ(fontFile("ＭＳ 明朝", std::vector<std::string>{"/nonexistent"}), "");
   EXPECT_EQ(fontFile("Arial", systemFontFolders()), "");
+  // A missing or broken font file is refused with a reason, never read on.
+  const std::string notAFont = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/cg/roji.BMP";
+  for (const std::string& path : {std::string("/nonexistent/ipam.ttf"), notAFont}) {
+    std::string error;
+    EXPECT_EQ(GlyphFont::open(path, 12, error), nullptr) << path;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+  }
 }
 
 // FreeType's two-colour glyphs are the ones Qt draws with NoAntialias, at every size
