@@ -6,15 +6,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <QTemporaryDir>
-
 #include "player/gamefile/writer.h"
 #include "player/headless/headless_display.h"
 #include "player/headless/recording_sequencer.h"
 #include "player/headless/route.h"
 #include "player/headless/scripted_host.h"
 #include "player/player.h"
+#include "tests/media/temporary_folder.h"
 
 namespace {
 
@@ -75,17 +73,17 @@ player::RunEnd play(const std::vector<std::uint8_t>& file, std::int64_t limit, c
 }
 
 void StartTenThousandPages(benchmark::State& state) {
-  QTemporaryDir folder;
+  pryx::test_support::TemporaryFolder folder("player-bench");
   auto file = pagesGame();
-  for (auto _ : state) benchmark::DoNotOptimize(play(file, 1, folder.path().toStdString()));
+  for (auto _ : state) benchmark::DoNotOptimize(play(file, 1, folder.path()));
   state.counters["bytes"] = static_cast<double>(file.size());
 }
 BENCHMARK(StartTenThousandPages)->Unit(benchmark::kMillisecond);
 
 void RunInstructions(benchmark::State& state, std::vector<std::uint8_t> (*game)()) {
-  QTemporaryDir folder;
+  pryx::test_support::TemporaryFolder folder("player-bench");
   auto file = game();
-  for (auto _ : state) benchmark::DoNotOptimize(play(file, kInstructions, folder.path().toStdString()));
+  for (auto _ : state) benchmark::DoNotOptimize(play(file, kInstructions, folder.path()));
   state.SetItemsProcessed(state.iterations() * kInstructions);
 }
 BENCHMARK_CAPTURE(RunInstructions, loop, loopGame)->Unit(benchmark::kMillisecond);
@@ -94,8 +92,6 @@ BENCHMARK_CAPTURE(RunInstructions, pages, pagesGame)->Unit(benchmark::kMilliseco
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

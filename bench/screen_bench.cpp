@@ -5,25 +5,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 #include "player/screen/screen.h"
 
 namespace {
 
 using namespace pryx::player;
 
-QImage gradient(int width, int height, bool withKey) {
-  QImage picture(width, height, QImage::Format_RGB32);
+Picture gradient(int width, int height, bool withKey) {
+  Picture picture(width, height);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      picture.setPixel(x, y, withKey && x < width / 2 ? qRgb(255, 0, 255) : qRgb(x % 256, y % 256, (x + y) % 256));
+      picture.row(y)[x] = withKey && x < width / 2 ? pixelOf(255, 0, 255) : pixelOf(x % 256, y % 256, (x + y) % 256);
   return picture;
 }
 
 void ShowAndDarkenCg(benchmark::State& state) {
   Screen screen;
-  const QImage cg = gradient(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 3 / 4, false);
+  const Picture cg = gradient(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 3 / 4, false);
   for (auto _ : state) {
     screen.showCg(cg);
     screen.darkenCg();
@@ -33,7 +31,7 @@ BENCHMARK(ShowAndDarkenCg)->Arg(320)->Arg(640);
 
 void LoadCharacter(benchmark::State& state) {
   Screen screen;
-  const QImage character = gradient(640, 480, true);
+  const Picture character = gradient(640, 480, true);
   for (auto _ : state) screen.loadCharacter(character, -1, true);
 }
 BENCHMARK(LoadCharacter);
@@ -49,10 +47,10 @@ BENCHMARK(NovelRedrawWithCharacter);
 
 void TypeOneCharacter(benchmark::State& state) {
   Screen screen;
-  const QString character = QStringLiteral("月");
+  const std::u32string character = U"月";
   for (auto _ : state) {
-    screen.drawText(character, 7, 7, Qt::black, TextFont::NovelMessage);
-    screen.drawText(character, 5, 5, Qt::white, TextFont::NovelMessage);
+    screen.drawText(character, 7, 7, kBlackColour, TextFont::NovelMessage);
+    screen.drawText(character, 5, 5, kWhiteColour, TextFont::NovelMessage);
   }
 }
 BENCHMARK(TypeOneCharacter);
@@ -60,8 +58,6 @@ BENCHMARK(TypeOneCharacter);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

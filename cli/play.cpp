@@ -1,13 +1,9 @@
 // pryx play: a game file played without a window along a route, for playtests in CI.
-// It runs in the program pryx-play, the only part of the tool that needs the Qt GUI.
-
-#include <QByteArray>
-#include <QGuiApplication>
+// It runs in the program pryx-play, the only part of the tool that links the engine.
 
 #include <charconv>
 #include <fstream>
 #include <iostream>
-#include <memory>
 
 #include "authoring/project_play.h"
 #include "cli/arguments.h"
@@ -20,25 +16,6 @@
 
 namespace pryx::cli {
 namespace {
-
-// Qt's warnings about its surroundings (such as "QStandardPaths: XDG_RUNTIME_DIR not
-// set") are no message of the kit and would garble what CI reads on standard error;
-// only what ends the program is passed on.
-void passOnlyFatalQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "pryx play: " << message.toStdString() << '\n';
-}
-
-// Pictures and text are drawn with QtGui, which needs an application object; with no
-// display platform chosen the run needs none.
-std::unique_ptr<QGuiApplication> guiApplication() {
-  if (QGuiApplication::instance()) return nullptr;
-  qInstallMessageHandler(passOnlyFatalQtMessages);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "pryx";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // Closes the trace file; false, with a message, when any of it could not be written.
 bool traceWritten(std::ofstream& trace, const std::optional<std::string>& path, std::ostream& err) {
@@ -146,16 +123,15 @@ int runPlay(std::span<const std::string> arguments, std::ostream& out, std::ostr
     request.trace = &traceFile;
   }
 
-  auto application = guiApplication();
   auto result = player::headless::playHeadless(request);
 
   if (!result.loaded) {
-    err << "pryx play: " << result.end.message.toStdString() << " (" << request.gameFile << ")\n";
+    err << "pryx play: " << result.end.message << " (" << request.gameFile << ")\n";
     traceWritten(traceFile, parsed.value("--trace"), err);
     return 1;
   }
   out << "end: " << player::endReasonText(result.end.reason);
-  if (!result.end.message.isEmpty()) out << " \"" << result.end.message.toStdString() << '"';
+  if (!result.end.message.empty()) out << " \"" << result.end.message << '"';
   out << '\n';
   if (!request.framesFolder.empty()) out << "frames: " << result.frames << " in " << request.framesFolder << '\n';
   bool failed = player::endedInFailure(result.end.reason);

@@ -27,7 +27,7 @@ class DialogsMessageBoxes final : public player::MessageBoxes {
   explicit DialogsMessageBoxes(Dialogs& dialogs) : dialogs_(dialogs) {}
 
   player::MessageAnswer show(const player::MessageBoxRequest& request) override {
-    project::Message message{request.text.toStdString(), request.title.toStdString(), iconOf(request.icon),
+    project::Message message{request.text, request.title, iconOf(request.icon),
                              buttonsOf(request.buttons), isPositive(request.defaultAnswer)};
     switch (dialogs_.show(message)) {
       case Answer::Ok: return player::MessageAnswer::Ok;

@@ -3,7 +3,7 @@
 #include "editor/editor_frame.h"
 #include "editor/qt_translations.h"
 #include "editor/version.h"
-#include "player/screen/fonts.h"
+#include "player/window/window_fonts.h"
 
 #include <QApplication>
 

@@ -2,6 +2,7 @@
 
 #include "editor/accessible.h"
 #include "player/screen/screen.h"
+#include "player/screen/stretch.h"
 #include "player/window/picture_view.h"
 
 #include <QEvent>
@@ -11,21 +12,15 @@
 namespace pryx::editor {
 namespace {
 
-QImage blankPicture() {
-  QImage picture(MainWindow::kWidth, MainWindow::kHeight, QImage::Format_RGB32);
-  picture.fill(Qt::black);
-  return picture;
-}
-
 // A picture stretched to the stage, pixel for pixel as the player stretches it.
-QImage stretched(const QImage& picture) {
-  return picture.scaled(MainWindow::kWidth, MainWindow::kHeight, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-      .convertToFormat(QImage::Format_RGB32);
+player::Picture stretched(const player::Picture& picture) {
+  player::Picture stage(MainWindow::kWidth, MainWindow::kHeight);
+  player::stretchOverWindow(stage, picture, player::RasterOperation::Copy);
+  return stage;
 }
 
-ZorvexSurface surfaceOf(QImage& picture) {
-  return {reinterpret_cast<std::uint32_t*>(picture.bits()), picture.width(), picture.height(),
-          static_cast<std::int32_t>(picture.bytesPerLine())};
+ZorvexSurface surfaceOf(player::Picture& picture) {
+  return {picture.pixels(), picture.width(), picture.height(), picture.bytesPerLine()};
 }
 
 }  // namespace
@@ -49,8 +44,8 @@ bool MainWindow::showBackground(const std::string& path) { return load(path, bac
 
 bool MainWindow::showCharacter(const std::string& path) { return load(path, character_); }
 
-bool MainWindow::load(const std::string& path, QImage& holder) {
-  holder = path.empty() ? QImage() : player::loadPicture(path);
+bool MainWindow::load(const std::string& path, player::Picture& holder) {
+  holder = path.empty() ? player::Picture() : player::loadPicture(path);
   bool loaded = path.empty() || !holder.isNull();
   if (!holder.isNull()) holder = stretched(holder);
   redraw();
@@ -63,14 +58,14 @@ void MainWindow::setBlending(bool blending) {
 }
 
 void MainWindow::redraw() {
-  QImage picture = background_.isNull() ? blankPicture() : background_.copy();
+  shown_ = background_.isNull() ? player::Picture(kWidth, kHeight) : background_;
   if (blending_ && !character_.isNull()) {
-    ZorvexSurface destination = surfaceOf(picture);
+    ZorvexSurface destination = surfaceOf(shown_);
     ZorvexSurface source = surfaceOf(character_);
     // A missing library leaves the preview without its character; the player reports it when it runs.
     (void)display_.Blend(destination, kWidth, kHeight, source, 0, 0, kWidth, kHeight);
   }
-  stage_->setPicture(picture);
+  stage_->setPicture(shown_);
 }
 
 bool MainWindow::playMusic(const std::string& path) {

@@ -10,6 +10,8 @@
 #include "player/sequencer.h"
 
 #include <QImage>
+
+#include "player/screen/picture.h"
 #include <string>
 
 namespace pryx::player {
@@ -55,14 +57,15 @@ class MainWindow final : public ChildWindow {
 
  private:
   // Loads the picture at `path` into `holder`, stretched; an empty path empties it.
-  bool load(const std::string& path, QImage& holder);
+  bool load(const std::string& path, player::Picture& holder);
   void redraw();
 
   player::Sequencer& music_;
   platform::DisplayLibrary& display_;
   player::PictureView* stage_;
-  QImage background_;
-  QImage character_;  // the character drawing surface's inner 640 × 480; null when cleared
+  player::Picture background_;
+  player::Picture character_;  // the character drawing surface's inner 640 × 480; null when cleared
+  player::Picture shown_;      // what the stage shows, its pixels wrapped by the view
   bool blending_ = false;
   std::string musicFile_;
 };

@@ -2,7 +2,7 @@
 
 #include "editor/accessible.h"
 #include "editor/undo_keys.h"
-#include "player/screen/fonts.h"
+#include "player/window/window_fonts.h"
 
 #include <QEvent>
 #include <QSignalBlocker>

@@ -4,7 +4,7 @@
 #include "editor/frame_actions.h"
 #include "editor/line_numbered_editor.h"
 
-#include "player/screen/fonts.h"
+#include "player/window/window_fonts.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

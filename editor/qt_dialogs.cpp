@@ -93,8 +93,8 @@ Answer QtDialogs::show(const project::Message& message) {
   if (message.buttons == project::MessageButtons::SaveDiscardCancel) return askToSave(parent_, message);
   Buttons buttons = buttonsOf(message.buttons);
   player::MessageBoxRequest request;
-  request.text = fromUtf8(message.text);
-  request.title = fromUtf8(message.title);
+  request.text = message.text;
+  request.title = message.title;
   request.icon = iconOf(message.icon);
   request.buttons = buttons.buttons;
   request.defaultAnswer = message.positiveDefault ? buttons.positive : buttons.negative;

@@ -3,8 +3,6 @@
 // file, end within the instruction limit, and never crash. Only the interpreter
 // works per input: nothing is drawn and no file is looked up, read or written.
 
-#include <QGuiApplication>
-
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -51,15 +49,6 @@ class NoDisplay final : public DisplayFunctions {
 };
 
 }  // namespace
-
-// Fontconfig keeps what it loads for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QGuiApplication(*argc, *argv);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   pryx::gamefile::GameImage image(std::vector<std::uint8_t>(data, data + size));

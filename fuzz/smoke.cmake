@@ -9,6 +9,7 @@ function(pryx_fuzz_target name)
                    ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name} ${PRYX_FUZZ_SMOKE_SECONDS}
                    ${CMAKE_BINARY_DIR}/fuzz-findings)
   set_tests_properties(fuzz_${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 LABELS fuzz)
+  set(pryx_fuzz_programs ${pryx_fuzz_programs} ${PRYX_FUZZ_BINARY_DIR}/bin/fuzz_${name} PARENT_SCOPE)
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)

@@ -4,6 +4,27 @@
 
 namespace pryx::platform {
 
+std::u32string decodeUtf8(std::string_view utf8) {
+  constexpr char32_t kReplacement = 0xFFFD;
+  std::u32string text;
+  text.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<std::uint8_t>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : utf8SequenceAt(utf8, i);
+    if (length == 0) {
+      text.push_back(kReplacement);
+      ++i;
+      continue;
+    }
+    char32_t character = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) character = character << 6 | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3Fu);
+    text.push_back(character);
+    i += length;
+  }
+  return text;
+}
+
+// Over-long forms, surrogates and values past U+10FFFF are no characters.
 std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) -> unsigned {
     return at + i < text.size() ? static_cast<std::uint8_t>(text[at + i]) : 0u;

@@ -1,11 +1,10 @@
 // Command buttons: their definition by @BTN and the wait for a choice at @EVTWAIT,
 // as push buttons in normal mode and as highlighted text lines in novel mode.
 
-#include <QStringList>
-
 #include <algorithm>
 
 #include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "player/gamefile/body_scan.h"
 #include "player/gamefile/chained_records.h"
 #include "player/player.h"
@@ -16,8 +15,8 @@ namespace {
 constexpr int kChoiceRowHeight = kNovelLineHeight;
 constexpr int kChoiceX = 50;
 constexpr int kChoiceShadowOffset = 2;
-const QColor kChoiceShadow(127, 127, 127);
-const QColor kChoiceFace(255, 255, 255);
+constexpr Colour kChoiceShadow{127, 127, 127};
+constexpr Colour kChoiceFace{255, 255, 255};
 
 constexpr int kPulseStep = 4;
 constexpr int kPulseLow = 128;
@@ -40,7 +39,7 @@ void Player::defineButton(const gamefile::DecodedInstruction& instruction) {
   if (record.slot < kChoiceButtons) {
     const int slot = record.slot;
     auto index = static_cast<std::size_t>(slot);
-    state_.captions[index] = QString::fromStdString(platform::decodeSjis(texts_.caption(slot, record.caption)));
+    state_.captions[index] = platform::decodeSjis(texts_.caption(slot, record.caption));
     host_.buttons.setCaption(slot, state_.captions[index]);
     state_.buttonTargets[index] = record.bodyStart();
   }
@@ -53,20 +52,20 @@ void Player::awaitChoice() {
   const auto p = static_cast<std::int32_t>(state_.programCounter);
   MenuONorOFF(true);
   state_.replaying = false;
-  if (state_.captions[0].isEmpty()) endRun(EndReason::NoButton);
+  if (state_.captions[0].empty()) endRun(EndReason::NoButton);
 
   int chosen = -1;
   // Any caption beside the first makes a list, also when slots in between are unused
   // (buttons 1 and 3 alone must not turn into a click anywhere that takes button 1).
   bool offeredAsList = state_.novelMode() || std::any_of(state_.captions.begin() + 1, state_.captions.end(),
-                                                         [](const QString& caption) { return !caption.isEmpty(); });
+                                                         [](const std::string& caption) { return !caption.empty(); });
   if (offeredAsList) {
-    QStringList offered;
+    std::vector<std::string> offered;
     for (int slot = 0; slot < kChoiceButtons; ++slot) {
-      const QString& caption = state_.captions[static_cast<std::size_t>(slot)];
-      if (caption.isEmpty()) continue;
-      while (offered.size() < slot) offered.append(QString());
-      offered.append(caption);
+      const std::string& caption = state_.captions[static_cast<std::size_t>(slot)];
+      if (caption.empty()) continue;
+      offered.resize(static_cast<std::size_t>(slot));
+      offered.push_back(caption);
       if (state_.novelMode()) drawChoiceRow(slot, slot + state_.novelTextEndRow, kChoiceShadow, kChoiceFace);
       else host_.buttons.setVisible(slot, true);
     }
@@ -80,7 +79,7 @@ void Player::awaitChoice() {
 
   for (int slot = 0; slot < kChoiceButtons; ++slot) {
     host_.buttons.setVisible(slot, false);
-    host_.buttons.setCaption(slot, QString());
+    host_.buttons.setCaption(slot, {});
     state_.captions[static_cast<std::size_t>(slot)].clear();
   }
   // After a load the program counter already points at the saved page.
@@ -101,7 +100,7 @@ int Player::awaitButtonClick() {
     idle();
     if (state_.replaying) break;
     int slot = state_.clickState - 2;
-    if (slot >= 0 && slot < kChoiceButtons && !state_.captions[static_cast<std::size_t>(slot)].isEmpty()) {
+    if (slot >= 0 && slot < kChoiceButtons && !state_.captions[static_cast<std::size_t>(slot)].empty()) {
       chosen = slot;
       break;
     }
@@ -133,9 +132,10 @@ int Player::awaitNovelChoice() {
       refresh();
       highlighted = 0;
     }
-    if (slot < 0 || slot >= kChoiceButtons || state_.captions[static_cast<std::size_t>(slot)].isEmpty()) continue;
+    if (slot < 0 || slot >= kChoiceButtons || state_.captions[static_cast<std::size_t>(slot)].empty()) continue;
     int level = state_.highlightLevel;
-    drawChoiceRow(slot, row, QColor(level - kPulseLow, 0, 0), QColor(level, 0, 0));
+    drawChoiceRow(slot, row, Colour{static_cast<std::uint8_t>(level - kPulseLow), 0, 0},
+                  Colour{static_cast<std::uint8_t>(level), 0, 0});
     highlighted = slot + 1;
     if (state_.highlightFalling) {
       level -= kPulseStep;
@@ -153,8 +153,8 @@ int Player::awaitNovelChoice() {
   return chosen;
 }
 
-void Player::drawChoiceRow(int slot, int row, QColor shadow, QColor face) {
-  const QString& caption = state_.captions[static_cast<std::size_t>(slot)];
+void Player::drawChoiceRow(int slot, int row, Colour shadow, Colour face) {
+  const std::u32string caption = platform::decodeUtf8(state_.captions[static_cast<std::size_t>(slot)]);
   int y = kChoiceRowHeight * row;
   screen_.drawText(caption, kChoiceX + kChoiceShadowOffset, y + kChoiceShadowOffset, shadow, TextFont::NovelChoice);
   screen_.drawText(caption, kChoiceX, y, face, TextFont::NovelChoice);

@@ -45,10 +45,10 @@ void Player::pause(int milliseconds) { host_.events.sleep(std::max(milliseconds,
 
 void Player::refresh() { host_.window.refresh(screen_.picture()); }
 
-MessageAnswer Player::ask(const QString& message, const QString& title, MessageIcon icon, MessageButtons buttons) {
+MessageAnswer Player::ask(const std::string& message, const std::string& title, MessageIcon icon, MessageButtons buttons) {
   MessageBoxRequest request;
   request.text = message;
-  request.title = title.isEmpty() ? QString::fromStdString(location_.name) : title;
+  request.title = title.empty() ? location_.name : title;
   request.icon = icon;
   request.buttons = buttons;
   // Questions put the negative answer on the default button.
@@ -58,9 +58,10 @@ MessageAnswer Player::ask(const QString& message, const QString& title, MessageI
   return host_.messages.show(request);
 }
 
-void Player::endRun(EndReason reason, const QString& message) { throw RunEnd{reason, message}; }
+void Player::endRun(EndReason reason, const std::string& message) { throw RunEnd{reason, message}; }
 
-void Player::endWithMessage(EndReason reason, const QString& message, MessageIcon icon, const QString& title) {
+void Player::endWithMessage(EndReason reason, const std::string& message, MessageIcon icon,
+                            const std::string& title) {
   ask(message, title, icon, MessageButtons::Ok);
   endRun(reason, message);
 }

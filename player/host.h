@@ -4,12 +4,11 @@
 // interface has one purpose; the window program implements them with Qt, the
 // headless host with a virtual clock and scripted input.
 
-#include <QImage>
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 #include "platform/zorvex.h"
+#include "player/screen/picture.h"
 #include "player/sequencer.h"
 
 namespace pryx::player {
@@ -39,8 +38,8 @@ class PlayerWindow {
  public:
   virtual ~PlayerWindow() = default;
   // Shows the 640 × 480 picture the engine draws on.
-  virtual void refresh(const QImage& picture) = 0;
-  virtual void setCaption(const QString& caption) = 0;
+  virtual void refresh(const Picture& picture) = 0;
+  virtual void setCaption(const std::string& caption) = 0;  // UTF-8
   // Novel mode: the window loses its frame and its menu bar is hidden; the bar
   // comes back while the pointer touches the top edge, except while typing.
   virtual void enterNovelMode() = 0;
@@ -55,8 +54,8 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct MessageBoxRequest {
-  QString text;
-  QString title;
+  std::string text;  // UTF-8, as every text of the engine
+  std::string title;
   MessageIcon icon = MessageIcon::None;
   MessageButtons buttons = MessageButtons::Ok;
   MessageAnswer defaultAnswer = MessageAnswer::Ok;
@@ -92,7 +91,7 @@ inline constexpr int kChoiceButtons = 5;
 class ChoiceButtons {
  public:
   virtual ~ChoiceButtons() = default;
-  virtual void setCaption(int slot, const QString& caption) = 0;
+  virtual void setCaption(int slot, const std::string& caption) = 0;
   virtual void setVisible(int slot, bool visible) = 0;
 };
 

@@ -1,6 +1,5 @@
 // The main loop and the instructions that need nothing but the interpreter state.
 
-#include <QString>
 
 #include "platform/sjis.h"
 #include "player/gamefile/chained_records.h"
@@ -22,7 +21,7 @@ constexpr std::int64_t kInstructionsBetweenPumps = 4096;
 
 constexpr std::uint8_t code(Opcode opcode) { return static_cast<std::uint8_t>(opcode); }
 
-QString decodedText(std::string_view sjis) { return QString::fromStdString(platform::decodeSjis(sjis)); }
+std::string decodedText(std::string_view sjis) { return platform::decodeSjis(sjis); }
 
 }  // namespace
 
@@ -35,7 +34,7 @@ Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImag
       saveFiles_(location_),
       saves_(options.saves ? *options.saves : saveFiles_),
       screen_(options.drawsPictures) {
-  host_.window.setCaption(QString::fromStdString(location_.name));
+  host_.window.setCaption(location_.name);
   for (int slot = 1; slot <= kMenuSaveSlots; ++slot) enableLoadItem(slot, saves_.exists(slot));
   MenuONorOFF(false);
   host_.menus.setSpeedChecked(state_.speed);
@@ -141,7 +140,8 @@ void Player::execute(const gamefile::DecodedInstruction& instruction) {
     case code(Opcode::FColorD): {
       auto [red, green, blue] = instruction.operands<3>();
       pc = instruction.lastByte();
-      (instruction.opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) = QColor(red, green, blue);
+      (instruction.opcode == code(Opcode::FColorL) ? state_.textColour : state_.shadowColour) =
+          Colour{static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green), static_cast<std::uint8_t>(blue)};
       break;
     }
     case code(Opcode::Sub): {
@@ -307,8 +307,8 @@ void Player::typeMessage(const gamefile::DecodedInstruction& instruction) {
     state_.programCounter = instruction.lastByte();
     return;
   }
-  QString message = decodedText(texts_.message(record.message));
-  if (!message.isEmpty()) observer_.text(static_cast<std::int32_t>(instruction.position), record.message, message);
+  std::string message = decodedText(texts_.message(record.message));
+  if (!message.empty()) observer_.text(static_cast<std::int32_t>(instruction.position), record.message, message);
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
   state_.programCounter = record.blockClose();

@@ -3,11 +3,10 @@
 // read, the waits for input (where the headless host answers and takes frames),
 // and the end of the run.
 
-#include <QString>
-#include <QStringList>
-
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pryx::player {
 
@@ -46,16 +45,16 @@ class PlayObserver {
   virtual void cg(std::int32_t /*pc*/, int /*cg*/) {}
   virtual void chr(std::int32_t /*pc*/, int /*chr*/) {}
   virtual void bgm(std::int32_t /*pc*/, int /*bgm*/) {}
-  virtual void text(std::int32_t /*pc*/, int /*message*/, const QString& /*text*/) {}
+  virtual void text(std::int32_t /*pc*/, int /*message*/, const std::string& /*text*/) {}
   // Captions by slot from slot 1 up to the last one used; unused slots are empty.
-  virtual void choices(std::int32_t /*pc*/, const QStringList& /*captions*/) {}
+  virtual void choices(std::int32_t /*pc*/, const std::vector<std::string>& /*captions*/) {}
   virtual void choose(std::int32_t /*pc*/, int /*slot*/) {}  // slot from 1
   virtual void variable(std::int32_t /*pc*/, int /*variable*/, std::int32_t /*value*/) {}
   virtual void save(std::int32_t /*pc*/, int /*slot*/, bool /*done*/) {}
   virtual void load(std::int32_t /*pc*/, int /*slot*/, bool /*done*/) {}
   virtual void waitStarted(std::int32_t /*pc*/, WaitKind /*kind*/) {}
   virtual void waitEnded() {}
-  virtual void ended(std::int32_t /*pc*/, EndReason /*reason*/, const QString& /*message*/) {}
+  virtual void ended(std::int32_t /*pc*/, EndReason /*reason*/, const std::string& /*message*/) {}
 };
 
 }  // namespace pryx::player

@@ -24,7 +24,7 @@ void Player::showCgNumber(std::int32_t number) {
   const std::string& name = cgNames_.name(number);
   auto path = resourceFile(name, kBmp);
   if (!path) path = resourceFile(name, kJpg);
-  screen_.showCg(path ? loadPicture(*path) : QImage());
+  screen_.showCg(path ? loadPicture(*path) : Picture());
   refresh();
   state_.currentCg = number;
   state_.cgRepainted = true;
@@ -44,7 +44,7 @@ void Player::showChrNumber(std::int32_t number) {
       screen_.clear();
     }
     auto path = resourceFile(chrNames_.name(number), kBmp);
-    screen_.loadCharacter(path ? loadPicture(*path) : QImage(), state_.transparentColour, state_.novelMode());
+    screen_.loadCharacter(path ? loadPicture(*path) : Picture(), state_.transparentColour, state_.novelMode());
     state_.currentChr = number;
     observer_.chr(static_cast<std::int32_t>(state_.programCounter), number);
     paintCharacter();

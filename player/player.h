@@ -3,9 +3,6 @@
 // loop; it returns only when the game ends. The window's events reach it through
 // PlayerInput while it pumps events inside its waits.
 
-#include <QColor>
-#include <QString>
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -39,7 +36,7 @@ struct InterpreterState {
   std::vector<std::int64_t> returnStack;  // both stacks hold `depth` entries
   std::vector<std::int64_t> pageStack;
   std::array<std::int64_t, kChoiceButtons> buttonTargets{};
-  std::array<QString, kChoiceButtons> captions;  // of the choice buttons; empty = unused
+  std::array<std::string, kChoiceButtons> captions;  // of the choice buttons; empty = unused
 
   int messageWait = 50;
   int baseWait = 0;
@@ -49,8 +46,8 @@ struct InterpreterState {
   int currentCg = 0;
   int currentBgm = 0;
   int currentChr = 0;
-  QColor textColour{255, 255, 255};
-  QColor shadowColour{0, 0, 0};
+  Colour textColour = kWhiteColour;
+  Colour shadowColour = kBlackColour;
   std::int32_t transparentColour = -1;  // -1: the character picture's bottom-left colour
 
   int clickState = 0;  // 0 none, 1 the window, 2..6 choice button 0..4
@@ -80,7 +77,7 @@ struct PlayerOptions {
 
 struct RunEnd {
   EndReason reason;
-  QString message;  // what the user was shown, if anything
+  std::string message;  // what the user was shown, if anything
 };
 
 class Player final : public PlayerInput {
@@ -139,18 +136,18 @@ class Player final : public PlayerInput {
   void afterEvents();
   void pause(int milliseconds);
   void refresh();
-  MessageAnswer ask(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons);
-  [[noreturn]] void endRun(EndReason reason, const QString& message = {});
-  [[noreturn]] void endWithMessage(EndReason reason, const QString& message, MessageIcon icon,
-                                   const QString& title);
+  MessageAnswer ask(const std::string& text, const std::string& title, MessageIcon icon, MessageButtons buttons);
+  [[noreturn]] void endRun(EndReason reason, const std::string& message = {});
+  [[noreturn]] void endWithMessage(EndReason reason, const std::string& message, MessageIcon icon,
+                                   const std::string& title);
   [[noreturn]] void endWithCodeError();
   void wtchecker(std::optional<Speed> speed);
   void MenuONorOFF(bool enabled);
   void enableLoadItem(int slot, bool enabled);
 
   // text.cpp
-  void textplay(const QString& message);
-  void textplayx(const QString& message);
+  void textplay(const std::string& message);
+  void textplayx(const std::string& message);
   void commandWait(WaitKind kind);
   void clearMessageBox();
   void NMsgWindow();
@@ -172,7 +169,7 @@ class Player final : public PlayerInput {
   void awaitChoice();
   int awaitButtonClick();
   int awaitNovelChoice();
-  void drawChoiceRow(int slot, int row, QColor shadow, QColor face);
+  void drawChoiceRow(int slot, int row, Colour shadow, Colour face);
   void startWait(WaitKind kind);
   void endWait();
 
@@ -181,7 +178,7 @@ class Player final : public PlayerInput {
   bool load(int slot);
   std::int64_t savePosition() const;
   bool isLabelPosition(std::int64_t position) const;
-  QString slotText(int slot) const;
+  std::string slotText(int slot) const;
 
   PlayerHost host_;
   GameLocation location_;

@@ -9,8 +9,8 @@
 
 namespace pryx::player {
 
-QString Player::slotText(int slot) const {
-  return QString(text::kSlotPrefix) + QString::fromStdString(platform::signPaddedDecimal(slot));
+std::string Player::slotText(int slot) const {
+  return text::kSlotPrefix + platform::signPaddedDecimal(slot);
 }
 
 // Loading always restarts a top-level page: inside a subroutine that is the page

@@ -1,6 +1,7 @@
 // Typing messages: the message box of normal mode with its page prompt, and the
 // planned text pages of novel mode.
 
+#include "platform/utf8.h"
 #include "player/messages.h"
 #include "player/player.h"
 
@@ -34,15 +35,15 @@ constexpr int kBoxTop = 350;
 
 }  // namespace
 
-void Player::textplay(const QString& message) {
-  QString text = toFullWidth(message);
-  if (text.isEmpty()) return;
+void Player::textplay(const std::string& message) {
+  const std::u32string text = toFullWidth(message);
+  if (text.empty()) return;
   const int savedWait = state_.messageWait;
   state_.clickState = 0;
   clearMessageBox();
   const TextLayout& layout = kBoxLayout;
   int x = layout.left, y = layout.top, line = 1;
-  for (qsizetype i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
     if (state_.clickState == 1) state_.messageWait = 0;
     pump();
     if (line == kBoxLines + 1) {
@@ -57,7 +58,7 @@ void Player::textplay(const QString& message) {
       ++i;
       continue;
     }
-    const QStringView character = QStringView(text).sliced(i, 1);
+    const std::u32string_view character = std::u32string_view(text).substr(i, 1);
     if (state_.currentCg != 0) screen_.drawText(character, x + 1, y + 1, state_.shadowColour, TextFont::Message);
     screen_.drawText(character, x, y, state_.textColour, TextFont::Message);
     x += layout.step;
@@ -69,9 +70,9 @@ void Player::textplay(const QString& message) {
   state_.messageWait = savedWait;
 }
 
-void Player::textplayx(const QString& message) {
-  QString text = toFullWidth(message);
-  if (text.isEmpty()) return;
+void Player::textplayx(const std::string& message) {
+  const std::u32string text = toFullWidth(message);
+  if (text.empty()) return;
   const int savedWait = state_.messageWait;
   state_.clickState = 0;
   NovelPagePlan plan = planNovelPages(text);
@@ -80,7 +81,7 @@ void Player::textplayx(const QString& message) {
   const TextLayout& layout = kNovelLayout;
   int x = layout.left, y = layout.top, line = 1, page = 0;
   formRedraw();
-  for (qsizetype i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
     pump();
     if (state_.clickState == 1) state_.messageWait = 0;
     if (page == plan.lastFullPage && line == plan.breakLine) {
@@ -103,9 +104,9 @@ void Player::textplayx(const QString& message) {
       ++i;
       continue;
     }
-    const QStringView character = QStringView(text).sliced(i, 1);
-    screen_.drawText(character, x + 2, y + 2, Qt::black, TextFont::NovelMessage);
-    screen_.drawText(character, x, y, Qt::white, TextFont::NovelMessage);
+    const std::u32string_view character = std::u32string_view(text).substr(i, 1);
+    screen_.drawText(character, x + 2, y + 2, kBlackColour, TextFont::NovelMessage);
+    screen_.drawText(character, x, y, kWhiteColour, TextFont::NovelMessage);
     refresh();
     pause(state_.messageWait);
     x += layout.step;
@@ -124,9 +125,9 @@ void Player::commandWait(WaitKind kind) {
   int level = 64;
   bool rising = true;
   bool announced = false;
-  const QString prompt = QString::fromUtf8(text::kPagePrompt);
+  const std::u32string prompt = platform::decodeUtf8(text::kPagePrompt);
   while (state_.clickState == 0 && !(kind == WaitKind::SingleButton && state_.replaying)) {
-    screen_.drawText(prompt, kPromptX, kPromptY, QColor(level, level, 255), TextFont::Message);
+    screen_.drawText(prompt, kPromptX, kPromptY, Colour{static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(level), 255}, TextFont::Message);
     refresh();
     if (!announced) startWait(kind), announced = true;  // once the prompt shows
     pause(kPromptSleep);

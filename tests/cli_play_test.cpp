@@ -1,13 +1,17 @@
 // pryx play as CI runs it: every run ends, and standard error holds only the kit's
 // own lines.
 
+#include "tests/support/png_pixels.h"
 #include "tests/support/tool_folder.h"
 #include "tests/script_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sstream>
 
 namespace pryx::script {
 namespace {
@@ -100,6 +104,52 @@ TEST_F(PlayCommand, AProjectPlaysFromAPageAsItsDistributionDoes) {
   EXPECT_EQ(pryx("play '" + project + "' --headless --set 好感度=1"), 2);
   EXPECT_EQ(pryx("play dist/tsukiyo.PRY --headless --set 絆=1"), 2);
   EXPECT_NE(read("errors.txt").find("give the variable's number"), std::string::npos);
+}
+
+// Every frame of the sample game along its routes is the frame recorded when the
+// drawing was last known good (tools/record-sample-frames): the same pixels, whichever
+// code draws them. A frame kept whole in tests/data/sample-frames/ also tells how
+// many of its pixels differ.
+TEST_F(PlayCommand, TheSampleRoutesDrawTheRecordedFrames) {
+  using pryx::testing::pixelHash;
+  using pryx::testing::readPng;
+  const std::string data = std::string(PRYX_SOURCE_DIR) + "/tests/data/";
+  const std::string samples = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo/";
+  std::istringstream recorded(read(data + "sample-frames.txt"));
+  std::map<std::pair<std::string, std::string>, std::vector<std::string>> expected;  // by source and route
+  for (std::string source, route, frame, hash; recorded >> source >> route >> frame >> hash;)
+    expected[{source, route}].push_back(frame + " " + hash);
+  ASSERT_GT(expected.size(), 10u);
+
+  for (const auto& [run, frames] : expected) {
+    const auto& [source, route] = run;
+    std::string game = samples + source;
+    if (source.ends_with(".PXJ")) {
+      ASSERT_EQ(pryx("build '" + game + "' --out dist --name tsukiyo --overwrite"), 0) << read("errors.txt");
+      game = "dist/tsukiyo.PRY";
+    }
+    std::filesystem::remove_all(folder_ / "frames");
+    std::filesystem::remove_all(folder_ / "saves");
+    ASSERT_EQ(pryx("play '" + game + "' --headless --choose " + route + " --frames frames --saves saves"), 0)
+        << read("errors.txt");
+    std::vector<std::string> drawn;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_ / "frames")) {
+      const auto pixels = readPng(entry.path().string());
+      ASSERT_TRUE(pixels) << entry.path();
+      drawn.push_back(entry.path().filename().string() + " " + pixelHash(*pixels));
+    }
+    std::sort(drawn.begin(), drawn.end());
+    EXPECT_EQ(drawn, frames) << source << " " << route;
+    for (std::size_t i = 0; i < std::min(drawn.size(), frames.size()); ++i) {
+      const auto reference = readPng(data + "sample-frames/" + frames[i].substr(frames[i].find(' ') + 1) + ".png");
+      if (drawn[i] == frames[i] || !reference) continue;
+      const auto now = readPng(path("frames/" + drawn[i].substr(0, drawn[i].find(' '))));
+      std::size_t differing = 0;
+      for (std::size_t b = 0; now && b < std::min(now->bgra.size(), reference->bgra.size()); b += 4)
+        differing += !std::equal(now->bgra.begin() + b, now->bgra.begin() + b + 4, reference->bgra.begin() + b);
+      ADD_FAILURE() << drawn[i] << ": " << differing << " pixels differ from " << frames[i];
+    }
+  }
 }
 
 // pryx play hands its arguments to the program beside it: each argument arrives as it

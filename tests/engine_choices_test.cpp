@@ -28,7 +28,7 @@ TEST(EngineChoices, PushButtonsOfferTheCaptionsAndAClickRunsItsBody) {
     EXPECT_EQ(kind, WaitKind::Choice);
     for (int slot = 0; slot < kChoiceButtons; ++slot) {
       visible.push_back(game->host.buttonVisible(slot));
-      captions.push_back(game->host.buttonCaption(slot).toStdString());
+      captions.push_back(game->host.buttonCaption(slot));
     }
     menusDuringChoice = game->host.choiceMenusEnabled();
     game->host.duringWait([](PlayerInput& input) { input.windowClicked(); });   // ignored
@@ -41,7 +41,7 @@ TEST(EngineChoices, PushButtonsOfferTheCaptionsAndAClickRunsItsBody) {
   EXPECT_TRUE(menusDuringChoice);
   EXPECT_FALSE(game->host.choiceMenusEnabled());
   EXPECT_FALSE(game->host.buttonVisible(0));
-  EXPECT_TRUE(game->host.buttonCaption(0).isEmpty());
+  EXPECT_TRUE(game->host.buttonCaption(0).empty());
   EXPECT_EQ(game->player().state().variables[1], 3);
   EXPECT_THAT(game->trace("choices"), ElementsAre(::testing::HasSubstr("\"captions\":[\"north\",\"\",\"south\"]")));
   EXPECT_THAT(numberFields(game->trace("choose"), "slot"), ElementsAre(3));
@@ -165,8 +165,8 @@ TEST(EngineClosing, EscapeAsksAndCancelReturnsToTheGame) {
   EXPECT_EQ(game->run().reason, EndReason::End);
   ASSERT_EQ(game->host.messages().size(), 1u);
   const MessageBoxRequest& question = game->host.messages()[0];
-  EXPECT_EQ(question.text.toStdString(), text::kCloseQuestion);
-  EXPECT_EQ(question.title.toStdString(), text::kConfirmTitle);
+  EXPECT_EQ(question.text, text::kCloseQuestion);
+  EXPECT_EQ(question.title, text::kConfirmTitle);
   EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
   EXPECT_EQ(question.defaultAnswer, MessageAnswer::Cancel);
   EXPECT_EQ(question.icon, MessageIcon::Question);
@@ -186,8 +186,8 @@ TEST(EngineClosing, ClosingOrTheEndItemEndsTheRunInOrder) {
   });
   EXPECT_EQ(ended->run().reason, EndReason::Closed);
   ASSERT_EQ(ended->host.messages().size(), 1u);
-  EXPECT_EQ(ended->host.messages()[0].text.toStdString(), text::kEndQuestion);
-  EXPECT_EQ(ended->host.messages()[0].title.toStdString(), text::kEndConfirmTitle);
+  EXPECT_EQ(ended->host.messages()[0].text, text::kEndQuestion);
+  EXPECT_EQ(ended->host.messages()[0].title, text::kEndConfirmTitle);
   EXPECT_EQ(ended->host.messages()[0].defaultAnswer, MessageAnswer::No);
   EXPECT_THAT(ended->trace("end"), ElementsAre(::testing::HasSubstr("\"reason\":\"closed\"")));
 }

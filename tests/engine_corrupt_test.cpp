@@ -37,7 +37,7 @@ std::vector<std::uint8_t> pageGame() {
 void expectCodeError(GameRun& game) {
   RunEnd end = game.run();
   EXPECT_EQ(end.reason, EndReason::Error);
-  EXPECT_EQ(end.message.toStdString(), text::kCodeError);
+  EXPECT_EQ(end.message, text::kCodeError);
   ASSERT_EQ(game.host.messages().size(), 1u);
   EXPECT_EQ(game.host.messages()[0].icon, MessageIcon::Critical);
 }
@@ -155,7 +155,7 @@ TEST(EngineCorruptFiles, PoolsAndChainsPointingOutsideTheFileAreRefusedAtLoad) {
     request.gameFile = path;
     auto result = headless::playHeadless(request);
     EXPECT_FALSE(result.loaded) << "header slot " << slot;
-    EXPECT_EQ(result.end.message.toStdString(), text::kLoadFailed);
+    EXPECT_EQ(result.end.message, text::kLoadFailed);
   }
 }
 
@@ -171,8 +171,8 @@ TEST(EngineCorruptFiles, FilesThatAreNoGameFilesAreNotLoaded) {
   request.trace = &trace;
   auto result = headless::playHeadless(request);
   EXPECT_FALSE(result.loaded);
-  EXPECT_EQ(result.end.message.toStdString(), text::kLoadFailed);
-  EXPECT_EQ(result.messages.at(0).title.toStdString(), text::kWarningTitle);
+  EXPECT_EQ(result.end.message, text::kLoadFailed);
+  EXPECT_EQ(result.messages.at(0).title, text::kWarningTitle);
   EXPECT_EQ(trace.str(), "{\"event\":\"end\",\"pc\":0,\"reason\":\"error\",\"message\":\"" +
                              std::string(text::kLoadFailed) + "\"}\n");
   request.gameFile = folder.path("bare.PRY");

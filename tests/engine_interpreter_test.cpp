@@ -122,10 +122,10 @@ TEST(EngineSubroutines, TheThousandthNestedCallEndsWithAMessage) {
     auto game = GameRun::fromScript(withLines(kNormalGame, {"#,deeper", std::string(command) + ",deeper"}));
     RunEnd end = game->run();
     EXPECT_EQ(end.reason, EndReason::Error);
-    EXPECT_EQ(end.message.toStdString(), message);
+    EXPECT_EQ(end.message, message);
     ASSERT_EQ(game->host.messages().size(), 1u);
     EXPECT_EQ(game->host.messages()[0].icon, MessageIcon::None);
-    EXPECT_EQ(game->host.messages()[0].title.toStdString(), "game");
+    EXPECT_EQ(game->host.messages()[0].title, "game");
     EXPECT_EQ(game->trace("label").size(), 1001u);
     EXPECT_THAT(game->display.modes(), ElementsAre(0)) << "the display mode is restored at the end";
   }
@@ -136,7 +136,7 @@ TEST(EngineVersion, AGameAskingForANewerPlayerIsRefused) {
     auto game = GameRun::fromScript("@VERSION," + std::string(version) + "\n#,a\n@END\n");
     RunEnd end = game->run();
     EXPECT_EQ(end.reason, EndReason::Version) << version;
-    EXPECT_EQ(end.message.toStdString(), text::kNewerVersionNeeded);
+    EXPECT_EQ(end.message, text::kNewerVersionNeeded);
     EXPECT_EQ(game->host.messages().at(0).icon, MessageIcon::Information);
   }
   for (std::string_view version : {"1,5", "1,0", "0,5"}) {
@@ -169,10 +169,10 @@ TEST(EngineEnds, EveryWayARunEnds) {
 TEST(EngineGameMode, NovelModeGoesFullScreenWithoutCaption) {
   auto game = GameRun::fromScript(withLines(kNovelGame, {"#,a", "@END"}));
   game->player();
-  EXPECT_EQ(game->host.caption().toStdString(), "game");
+  EXPECT_EQ(game->host.caption(), "game");
   game->run();
   EXPECT_TRUE(game->host.novelMode());
-  EXPECT_TRUE(game->host.caption().isEmpty());
+  EXPECT_TRUE(game->host.caption().empty());
   EXPECT_THAT(game->display.modes(), ElementsAre(1, 0));
   EXPECT_THAT(game->display.fullScreenWindows(), ElementsAre(game->host.nativeHandle()));
 }

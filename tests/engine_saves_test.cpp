@@ -62,7 +62,7 @@ TEST(EngineSaves, AMenuSaveAsksWritesTheLayoutAndEnablesItsLoadItem) {
   EXPECT_EQ(texts[0], "セーブ 3にデータを保存しますか。");
   EXPECT_EQ(texts[1], text::kSaved);
   const auto& question = game->host.messages()[0];
-  EXPECT_EQ(question.title.toStdString(), text::kConfirmTitle);
+  EXPECT_EQ(question.title, text::kConfirmTitle);
   EXPECT_EQ(question.buttons, MessageButtons::YesNo);
   EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
   EXPECT_EQ(game->host.messages()[1].icon, MessageIcon::Information);
@@ -198,8 +198,8 @@ TEST(EngineSaves, AFailedSaveSaysSoInsteadOfSaved) {
   game->followRoute(route({2}, {{1, Kind::Save, 3}}));
   game->run();
   ASSERT_EQ(game->host.messages().size(), 2u);
-  EXPECT_EQ(game->host.messages()[1].text.toStdString(), text::kSaveFailed);
-  EXPECT_EQ(game->host.messages()[1].title.toStdString(), text::kWarningTitle);
+  EXPECT_EQ(game->host.messages()[1].text, text::kSaveFailed);
+  EXPECT_EQ(game->host.messages()[1].title, text::kWarningTitle);
   EXPECT_EQ(game->host.messages()[1].icon, MessageIcon::Critical);
   EXPECT_FALSE(game->host.loadItemEnabled(3));
   // A route test sees the failure in the trace, as it sees a failed load.

@@ -82,7 +82,7 @@ std::vector<std::string> GameRun::trace(std::string_view event) const {
 
 std::vector<std::string> GameRun::messageTexts() const {
   std::vector<std::string> texts;
-  for (const MessageBoxRequest& request : host.messages()) texts.push_back(request.text.toStdString());
+  for (const MessageBoxRequest& request : host.messages()) texts.push_back(request.text);
   return texts;
 }
 

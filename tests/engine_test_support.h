@@ -39,10 +39,10 @@ class ClockedEvents final : public PlayObserver {
   void label(std::int32_t, int label) override { note("label " + std::to_string(label)); }
   void cg(std::int32_t, int cg) override { note("cg " + std::to_string(cg)); }
   void chr(std::int32_t, int chr) override { note("chr " + std::to_string(chr)); }
-  void text(std::int32_t, int message, const QString&) override { note("text " + std::to_string(message)); }
+  void text(std::int32_t, int message, const std::string&) override { note("text " + std::to_string(message)); }
   void waitStarted(std::int32_t, WaitKind kind) override;
   void waitEnded() override { note("wait end"); }
-  void ended(std::int32_t, EndReason, const QString&) override { note("end"); }
+  void ended(std::int32_t, EndReason, const std::string&) override { note("end"); }
 
  private:
   void note(std::string what) { events_.push_back({std::move(what), clock_.milliseconds()}); }
@@ -85,7 +85,7 @@ class GameRun {
 
   // The trace lines of the run, those whose event is `event` when one is given.
   std::vector<std::string> trace(std::string_view event = {}) const;
-  const QImage& picture() { return player().screen().picture(); }
+  QImage picture() { return shown(player().screen().picture()); }
   // The message texts the player showed, in order.
   std::vector<std::string> messageTexts() const;
 

@@ -80,15 +80,15 @@ TEST(EngineTyping, HalfWidthTextIsDrawnFullWidth) {
   ASSERT_EQ(pictures.size(), 1u);
   Screen expected;
   expected.clear();
-  expected.drawText(u"Ａ", 85, 364, Qt::white, TextFont::Message);
-  expected.drawText(u"Ｂ", 101, 364, Qt::white, TextFont::Message);
-  expected.drawText(u"Ｃ", 117, 364, Qt::white, TextFont::Message);
+  expected.drawText(U"Ａ", 85, 364, kWhiteColour, TextFont::Message);
+  expected.drawText(U"Ｂ", 101, 364, kWhiteColour, TextFont::Message);
+  expected.drawText(U"Ｃ", 117, 364, kWhiteColour, TextFont::Message);
   QRect cells(80, 360, 64, 24);
-  EXPECT_EQ(pictures[0].copy(cells), expected.picture().copy(cells));
+  EXPECT_EQ(pictures[0].copy(cells), shown(expected.picture()).copy(cells));
   Screen halfWidth;
   halfWidth.clear();
-  halfWidth.drawText(u"A", 85, 364, Qt::white, TextFont::Message);
-  EXPECT_NE(pictures[0].copy(QRect(85, 364, 16, 16)), halfWidth.picture().copy(QRect(85, 364, 16, 16)));
+  halfWidth.drawText(U"A", 85, 364, kWhiteColour, TextFont::Message);
+  EXPECT_NE(pictures[0].copy(QRect(85, 364, 16, 16)), shown(halfWidth.picture()).copy(QRect(85, 364, 16, 16)));
 }
 
 TEST(EngineTyping, TheShadowIsDrawnOnlyOverAPicture) {

@@ -1,5 +1,6 @@
-// The player engine's tests draw with QtGui, which needs an application object. They
-// never need a display: without one chosen, the off-screen platform is used.
+// Some of the player engine's tests compare its pictures and text with Qt's decoding
+// and drawing, which needs an application object. They never need a display:
+// without one chosen, the off-screen platform is used.
 
 #include <gtest/gtest.h>
 

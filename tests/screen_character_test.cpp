@@ -31,21 +31,21 @@ QImage figure(QRgb key, QRgb a, QRgb b, QRgb c) {
 // stretched to 640 × 480: a block of 160 × 240 pixels.
 QRgb shownAt(const Screen& screen, int x, int y) {
   const QRect block(160 * x, 240 * y, 160, 240);
-  const QRgb colour = screen.picture().pixel(block.topLeft());
-  EXPECT_TRUE(allPixelsAre(screen.picture(), block, colour)) << "block " << x << "," << y << " is not one colour";
+  const QRgb colour = shown(screen.picture()).pixel(block.topLeft());
+  EXPECT_TRUE(allPixelsAre(shown(screen.picture()), block, colour)) << "block " << x << "," << y << " is not one colour";
   return colour;
 }
 
 Screen screenWithBackground() {
   Screen screen;
-  screen.showCg(solidPicture(16, 16, kBackground));
+  screen.showCg(fromQt(solidPicture(16, 16, kBackground)));
   return screen;
 }
 
 TEST(ScreenCharacter, BottomLeftColourIsTakenAfreshForEveryPicture) {
   Screen screen = screenWithBackground();
   const QImage first = figure(kMagenta, kSkin, kNearlyMagenta, kGreen);
-  screen.loadCharacter(first, kFromPicture, false);
+  screen.loadCharacter(fromQt(first), kFromPicture, false);
   EXPECT_EQ(first.pixel(0, 0), kMagenta);  // the mask is built on a copy
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 0, 0), kBackground);
@@ -55,8 +55,8 @@ TEST(ScreenCharacter, BottomLeftColourIsTakenAfreshForEveryPicture) {
   EXPECT_EQ(shownAt(screen, 3, 0), kGreen);
 
   // The next picture has a green corner: green is transparent now, magenta is not.
-  screen.showCg(solidPicture(16, 16, kBackground));
-  screen.loadCharacter(figure(kGreen, kSkin, kMagenta, kGreen), kFromPicture, false);
+  screen.showCg(fromQt(solidPicture(16, 16, kBackground)));
+  screen.loadCharacter(fromQt(figure(kGreen, kSkin, kMagenta, kGreen)), kFromPicture, false);
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 2, 0), kMagenta);
   EXPECT_EQ(shownAt(screen, 3, 0), kBackground);
@@ -65,7 +65,7 @@ TEST(ScreenCharacter, BottomLeftColourIsTakenAfreshForEveryPicture) {
 TEST(ScreenCharacter, NamedTransparentColourUsesPixelByteOrder) {
   // Bytes 0, 0, 0: black is transparent, whatever the bottom-left pixel.
   Screen screen = screenWithBackground();
-  screen.loadCharacter(figure(kSkin, kBlack, kWhite, kBlack), transparentColourFromBytes(0, 0, 0), false);
+  screen.loadCharacter(fromQt(figure(kSkin, kBlack, kWhite, kBlack)), transparentColourFromBytes(0, 0, 0), false);
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 0, 0), kSkin);
   EXPECT_EQ(shownAt(screen, 1, 0), kBackground);
@@ -74,7 +74,7 @@ TEST(ScreenCharacter, NamedTransparentColourUsesPixelByteOrder) {
 
   // Bytes 255, 0, 0 are blue 255: pure blue is transparent, pure red is drawn.
   screen = screenWithBackground();
-  screen.loadCharacter(figure(kSkin, qRgb(0, 0, 255), qRgb(255, 0, 0), kSkin), transparentColourFromBytes(255, 0, 0),
+  screen.loadCharacter(fromQt(figure(kSkin, qRgb(0, 0, 255), qRgb(255, 0, 0), kSkin)), transparentColourFromBytes(255, 0, 0),
                        false);
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 1, 0), kBackground);
@@ -85,7 +85,7 @@ TEST(ScreenCharacter, FourthByteOfAPixelIsIgnored) {
   QImage character = figure(kMagenta, kSkin, kSkin, kSkin);
   reinterpret_cast<QRgb*>(character.scanLine(0))[3] = 0x12FF00FF;  // magenta, other fourth byte
   Screen screen = screenWithBackground();
-  screen.loadCharacter(character, kFromPicture, false);
+  screen.loadCharacter(fromQt(character), kFromPicture, false);
   screen.paintCharacter();
   EXPECT_EQ(shownAt(screen, 3, 0), kBackground);
   EXPECT_EQ(shownAt(screen, 1, 0), kSkin);
@@ -98,9 +98,9 @@ TEST(ScreenCharacter, NarrowPictureIsStretchedLikeTheBackground) {
     return (x + y) % 2 == 0 ? kSkin : kWhite;
   });
   Screen screen = screenWithBackground();
-  screen.loadCharacter(character, kFromPicture, false);
+  screen.loadCharacter(fromQt(character), kFromPicture, false);
   screen.paintCharacter();
-  const QImage& window = screen.picture();
+  const QImage window = shown(screen.picture());
   EXPECT_TRUE(allPixelsAre(window, QRect(0, 0, 320, 480), kBackground));
   EXPECT_EQ(window.pixel(320, 0), kSkin);
   EXPECT_EQ(window.pixel(321, 0), kSkin);
@@ -112,7 +112,7 @@ TEST(ScreenCharacter, NarrowPictureIsStretchedLikeTheBackground) {
 TEST(ScreenCharacter, NovelRedrawShowsTheDarkenedCharacterOverTheDarkenedCg) {
   Screen screen = screenWithBackground();
   screen.darkenCg();
-  screen.loadCharacter(figure(kMagenta, qRgb(100, 50, 30), kWhite, qRgb(63, 64, 65)), kFromPicture, true);
+  screen.loadCharacter(fromQt(figure(kMagenta, qRgb(100, 50, 30), kWhite, qRgb(63, 64, 65))), kFromPicture, true);
   screen.formRedraw(true, true, true);
   EXPECT_EQ(shownAt(screen, 0, 0), qRgb(16, 48, 80));
   EXPECT_EQ(shownAt(screen, 1, 0), qRgb(36, 0, 0));
@@ -131,7 +131,7 @@ TEST(ScreenCharacter, NovelRedrawShowsTheDarkenedCharacterOverTheDarkenedCg) {
 
 TEST(ScreenCharacter, NormalRedrawWithoutCgShowsTheCharacterOnBlack) {
   Screen screen = screenWithBackground();
-  screen.loadCharacter(figure(kMagenta, kSkin, kWhite, kSkin), kFromPicture, false);
+  screen.loadCharacter(fromQt(figure(kMagenta, kSkin, kWhite, kSkin)), kFromPicture, false);
   screen.formRedraw(false, false, true);
   EXPECT_EQ(shownAt(screen, 0, 0), kBlack);
   EXPECT_EQ(shownAt(screen, 1, 0), kSkin);
@@ -145,14 +145,14 @@ TEST(ScreenCharacter, SampleGameCharactersLeaveNoKeyColourBehind) {
                                                              {"usagi.BMP", transparentColourFromBytes(0, 255, 0)}};
   for (const auto& [name, transparentColour] : characters) {
     Screen screen = screenWithBackground();
-    const QImage character = loadPicture(folder + name);
+    const QImage character = toQt(loadPicture(folder + name));
     ASSERT_FALSE(character.isNull()) << name;
-    screen.loadCharacter(character, transparentColour, false);
+    screen.loadCharacter(fromQt(character), transparentColour, false);
     screen.paintCharacter();
-    const int background = countPixels(screen.picture(), window, kBackground);
+    const int background = countPixels(shown(screen.picture()), window, kBackground);
     EXPECT_GT(background, kScreenWidth * kScreenHeight / 2) << name;
     EXPECT_LT(background, kScreenWidth * kScreenHeight) << name;
-    EXPECT_EQ(countPixels(screen.picture(), window, kMagenta) + countPixels(screen.picture(), window, kGreen), 0)
+    EXPECT_EQ(countPixels(shown(screen.picture()), window, kMagenta) + countPixels(shown(screen.picture()), window, kGreen), 0)
         << name;
   }
 }
@@ -162,15 +162,15 @@ TEST(ScreenCharacter, WithoutACharacterNothingIsDrawn) {
   EXPECT_FALSE(screen.characterLoaded());
   screen.paintCharacter();
   screen.paintDarkCharacter();
-  EXPECT_TRUE(allPixelsAre(screen.picture(), screen.picture().rect(), kBackground));
+  EXPECT_TRUE(allPixelsAre(shown(screen.picture()), shown(screen.picture()).rect(), kBackground));
 
   // A character file that could not be read replaces the previous character.
-  screen.loadCharacter(figure(kMagenta, kSkin, kSkin, kSkin), kFromPicture, false);
+  screen.loadCharacter(fromQt(figure(kMagenta, kSkin, kSkin, kSkin)), kFromPicture, false);
   ASSERT_TRUE(screen.characterLoaded());
-  screen.loadCharacter(QImage(), kFromPicture, false);
+  screen.loadCharacter(fromQt(QImage()), kFromPicture, false);
   EXPECT_FALSE(screen.characterLoaded());
   screen.paintCharacter();
-  EXPECT_TRUE(allPixelsAre(screen.picture(), screen.picture().rect(), kBackground));
+  EXPECT_TRUE(allPixelsAre(shown(screen.picture()), shown(screen.picture()).rect(), kBackground));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ const QRect kWindow(0, 0, kScreenWidth, kScreenHeight);
 
 Screen whiteScreen() {
   Screen screen;
-  screen.showCg(solidPicture(4, 4, kWhite));
+  screen.showCg(fromQt(solidPicture(4, 4, kWhite)));
   return screen;
 }
 
@@ -33,7 +33,7 @@ TEST(ScreenEffects, StepCounts) {
 
 TEST(ScreenEffects, HorizontalShutterClosesFromTopAndBottom) {
   Screen screen = whiteScreen();
-  const QImage& window = screen.picture();
+  const QImage window = shown(screen.picture());
   screen.drawEffectStep(1, 0);  // rows 0..3 and 477..480, both ends included
   EXPECT_TRUE(allPixelsAre(window, QRect(0, 0, 640, 4), kBlack));
   EXPECT_TRUE(allPixelsAre(window, QRect(0, 477, 640, 3), kBlack));
@@ -52,7 +52,7 @@ TEST(ScreenEffects, HorizontalShutterClosesFromTopAndBottom) {
 
 TEST(ScreenEffects, VerticalShutterClosesFromLeftAndRight) {
   Screen screen = whiteScreen();
-  const QImage& window = screen.picture();
+  const QImage window = shown(screen.picture());
   screen.drawEffectStep(2, 0);
   EXPECT_TRUE(allPixelsAre(window, QRect(0, 0, 4, 480), kBlack));
   EXPECT_TRUE(allPixelsAre(window, QRect(637, 0, 3, 480), kBlack));
@@ -67,7 +67,7 @@ TEST(ScreenEffects, VerticalShutterClosesFromLeftAndRight) {
 
 TEST(ScreenEffects, IrisClosesTowardsTheCentreAndEndsBlack) {
   Screen screen = whiteScreen();
-  const QImage& window = screen.picture();
+  const QImage window = shown(screen.picture());
   screen.drawEffectStep(3, 0);  // radius 400 runs through the corners
   for (QPoint corner : {QPoint(0, 0), QPoint(639, 0), QPoint(0, 479), QPoint(639, 479)})
     EXPECT_EQ(window.pixel(corner), kBlack) << corner.x() << "," << corner.y();
@@ -82,14 +82,14 @@ TEST(ScreenEffects, IrisClosesTowardsTheCentreAndEndsBlack) {
   runSteps(screen, 3, 13, 50);
   // The rings close without gaps: black everywhere before the final clear.
   EXPECT_TRUE(allPixelsAre(window, kWindow, kBlack));
-  screen.showCg(solidPicture(4, 4, kWhite));
+  screen.showCg(fromQt(solidPicture(4, 4, kWhite)));
   screen.drawEffectStep(3, 51);
   EXPECT_TRUE(allPixelsAre(window, kWindow, kBlack));
 }
 
 TEST(ScreenEffects, TilesGoRowByRowFromTheTopLeft) {
   Screen screen = whiteScreen();
-  const QImage& window = screen.picture();
+  const QImage window = shown(screen.picture());
   screen.drawEffectStep(4, 0);  // (0, 0)-(80, 80) with both corners
   EXPECT_TRUE(allPixelsAre(window, QRect(0, 0, 81, 81), kBlack));
   EXPECT_EQ(countPixels(window, kWindow, kBlack), 81 * 81);
@@ -115,7 +115,7 @@ TEST(ScreenEffects, StepsOutsideAnEffectDrawNothing) {
   screen.drawEffectStep(1, 61);
   screen.drawEffectStep(3, 52);
   screen.drawEffectStep(4, 48);
-  EXPECT_TRUE(allPixelsAre(screen.picture(), kWindow, kWhite));
+  EXPECT_TRUE(allPixelsAre(shown(screen.picture()), kWindow, kWhite));
 }
 
 }  // namespace

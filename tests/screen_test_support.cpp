@@ -5,6 +5,23 @@
 
 namespace pryx::player::testing {
 
+QImage shown(const Picture& picture) {
+  if (picture.isNull()) return {};
+  return QImage(reinterpret_cast<const uchar*>(picture.pixels()), picture.width(), picture.height(),
+                picture.bytesPerLine(), QImage::Format_RGB32);
+}
+
+QImage toQt(const Picture& picture) { return shown(picture).copy(); }
+
+Picture fromQt(const QImage& image) {
+  if (image.isNull()) return {};
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  Picture picture(rgb.width(), rgb.height());
+  for (int y = 0; y < rgb.height(); ++y)
+    for (int x = 0; x < rgb.width(); ++x) picture.row(y)[x] = rgb.pixel(x, y);
+  return picture;
+}
+
 QImage makePicture(int width, int height, const std::function<QRgb(int x, int y)>& colourAt) {
   QImage picture(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y)

@@ -9,12 +9,20 @@
 #include <optional>
 #include <string>
 
+#include "player/screen/picture.h"
+
 namespace pryx::player::testing {
 
 inline constexpr QRgb kBlack = 0xFF000000;
 inline constexpr QRgb kWhite = 0xFFFFFFFF;
 inline constexpr QRgb kMagenta = 0xFFFF00FF;
 inline constexpr QRgb kGreen = 0xFF00FF00;
+
+// The engine's pictures seen through Qt: `shown` wraps the pixels (the screen's
+// picture, which lives on), `toQt` copies them; `fromQt` makes an engine picture.
+QImage shown(const Picture& picture);
+QImage toQt(const Picture& picture);
+Picture fromQt(const QImage& picture);
 
 // A Format_RGB32 picture whose pixel (x, y) is colourAt(x, y).
 QImage makePicture(int width, int height, const std::function<QRgb(int x, int y)>& colourAt);

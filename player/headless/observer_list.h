@@ -18,10 +18,10 @@ class ObserverList final : public PlayObserver {
   void cg(std::int32_t pc, int cg) override { each(&PlayObserver::cg, pc, cg); }
   void chr(std::int32_t pc, int chr) override { each(&PlayObserver::chr, pc, chr); }
   void bgm(std::int32_t pc, int bgm) override { each(&PlayObserver::bgm, pc, bgm); }
-  void text(std::int32_t pc, int message, const QString& text) override {
+  void text(std::int32_t pc, int message, const std::string& text) override {
     each(&PlayObserver::text, pc, message, text);
   }
-  void choices(std::int32_t pc, const QStringList& captions) override { each(&PlayObserver::choices, pc, captions); }
+  void choices(std::int32_t pc, const std::vector<std::string>& captions) override { each(&PlayObserver::choices, pc, captions); }
   void choose(std::int32_t pc, int slot) override { each(&PlayObserver::choose, pc, slot); }
   void variable(std::int32_t pc, int variable, std::int32_t value) override {
     each(&PlayObserver::variable, pc, variable, value);
@@ -30,7 +30,7 @@ class ObserverList final : public PlayObserver {
   void load(std::int32_t pc, int slot, bool done) override { each(&PlayObserver::load, pc, slot, done); }
   void waitStarted(std::int32_t pc, WaitKind kind) override { each(&PlayObserver::waitStarted, pc, kind); }
   void waitEnded() override { each(&PlayObserver::waitEnded); }
-  void ended(std::int32_t pc, EndReason reason, const QString& message) override {
+  void ended(std::int32_t pc, EndReason reason, const std::string& message) override {
     each(&PlayObserver::ended, pc, reason, message);
   }
 

@@ -106,7 +106,7 @@ std::string RouteDriver::problem() const {
 // ends the wait leaves it for the next choice.
 void RouteDriver::queueChoice(int slot) {
   const InterpreterState& state = player_.state();
-  if (state.captions[static_cast<std::size_t>(slot - 1)].isEmpty()) {
+  if (state.captions[static_cast<std::size_t>(slot - 1)].empty()) {
     problem_ = "choice " + std::to_string(choicesOffered_) + ": the route takes button " + std::to_string(slot) +
                ", which the game does not offer there";
     return;

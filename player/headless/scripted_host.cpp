@@ -59,7 +59,7 @@ void ScriptedHost::waitForEvents(int maxMilliseconds) {
   clock_.advance(maxMilliseconds);
 }
 
-void ScriptedHost::refresh(const QImage&) { ++refreshes_; }
+void ScriptedHost::refresh(const Picture&) { ++refreshes_; }
 
 MessageAnswer ScriptedHost::show(const MessageBoxRequest& request) {
   messages_.push_back(request);
@@ -77,7 +77,7 @@ void ScriptedHost::setLoadItemEnabled(int slot, bool enabled) {
   if (slot >= 1 && slot <= kMenuSaveSlots) loadItems_[static_cast<std::size_t>(slot)] = enabled;
 }
 
-void ScriptedHost::setCaption(int slot, const QString& caption) {
+void ScriptedHost::setCaption(int slot, const std::string& caption) {
   if (slot >= 0 && slot < kChoiceButtons) captions_[static_cast<std::size_t>(slot)] = caption;
 }
 

@@ -4,8 +4,6 @@
 // of the clock, or for each wait as it starts. A wait that has no input left to
 // come ends the run ("no-more-input") instead of hanging.
 
-#include <QString>
-
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -48,13 +46,13 @@ class ScriptedHost final : public EventPump,
   // What the engine showed and set.
   const std::vector<MessageBoxRequest>& messages() const { return messages_; }
   int refreshes() const { return refreshes_; }
-  const QString& caption() const { return caption_; }
+  const std::string& caption() const { return caption_; }
   bool novelMode() const { return novelMode_; }
   bool typing() const { return typing_; }
   bool choiceMenusEnabled() const { return choiceMenusEnabled_; }
   bool loadItemEnabled(int slot) const { return loadItems_.at(static_cast<std::size_t>(slot)); }
   Speed speedChecked() const { return speed_; }
-  const QString& buttonCaption(int slot) const { return captions_.at(static_cast<std::size_t>(slot)); }
+  const std::string& buttonCaption(int slot) const { return captions_.at(static_cast<std::size_t>(slot)); }
   bool buttonVisible(int slot) const { return visible_.at(static_cast<std::size_t>(slot)); }
   int waitsStarted() const { return waitsStarted_; }
 
@@ -64,8 +62,8 @@ class ScriptedHost final : public EventPump,
   void waitForEvents(int maxMilliseconds) override;
   void sleep(int milliseconds) override { clock_.advance(milliseconds); }
 
-  void refresh(const QImage& picture) override;
-  void setCaption(const QString& caption) override { caption_ = caption; }
+  void refresh(const Picture& picture) override;
+  void setCaption(const std::string& caption) override { caption_ = caption; }
   void enterNovelMode() override { novelMode_ = true; }
   void setTyping(bool typing) override { typing_ = typing; }
   void* nativeHandle() override { return this; }
@@ -76,7 +74,7 @@ class ScriptedHost final : public EventPump,
   void setLoadItemEnabled(int slot, bool enabled) override;
   void setSpeedChecked(Speed speed) override { speed_ = speed; }
 
-  void setCaption(int slot, const QString& caption) override;
+  void setCaption(int slot, const std::string& caption) override;
   void setVisible(int slot, bool visible) override;
 
   void waitStarted(std::int32_t pc, WaitKind kind) override;
@@ -106,13 +104,13 @@ class ScriptedHost final : public EventPump,
   std::vector<MessageBoxRequest> messages_;
 
   int refreshes_ = 0;
-  QString caption_;
+  std::string caption_;
   bool novelMode_ = false;
   bool typing_ = false;
   bool choiceMenusEnabled_ = false;
   std::array<bool, kMenuSaveSlots + 1> loadItems_{};
   Speed speed_ = Speed::Normal;
-  std::array<QString, kChoiceButtons> captions_;
+  std::array<std::string, kChoiceButtons> captions_;
   std::array<bool, kChoiceButtons> visible_{};
 };
 

@@ -1,7 +1,5 @@
 #include "player/headless/trace_writer.h"
 
-#include <QStringList>
-
 #include <cstdio>
 
 namespace pryx::player::headless {
@@ -15,9 +13,9 @@ void end(std::ostream& out) { out << "}\n" << std::flush; }
 
 }  // namespace
 
-std::string jsonString(const QString& text) {
+std::string jsonString(std::string_view text) {
   std::string json = "\"";
-  for (char c : text.toStdString()) {
+  for (char c : text) {
     switch (c) {
       case '"': json += "\\\""; break;
       case '\\': json += "\\\\"; break;
@@ -49,16 +47,16 @@ void TraceWriter::chr(std::int32_t pc, int chr) { numberEvent("chr", pc, "chr", 
 void TraceWriter::bgm(std::int32_t pc, int bgm) { numberEvent("bgm", pc, "bgm", bgm); }
 void TraceWriter::choose(std::int32_t pc, int slot) { numberEvent("choose", pc, "slot", slot); }
 
-void TraceWriter::text(std::int32_t pc, int message, const QString& text) {
+void TraceWriter::text(std::int32_t pc, int message, const std::string& text) {
   begin(out_, "text", pc);
   out_ << ",\"message\":" << message << ",\"text\":" << jsonString(text);
   end(out_);
 }
 
-void TraceWriter::choices(std::int32_t pc, const QStringList& captions) {
+void TraceWriter::choices(std::int32_t pc, const std::vector<std::string>& captions) {
   begin(out_, "choices", pc);
   out_ << ",\"captions\":[";
-  for (qsizetype i = 0; i < captions.size(); ++i) out_ << (i ? "," : "") << jsonString(captions[i]);
+  for (std::size_t i = 0; i < captions.size(); ++i) out_ << (i ? "," : "") << jsonString(captions[i]);
   out_ << ']';
   end(out_);
 }
@@ -78,7 +76,7 @@ void TraceWriter::slotEvent(const char* event, std::int32_t pc, int slot, bool d
 void TraceWriter::save(std::int32_t pc, int slot, bool done) { slotEvent("save", pc, slot, done); }
 void TraceWriter::load(std::int32_t pc, int slot, bool done) { slotEvent("load", pc, slot, done); }
 
-void TraceWriter::ended(std::int32_t pc, EndReason reason, const QString& message) {
+void TraceWriter::ended(std::int32_t pc, EndReason reason, const std::string& message) {
   begin(out_, "end", pc);
   out_ << ",\"reason\":\"" << endReasonText(reason) << "\",\"message\":" << jsonString(message);
   end(out_);

@@ -16,13 +16,13 @@ class TraceWriter final : public PlayObserver {
   void cg(std::int32_t pc, int cg) override;
   void chr(std::int32_t pc, int chr) override;
   void bgm(std::int32_t pc, int bgm) override;
-  void text(std::int32_t pc, int message, const QString& text) override;
-  void choices(std::int32_t pc, const QStringList& captions) override;
+  void text(std::int32_t pc, int message, const std::string& text) override;
+  void choices(std::int32_t pc, const std::vector<std::string>& captions) override;
   void choose(std::int32_t pc, int slot) override;
   void variable(std::int32_t pc, int variable, std::int32_t value) override;
   void save(std::int32_t pc, int slot, bool done) override;
   void load(std::int32_t pc, int slot, bool done) override;
-  void ended(std::int32_t pc, EndReason reason, const QString& message) override;
+  void ended(std::int32_t pc, EndReason reason, const std::string& message) override;
 
  private:
   void numberEvent(const char* event, std::int32_t pc, const char* key, std::int64_t value);
@@ -32,6 +32,6 @@ class TraceWriter final : public PlayObserver {
 };
 
 // A text as a JSON string, quotes included.
-std::string jsonString(const QString& text);
+std::string jsonString(std::string_view text);
 
 }  // namespace pryx::player::headless

@@ -53,7 +53,8 @@ QString answerCaption(MessageAnswer answer) {
 }
 
 MessageAnswer DialogMessageBoxes::show(const MessageBoxRequest& request) {
-  QMessageBox box(iconOf(request.icon), request.title, request.text, QMessageBox::NoButton, parent_);
+  QMessageBox box(iconOf(request.icon), QString::fromStdString(request.title), QString::fromStdString(request.text),
+                  QMessageBox::NoButton, parent_);
   box.setTextFormat(Qt::PlainText);  // a message is never markup
   ButtonSet set = buttonSetOf(request.buttons);
   for (MessageAnswer answer : {set.positive, set.negative}) {

@@ -5,27 +5,22 @@
 namespace pryx::player {
 
 Screen::Screen(bool draws) : draws_(draws) {
-  if (!draws_) return;
-  picture_ = QImage(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-  picture_.fill(Qt::black);
+  if (draws_) picture_ = Picture(kScreenWidth, kScreenHeight);
 }
 
 ZorvexSurface Screen::surface() {
-  return ZorvexSurface{reinterpret_cast<std::uint32_t*>(picture_.bits()), picture_.width(), picture_.height(),
-                       static_cast<std::int32_t>(picture_.bytesPerLine())};
+  return ZorvexSurface{picture_.pixels(), picture_.width(), picture_.height(), picture_.bytesPerLine()};
 }
 
-void Screen::clear() {
-  if (draws_) picture_.fill(Qt::black);
-}
+void Screen::clear() { picture_.fill(kBlackPixel); }
 
-void Screen::showCg(const QImage& cg) {
-  if (draws_) cg_ = cg.convertToFormat(QImage::Format_RGB32);
+void Screen::showCg(Picture cg) {
+  if (draws_) cg_ = std::move(cg);
   cgDarkened_ = false;
   drawCg();
 }
 
-void Screen::removeCg() { cg_ = QImage(); }
+void Screen::removeCg() { cg_ = Picture(); }
 
 void Screen::drawCg() {
   // An empty copy (a missing picture file, or one removed after darkening) is a
@@ -34,12 +29,12 @@ void Screen::drawCg() {
     clear();
     return;
   }
-  if (draws_) stretchOverWindow(picture_, cg_, RasterOperation::Copy);
+  stretchOverWindow(picture_, cg_, RasterOperation::Copy);
 }
 
 void Screen::darkenCg() {
-  for (int y = 0; draws_ && y < cg_.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(cg_.scanLine(y));
+  for (int y = 0; y < cg_.height(); ++y) {
+    Pixel* row = cg_.row(y);
     for (int x = 0; x < cg_.width(); ++x) row[x] = darkenedPixel(row[x]);
   }
   cgDarkened_ = true;

@@ -1,5 +1,3 @@
-#include <QPainter>
-
 #include <algorithm>
 
 #include "player/screen/screen.h"
@@ -17,34 +15,35 @@ constexpr int kHorizontalShutterSteps = kScreenWidth / 2 / kShutterBand + 1;  //
 constexpr int kIrisPenWidth = 8;
 constexpr int kIrisFirstRadius = 400;
 constexpr int kIrisRings = kIrisFirstRadius / kIrisPenWidth + 1;  // r = 400, 392 .. 0
-constexpr QRgb kOpaqueBlack = 0xFF000000;
 // Effect 4: 80-pixel tiles, 8 across and 6 down.
 constexpr int kTileSize = 80;
 constexpr int kTileColumns = kScreenWidth / kTileSize;
 constexpr int kTileRows = kScreenHeight / kTileSize;
 
-// A black rectangle from (x1, y1) to (x2, y2), both corners included.
-void fillCorners(QImage& picture, int x1, int y1, int x2, int y2) {
-  QPainter(&picture).fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))),
-                   Qt::black);
+// A black rectangle from (x1, y1) to (x2, y2), both corners included, clipped.
+void fillCorners(Picture& picture, int x1, int y1, int x2, int y2) {
+  const int left = std::max(std::min(x1, x2), 0), right = std::min(std::max(x1, x2), picture.width() - 1);
+  const int top = std::max(std::min(y1, y2), 0), bottom = std::min(std::max(y1, y2), picture.height() - 1);
+  for (int y = top; y <= bottom; ++y) std::fill(picture.row(y) + left, picture.row(y) + right + 1, kBlackPixel);
 }
 
 // A black circle outline `width` pixels wide centred on `radius`: every pixel whose
 // distance from the centre lies in [radius - width/2, radius + width/2). Consecutive
 // rings of an iris therefore close without gaps.
-void drawRing(QImage& picture, QPoint centre, int radius, int width) {
+void drawRing(Picture& picture, int centreX, int centreY, int radius, int width) {
   const int outer = radius + width / 2;
   const int inner = std::max(0, radius - width / 2);
   const long long outerSquared = static_cast<long long>(outer) * outer;
   const long long innerSquared = static_cast<long long>(inner) * inner;
-  const QRect box = QRect(centre.x() - outer, centre.y() - outer, 2 * outer + 1, 2 * outer + 1) & picture.rect();
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-    const long long dy = y - centre.y();
-    for (int x = box.left(); x <= box.right(); ++x) {
-      const long long dx = x - centre.x();
+  const int left = std::max(centreX - outer, 0), right = std::min(centreX + outer, picture.width() - 1);
+  const int top = std::max(centreY - outer, 0), bottom = std::min(centreY + outer, picture.height() - 1);
+  for (int y = top; y <= bottom; ++y) {
+    Pixel* row = picture.row(y);
+    const long long dy = y - centreY;
+    for (int x = left; x <= right; ++x) {
+      const long long dx = x - centreX;
       const long long distanceSquared = dx * dx + dy * dy;
-      if (distanceSquared >= innerSquared && distanceSquared < outerSquared) row[x] = kOpaqueBlack;
+      if (distanceSquared >= innerSquared && distanceSquared < outerSquared) row[x] = kBlackPixel;
     }
   }
 }
@@ -85,8 +84,7 @@ void Screen::drawEffectStep(int effect, int step) {
       if (step == kIrisRings) {
         clear();
       } else {
-        drawRing(picture_, QPoint(kScreenWidth / 2, kScreenHeight / 2), kIrisFirstRadius - step * kIrisPenWidth,
-                 kIrisPenWidth);
+        drawRing(picture_, kScreenWidth / 2, kScreenHeight / 2, kIrisFirstRadius - step * kIrisPenWidth, kIrisPenWidth);
       }
       break;
     case 4: {

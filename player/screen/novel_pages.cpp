@@ -14,10 +14,10 @@ constexpr int kEarlyBreakLine = 8;
 
 }  // namespace
 
-NovelPagePlan planNovelPages(const QString& fullWidthText) {
+NovelPagePlan planNovelPages(std::u32string_view fullWidthText) {
   int rows = 0;
   int x = kNovelTextLeft;
-  for (qsizetype i = 0; i < fullWidthText.size(); ++i) {
+  for (std::size_t i = 0; i < fullWidthText.size(); ++i) {
     if (isLineBreakAt(fullWidthText, i)) {
       x = kNovelTextLeft;
       ++rows;

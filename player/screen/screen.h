@@ -4,15 +4,13 @@
 // novel mode. Only drawing lives here; the loops that pace it (typing, effects,
 // prompts) belong to the interpreter, which sleeps and pumps events between steps.
 
-#include <QColor>
-#include <QImage>
-#include <QString>
-
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/zorvex.h"
+#include "player/screen/picture.h"
 
 namespace pryx::player {
 
@@ -26,12 +24,16 @@ enum class TextFont {
   NovelChoice,   // novel-mode choices (24 point)
 };
 
+// Point sizes at 96 dots per inch, so that text is laid out the same on every screen.
+constexpr int pixelSizeForPoints(int points) { return (points * 96 + 36) / 72; }
+int pointsOf(TextFont font);
+
 // Reads a BMP or JPEG file (recognised by its contents) as 32-bit pixels. A missing
 // file, a file that is not a picture of those formats, or one too large to be a game
 // picture (over 8192 pixels a side or 16 million pixels) gives an empty picture.
-QImage loadPicture(const std::string& path);
+Picture loadPicture(const std::string& path);
 // The same for a file's bytes already in memory.
-QImage decodePicture(std::span<const std::uint8_t> bytes);
+Picture decodePicture(std::span<const std::uint8_t> bytes);
 
 class Screen {
  public:
@@ -39,9 +41,9 @@ class Screen {
   // pixel work: for runs that need the interpreter's course but no pixels.
   explicit Screen(bool draws = true);
 
-  // The persistent window picture (Format_RGB32); what the window shows on refresh.
-  // Null on a screen that does not draw.
-  const QImage& picture() const { return picture_; }
+  // The persistent window picture; what the window shows on refresh. Empty on a
+  // screen that does not draw.
+  const Picture& picture() const { return picture_; }
   // The window picture as the display library's device context.
   ZorvexSurface surface();
 
@@ -49,7 +51,7 @@ class Screen {
 
   // Background. showCg makes `cg` the CG copy, draws it stretched to 640 × 480 and
   // clears the darkened mark; removeCg empties the CG copy (the mark stays).
-  void showCg(const QImage& cg);
+  void showCg(Picture cg);
   void removeCg();
   void drawCg();    // stretches the CG copy onto the window picture
   void darkenCg();  // novel mode: every channel of the CG copy down by 64, sets the mark
@@ -57,12 +59,12 @@ class Screen {
 
   // Character. `transparentColour` is -1 (take the bottom-left pixel's colour) or
   // blue + 256·green + 65536·red. The dark image is built only in novel mode.
-  void loadCharacter(const QImage& character, std::int32_t transparentColour, bool novelMode);
+  void loadCharacter(Picture character, std::int32_t transparentColour, bool novelMode);
   void paintCharacter();      // mask with AND, image with OR, stretched to 640 × 480
   void paintDarkCharacter();  // the same with the dark image
   // False before the first character and after a character file that could not be
   // read: the paint functions then draw nothing (and the window needs no refresh).
-  bool characterLoaded() const { return !characterImage_.isNull(); }
+  bool characterLoaded() const { return characterLoaded_; }
 
   // Rebuilds the picture for a new page of text (does not refresh). Novel mode: the
   // darkened CG and dark character, or black while the CG is not darkened. Normal
@@ -74,21 +76,22 @@ class Screen {
   void drawEffectStep(int effect, int step);
 
   // Draws text with its cell's top-left corner at (x, y); two-colour, no antialiasing.
-  void drawText(QStringView text, int x, int y, QColor colour, TextFont font);
+  void drawText(std::u32string_view text, int x, int y, Colour colour, TextFont font);
 
  private:
   bool draws_;
-  QImage picture_;
-  QImage cg_;
+  Picture picture_;
+  Picture cg_;
   bool cgDarkened_ = false;
-  QImage characterImage_;
-  QImage characterMask_;
-  QImage characterDark_;
+  bool characterLoaded_ = false;
+  Picture characterImage_;
+  Picture characterMask_;
+  Picture characterDark_;
 };
 
 // Every half-width character (ASCII and half-width katakana) replaced by its
-// full-width form; CR and LF stay.
-QString toFullWidth(const QString& text);
+// full-width form; CR and LF stay. The result holds one character per element.
+std::u32string toFullWidth(std::string_view utf8);
 
 // Novel-mode text: 30 pixels a character from x = 5, a new row once x passes 610,
 // rows 29 pixels apart; a row wrapped by width starts at x = 0.
@@ -100,8 +103,8 @@ inline constexpr int kNovelWrapLeft = 0;
 inline constexpr int kNovelLineHeight = 29;
 
 // Messages break lines only at CR LF; a lone CR or LF is drawn like any character.
-inline bool isLineBreakAt(const QString& text, qsizetype i) {
-  return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+inline bool isLineBreakAt(std::u32string_view text, std::size_t i) {
+  return text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n';
 }
 
 // Novel mode plans its pages before typing so that the choices that follow fit on
@@ -112,6 +115,6 @@ struct NovelPagePlan {
   int lastFullPage = 0;  // P
   int breakLine = 0;     // B
 };
-NovelPagePlan planNovelPages(const QString& fullWidthText);
+NovelPagePlan planNovelPages(std::u32string_view fullWidthText);
 
 }  // namespace pryx::player

@@ -6,8 +6,6 @@ namespace pryx::player {
 
 namespace {
 
-constexpr QRgb kOpaque = 0xFF000000;
-
 std::vector<int> sourceIndexes(int sourceLength, int targetLength) {
   std::vector<int> indexes(static_cast<std::size_t>(targetLength));
   for (int i = 0; i < targetLength; ++i)
@@ -15,7 +13,7 @@ std::vector<int> sourceIndexes(int sourceLength, int targetLength) {
   return indexes;
 }
 
-QRgb combine(QRgb window, QRgb picture, RasterOperation operation) {
+Pixel combine(Pixel window, Pixel picture, RasterOperation operation) {
   switch (operation) {
     case RasterOperation::And:
       return (window & picture) | kOpaque;
@@ -29,13 +27,13 @@ QRgb combine(QRgb window, QRgb picture, RasterOperation operation) {
 
 }  // namespace
 
-void stretchOverWindow(QImage& window, const QImage& picture, RasterOperation operation) {
+void stretchOverWindow(Picture& window, const Picture& picture, RasterOperation operation) {
   if (picture.isNull() || window.isNull()) return;
   const std::vector<int> columns = sourceIndexes(picture.width(), window.width());
   const std::vector<int> rows = sourceIndexes(picture.height(), window.height());
   for (int y = 0; y < window.height(); ++y) {
-    auto* target = reinterpret_cast<QRgb*>(window.scanLine(y));
-    const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(rows[static_cast<std::size_t>(y)]));
+    Pixel* target = window.row(y);
+    const Pixel* source = picture.row(rows[static_cast<std::size_t>(y)]);
     for (int x = 0; x < window.width(); ++x)
       target[x] = combine(target[x], source[columns[static_cast<std::size_t>(x)]], operation);
   }

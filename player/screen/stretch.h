@@ -4,7 +4,7 @@
 // picture pixel x · width / 640, so every picture pixel covers a whole block and no
 // colour is ever blended (a mask must stay pure black and white).
 
-#include <QImage>
+#include "player/screen/picture.h"
 
 namespace pryx::player {
 
@@ -14,7 +14,7 @@ enum class RasterOperation {
   Or,    // window := window OR picture
 };
 
-// `window` and `picture` are Format_RGB32; an empty picture leaves the window as it is.
-void stretchOverWindow(QImage& window, const QImage& picture, RasterOperation operation);
+// An empty picture leaves the window as it is.
+void stretchOverWindow(Picture& window, const Picture& picture, RasterOperation operation);
 
 }  // namespace pryx::player

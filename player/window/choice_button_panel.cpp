@@ -25,8 +25,8 @@ ChoiceButtonPanel::ChoiceButtonPanel(QWidget* picture, std::function<void(int sl
   }
 }
 
-void ChoiceButtonPanel::setCaption(int slot, const QString& caption) {
-  if (slot >= 0 && slot < kChoiceButtons) button(slot)->setText(caption);
+void ChoiceButtonPanel::setCaption(int slot, const std::string& caption) {
+  if (slot >= 0 && slot < kChoiceButtons) button(slot)->setText(QString::fromStdString(caption));
 }
 
 void ChoiceButtonPanel::setVisible(int slot, bool visible) {

@@ -16,7 +16,7 @@ class ChoiceButtonPanel final : public ChoiceButtons {
  public:
   ChoiceButtonPanel(QWidget* picture, std::function<void(int slot)> clicked);
 
-  void setCaption(int slot, const QString& caption) override;
+  void setCaption(int slot, const std::string& caption) override;
   void setVisible(int slot, bool visible) override;
 
   QPushButton* button(int slot) const { return buttons_.at(static_cast<std::size_t>(slot)); }

@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 #include <QShortcut>
 
-#include "player/screen/fonts.h"
+#include "player/window/window_fonts.h"
 #include "player/screen/screen.h"
 
 namespace pryx::player {
@@ -47,7 +47,7 @@ void GameWindow::attach(PlayerInput& input) {
   connect(escape, &QShortcut::activated, this, [this] { input_->keyPressed(kEscapeKey); });
 }
 
-void GameWindow::refresh(const QImage& picture) { view_->setPicture(picture); }
+void GameWindow::refresh(const Picture& picture) { view_->setPicture(picture); }
 
 // The frame goes now; the display library then makes the window cover the screen.
 void GameWindow::enterNovelMode() {

@@ -31,8 +31,8 @@ class GameWindow final : public QWidget, public PlayerWindow {
   // Once the run has ended the window closes without asking.
   void allowClosing() { closingAllowed_ = true; }
 
-  void refresh(const QImage& picture) override;
-  void setCaption(const QString& caption) override { setWindowTitle(caption); }
+  void refresh(const Picture& picture) override;
+  void setCaption(const std::string& caption) override { setWindowTitle(QString::fromStdString(caption)); }
   void enterNovelMode() override;
   void setTyping(bool typing) override;
   void* nativeHandle() override { return static_cast<QWidget*>(this); }

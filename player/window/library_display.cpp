@@ -16,8 +16,8 @@ void LibraryDisplay::check(bool called) {
   reported_ = true;
   std::cerr << "PRYXPlayer: " << library_.failureDetail() << '\n';
   MessageBoxRequest request;
-  request.text = QString::fromStdString(library_.failureMessage());
-  request.title = QString::fromUtf8(text::kWarningTitle);
+  request.text = library_.failureMessage();
+  request.title = text::kWarningTitle;
   request.icon = MessageIcon::Critical;
   messages_.show(request);
   if (input_ != nullptr) input_->endRequested(EndReason::Error);

@@ -24,8 +24,11 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 }
 
-void PictureView::setPicture(const QImage& picture) {
-  picture_ = picture;
+void PictureView::setPicture(const Picture& picture) {
+  // The engine's pixels are already in the layout of Format_RGB32: wrapped, not copied.
+  picture_ = picture.isNull() ? QImage()
+                              : QImage(reinterpret_cast<const uchar*>(picture.pixels()), picture.width(),
+                                       picture.height(), picture.bytesPerLine(), QImage::Format_RGB32);
   update();
 }
 

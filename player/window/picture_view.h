@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include "player/screen/picture.h"
+
 namespace pryx::player {
 
 // The largest rectangle of `picture`'s proportions that fits in `area`, centred.
@@ -19,7 +21,9 @@ class PictureView final : public QWidget {
  public:
   explicit PictureView(QWidget* parent);
 
-  void setPicture(const QImage& picture);
+  // Shows the engine's picture through its pixels, which must last while the view
+  // shows them (the engine's window picture lasts as long as the engine).
+  void setPicture(const Picture& picture);
   const QImage& picture() const { return picture_; }
 
   // Where the picture lies in the view.

@@ -48,8 +48,8 @@ int PlayerProgram::run() {
   }
   if (!image) {
     endReason_ = EndReason::Error;
-    endMessage_ = QString::fromUtf8(text::kLoadFailed);
-    messages.show({endMessage_, QString::fromUtf8(text::kWarningTitle), MessageIcon::Critical});
+    endMessage_ = text::kLoadFailed;
+    messages.show({endMessage_, text::kWarningTitle, MessageIcon::Critical});
     return endedInFailure(endReason_) ? 1 : 0;
   }
 

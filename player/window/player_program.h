@@ -53,7 +53,7 @@ class PlayerProgram {
   GameWindow* window() const { return window_.get(); }
   Player* player() const { return player_.get(); }
   // The user's text when the run ended on a fault; empty otherwise.
-  const QString& endMessage() const { return endMessage_; }
+  const std::string& endMessage() const { return endMessage_; }
   // How the run ended; EndReason::Error also when the game could not be loaded.
   EndReason endReason() const { return endReason_; }
 
@@ -64,7 +64,7 @@ class PlayerProgram {
   std::unique_ptr<OwnedHost> owned_;
   std::unique_ptr<GameWindow> window_;
   std::unique_ptr<Player> player_;
-  QString endMessage_;
+  std::string endMessage_;
   EndReason endReason_ = EndReason::Error;
 };
 

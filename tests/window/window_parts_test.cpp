@@ -18,11 +18,8 @@
 namespace pryx::player::testing {
 namespace {
 
-QImage filledPicture(QRgb colour) {
-  QImage picture(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-  picture.fill(colour);
-  return picture;
-}
+// An engine picture of one colour; the view shows its pixels, so it must outlive the view.
+Picture filledPicture(QRgb colour) { return Picture(kScreenWidth, kScreenHeight, colour); }
 
 // The engine's side of the window's events, written down.
 class RecordedInput final : public PlayerInput {
@@ -87,7 +84,8 @@ void PictureViewTest::fitsThePictureWithItsProportions() {
 void PictureViewTest::showsThePictureScaledBetweenBlackBorders() {
   PictureView view(nullptr);
   view.resize(1280, 600);
-  view.setPicture(filledPicture(qRgb(200, 100, 50)));
+  const Picture filled = filledPicture(qRgb(200, 100, 50));
+  view.setPicture(filled);
   QCOMPARE(view.pictureRect(), QRect(240, 0, 800, 600));
   QImage shown = view.grab().toImage();
   QCOMPARE(shown.pixel(0, 300), qRgb(0, 0, 0));
@@ -97,12 +95,13 @@ void PictureViewTest::showsThePictureScaledBetweenBlackBorders() {
   QCOMPARE(shown.pixel(1039, 599), qRgb(200, 100, 50));
 
   // At its own size every pixel is the picture's.
-  QImage stripes(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+  Picture stripes(kScreenWidth, kScreenHeight);
   for (int y = 0; y < kScreenHeight; ++y)
-    for (int x = 0; x < kScreenWidth; ++x) stripes.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 255));
+    for (int x = 0; x < kScreenWidth; ++x) stripes.row(y)[x] = (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 255);
   view.resize(640, 480);
   view.setPicture(stripes);
-  QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), stripes);
+  QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32), view.picture());
+  QCOMPARE(view.picture().constBits(), reinterpret_cast<const uchar*>(stripes.pixels()));  // wrapped, not copied
 }
 
 void PictureViewTest::mapsPointsIntoThePicture() {
@@ -140,7 +139,7 @@ void PictureViewTest::aClickIsALeftPressAndReleaseOnTheView() {
 
 void DialogMessageBoxesTest::questionsPutTheNegativeAnswerOnTheDefaultButton() {
   DialogMessageBoxes dialogs;
-  MessageBoxRequest request{QStringLiteral("ゲームを終了しますか。"), QStringLiteral("終了の確認"), MessageIcon::Question,
+  MessageBoxRequest request{"ゲームを終了しますか。", "終了の確認", MessageIcon::Question,
                             MessageButtons::YesNo, MessageAnswer::No};
   whenTheBoxIsUp(
       [](QMessageBox& box) {
@@ -155,7 +154,7 @@ void DialogMessageBoxesTest::questionsPutTheNegativeAnswerOnTheDefaultButton() {
       QMessageBox::Yes);
   QCOMPARE(dialogs.show(request), MessageAnswer::Yes);
 
-  request = {QStringLiteral("終了しますか？"), QStringLiteral("確認のメッセージ"), MessageIcon::Question,
+  request = {"終了しますか？", "確認のメッセージ", MessageIcon::Question,
              MessageButtons::OkCancel, MessageAnswer::Cancel};
   whenTheBoxIsUp(
       [](QMessageBox& box) {
@@ -170,11 +169,11 @@ void DialogMessageBoxesTest::questionsPutTheNegativeAnswerOnTheDefaultButton() {
 void DialogMessageBoxesTest::closingAQuestionAnswersNegatively() {
   DialogMessageBoxes dialogs;
   whenTheBoxIsUp([](QMessageBox&) {}, QMessageBox::NoButton);
-  QCOMPARE(dialogs.show({QStringLiteral("セーブ 1をロードしますか。"), QStringLiteral("確認のメッセージ"),
+  QCOMPARE(dialogs.show({"セーブ 1をロードしますか。", "確認のメッセージ",
                          MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No}),
            MessageAnswer::No);
   whenTheBoxIsUp([](QMessageBox&) {}, QMessageBox::NoButton);
-  QCOMPARE(dialogs.show({QStringLiteral("終了しますか？"), QStringLiteral("確認のメッセージ"), MessageIcon::Question,
+  QCOMPARE(dialogs.show({"終了しますか？", "確認のメッセージ", MessageIcon::Question,
                          MessageButtons::OkCancel, MessageAnswer::Cancel}),
            MessageAnswer::Cancel);
 }
@@ -191,11 +190,11 @@ void DialogMessageBoxesTest::messagesShowTheirTitleTextAndIcon() {
         QCOMPARE(box.buttons().size(), 1);
       },
       QMessageBox::Ok);
-  QCOMPARE(dialogs.show({QStringLiteral("ファイルの読みこみに失敗しました。"), QStringLiteral("警告"),
+  QCOMPARE(dialogs.show({"ファイルの読みこみに失敗しました。", "警告",
                          MessageIcon::Critical, MessageButtons::Ok, MessageAnswer::Ok}),
            MessageAnswer::Ok);
   whenTheBoxIsUp([](QMessageBox& box) { QCOMPARE(box.icon(), QMessageBox::NoIcon); }, QMessageBox::Ok);
-  dialogs.show({QStringLiteral("プログラムにエラーがあります。(@SUB)"), QStringLiteral("b"), MessageIcon::None,
+  dialogs.show({"プログラムにエラーがあります。(@SUB)", "b", MessageIcon::None,
                 MessageButtons::Ok, MessageAnswer::Ok});
 }
 
@@ -210,10 +209,11 @@ void GameWindowTest::hasAClientAreaOf640By480UnderItsMenuBar() {
   QCOMPARE(window.minimumSize(), window.maximumSize());
   QCOMPARE(window.font().family(), QStringLiteral("ＭＳ 明朝"));
   QCOMPARE(window.font().pointSize(), 9);
-  window.setCaption(QStringLiteral("mystery"));
+  window.setCaption("mystery");
   QCOMPARE(window.windowTitle(), QStringLiteral("mystery"));
 
-  window.refresh(filledPicture(qRgb(10, 20, 30)));
+  const Picture filled = filledPicture(qRgb(10, 20, 30));
+  window.refresh(filled);
   QCOMPARE(window.view().picture().pixel(0, 0), qRgb(10, 20, 30));
 
   for (int slot = 0; slot < kChoiceButtons; ++slot) {
@@ -225,7 +225,7 @@ void GameWindowTest::hasAClientAreaOf640By480UnderItsMenuBar() {
     QCOMPARE(button->font().pointSize(), 9);
     QVERIFY(button->isHidden());
   }
-  window.choiceButtons().setCaption(3, QStringLiteral("南へ"));
+  window.choiceButtons().setCaption(3, "南へ");
   window.choiceButtons().setVisible(3, true);
   auto* fourth = window.findChild<QPushButton*>(QStringLiteral("Command1(3)"));
   QVERIFY(fourth->isVisible());
@@ -289,7 +289,7 @@ void GameWindowTest::turnsClicksKeysAndMenusIntoInput() {
 
   QTest::mouseClick(&window.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
   QCOMPARE(input.clicks, 1);
-  window.choiceButtons().setCaption(2, QStringLiteral("東へ"));
+  window.choiceButtons().setCaption(2, "東へ");
   window.choiceButtons().setVisible(2, true);
   auto* button = window.findChild<QPushButton*>(QStringLiteral("Command1(2)"));
   QTest::mouseClick(button, Qt::LeftButton);

@@ -31,7 +31,7 @@ MessageAnswer AnsweringDialogs::show(const MessageBoxRequest& request) {
 
 QStringList AnsweringDialogs::texts() const {
   QStringList texts;
-  for (const MessageBoxRequest& request : shown_) texts.append(request.text);
+  for (const MessageBoxRequest& request : shown_) texts.append(QString::fromStdString(request.text));
   return texts;
 }
 
@@ -80,8 +80,8 @@ int WindowRun::run() {
 
 void WindowRun::label(std::int32_t, int label) { labels.push_back(label); }
 
-void WindowRun::text(std::int32_t, int, const QString& text) {
-  texts.push_back(text);
+void WindowRun::text(std::int32_t, int, const std::string& text) {
+  texts.push_back(QString::fromStdString(text));
   if (!typingAction_) return;
   // The first pump inside the typing runs it.
   QTimer::singleShot(0, [this, action = std::move(typingAction_)] { action(*this); });

@@ -114,7 +114,7 @@ class WindowRun final : public PlayObserver {
   void movePointer(QPoint viewPoint);
 
   void label(std::int32_t pc, int label) override;
-  void text(std::int32_t pc, int message, const QString& text) override;
+  void text(std::int32_t pc, int message, const std::string& text) override;
   void waitStarted(std::int32_t pc, WaitKind kind) override;
   void waitEnded() override { clicking_.stop(); }
 
