@@ -77,8 +77,26 @@ std::optional<project::Message> addResource(project::ProjectDocument& document, 
     return project::warning(textsOf(kind).duplicate);
   }
   if (list.count() >= project::kMaxResources) return project::warning(textsOf(kind).limit);
-  document.insertResource(kind, list.count() + 1, {std::string(name), std::string(path)});
+  document.insertResource(kind, list.count() + 1, {std::string(name), project::storedResourcePath(document.path(), path)});
   return std::nullopt;
+}
+
+bool keepResourcesOnMove(project::ProjectDocument& document, std::string_view newProjectPath) {
+  const std::string oldProjectPath = document.path();
+  if (oldProjectPath.empty() || platform::folderOf(oldProjectPath) == platform::folderOf(newProjectPath)) return false;
+  std::size_t before = document.stepsDone();
+  document.step("リソースの場所", [&] {
+    for (ResourceKind kind : {ResourceKind::Cg, ResourceKind::Chr, ResourceKind::Bgm}) {
+      const auto& list = document.project().resources(kind);
+      for (int position = 1; position <= list.count(); ++position) {
+        const std::string& path = list[position].path;
+        if (path.empty()) continue;
+        std::string file = project::resourceFilePath(oldProjectPath, path);
+        document.setResourcePath(kind, position, project::storedResourcePath(newProjectPath, file));
+      }
+    }
+  });
+  return document.stepsDone() != before;
 }
 
 std::optional<project::Message> resourceRemovalQuestion(const project::Project& project, ResourceKind kind, int entry) {

@@ -19,12 +19,18 @@ project::FileDialogRequest resourceFileDialog(project::ResourceKind kind);
 // The name box that follows; the default name is the chosen file's name.
 project::InputRequest resourceNamePrompt(project::ResourceKind kind, std::string_view chosenPath);
 
-// Appends the resource. An empty name adds nothing and says nothing; a name already
-// in the list (compared exactly) or a full list gives the message to show instead.
+// Appends the resource, its path stored as storedResourcePath gives it. An empty name
+// adds nothing and says nothing; a name already in the list (compared exactly) or a
+// full list gives the message to show instead.
 std::optional<project::Message> addResource(project::ProjectDocument& document, project::ResourceKind kind,
                                             std::string_view name, std::string_view path);
 
 // The question to ask before removing `entry`, or nullopt when no entry is chosen.
+// Before the project is saved as `newProjectPath` in another folder: every path is
+// stored again as storedResourcePath gives it for the new folder, so that it names
+// the same file; one step. False when no path changed.
+bool keepResourcesOnMove(project::ProjectDocument& document, std::string_view newProjectPath);
+
 std::optional<project::Message> resourceRemovalQuestion(const project::Project& project, project::ResourceKind kind,
                                                         int entry);
 

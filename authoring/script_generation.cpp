@@ -6,7 +6,10 @@
 #include "project/operators.h"
 
 #include "platform/number_text.h"
+#include "platform/paths.h"
 #include "player/gamefile/header.h"
+
+#include <filesystem>
 
 namespace pryx::authoring {
 namespace {
@@ -24,7 +27,7 @@ constexpr std::string_view kLabel = "プログラムの変換作業を行って�
 
 class Script {
  public:
-  explicit Script(const project::Project& project) : project_(project) {}
+  Script(const project::Project& project, std::string_view projectPath) : project_(project), projectPath_(projectPath) {}
 
   void line(std::string_view text) {
     if (!started_) started_ = true;
@@ -38,7 +41,7 @@ class Script {
         {project::ResourceKind::Cg, "@DEF,CG,"}, {project::ResourceKind::Chr, "@DEF,CHR,"}, {project::ResourceKind::Bgm, "@DEF,BGM,"}};
     for (auto [kind, command] : kinds) {
       for (const project::Resource& resource : project_.resources(kind)) {
-        line(std::string(command) + resource.name + "," + resource.path);
+        line(std::string(command) + resource.name + "," + scriptPath(resource.path));
       }
     }
     for (const std::string& variable : project_.variables) line("@DEF,PARAM," + variable);
@@ -152,18 +155,25 @@ class Script {
     line(inUse.empty() ? "@END" : "@EVTWAIT");
   }
 
+  // A path relative to the project file's folder as the absolute path of its file.
+  std::string scriptPath(const std::string& path) const {
+    if (projectPath_.empty() || path.empty() || platform::isAbsolutePath(path)) return path;
+    return platform::fromFsPath(std::filesystem::absolute(platform::toFsPath(project::resourceFilePath(projectPath_, path))));
+  }
+
   const project::Project& project_;
+  std::string_view projectPath_;
   std::string text_;
   bool started_ = false;
 };
 
 }  // namespace
 
-std::string generateScript(const project::Project& project, platform::Progress& progress) {
+std::string generateScript(const project::Project& project, platform::Progress& progress, std::string_view projectPath) {
   progress.show(kCaption);
   progress.setLabel(kLabel);
   progress.setMaximum(project.pageCount());
-  Script script(project);
+  Script script(project, projectPath);
   script.header();
   for (int position = 1; position <= project.pageCount(); ++position) {
     script.page(position);

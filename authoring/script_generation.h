@@ -8,10 +8,14 @@
 #include "platform/progress.h"
 
 #include <string>
+#include <string_view>
 
 namespace pryx::authoring {
 
-// The progress value becomes p after page p.
-std::string generateScript(const project::Project& project, platform::Progress& progress);
+// The progress value becomes p after page p. Resource paths relative to the project
+// file's folder are written as the files they name, so that the script finds them
+// wherever it is saved; without `projectPath` they are written as stored.
+std::string generateScript(const project::Project& project, platform::Progress& progress,
+                           std::string_view projectPath = {});
 
 }  // namespace pryx::authoring

@@ -38,7 +38,7 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
   if (!project) return 1;
   platform::SilentProgress progress;
   bool lossy = false;
-  std::string text = platform::encodeSjis(authoring::generateScript(*project, progress), &lossy);
+  std::string text = platform::encodeSjis(authoring::generateScript(*project, progress, parsed.positional().front()), &lossy);
   if (lossy) err << "pryx script: characters without a Shift-JIS code were written as \"?\"\n";
   if (auto output = parsed.value("-o")) {
     std::string error;

@@ -3,6 +3,8 @@
 #include "platform/number_text.h"
 #include "platform/paths.h"
 
+#include <filesystem>
+
 namespace pryx::project {
 
 std::int64_t numericValue(std::string_view text) { return platform::leadingWholeNumber(text); }
@@ -10,6 +12,14 @@ std::int64_t numericValue(std::string_view text) { return platform::leadingWhole
 std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath) {
   if (resourcePath.empty()) return {};
   return platform::resolvePath(platform::folderOf(projectPath), resourcePath);
+}
+
+std::string storedResourcePath(std::string_view projectPath, std::string_view chosenPath) {
+  if (projectPath.empty() || !platform::isAbsolutePath(chosenPath)) return std::string(chosenPath);
+  std::filesystem::path folder = std::filesystem::absolute(platform::toFsPath(platform::folderOf(projectPath)));
+  std::filesystem::path inside = platform::toFsPath(chosenPath).lexically_normal().lexically_relative(folder.lexically_normal());
+  if (inside.empty() || *inside.begin() == "..") return std::string(chosenPath);
+  return platform::fromFsPath(inside);
 }
 
 PageReference PageReference::number(std::int64_t value) {

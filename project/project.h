@@ -34,6 +34,9 @@ struct Resource {
 
 // The file a resource path names: a relative path counts from the project file's folder.
 std::string resourceFilePath(std::string_view projectPath, std::string_view resourcePath);
+// How a chosen file is stored: relative to the project file's folder when it lies
+// there or below, so that the folder can move as a whole; otherwise as chosen.
+std::string storedResourcePath(std::string_view projectPath, std::string_view chosenPath);
 
 // The fourteen text fields of a command button, in their stored order.
 enum class ButtonField {

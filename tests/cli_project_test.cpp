@@ -103,6 +103,25 @@ TEST_F(ProjectCommands, CheckReportsFindings) {
   EXPECT_NE(read("output.txt").find("story.PXJ:3: 不明なラベル \"Nowhere\" です。"), std::string::npos) << read("output.txt");
 }
 
+// A project folder moves as a whole: its relative resource paths count from the
+// project file's folder, wherever the tool runs.
+TEST_F(ProjectCommands, RelativeResourcePathsCountFromTheProjectFilesFolder) {
+  Project project = twoPageProject();
+  project.cgs.append({"forest", "pictures/forest.BMP"});
+  fs::create_directories(folder_ / "story/pictures");
+  write("story/pictures/forest.BMP", "BM");
+  write("story/game.PXK", encodeProjectFile(project).bytes);
+  EXPECT_EQ(pryx("check story/game.PXK"), 0);
+  ASSERT_EQ(pryx("script story/game.PXK -o elsewhere.PXJ"), 0);
+  EXPECT_NE(read("elsewhere.PXJ").find("@DEF,CG,forest," + path("story/pictures/forest.BMP") + "\r\n"), std::string::npos);
+  ASSERT_EQ(pryx("build story/game.PXK --out dist --name game"), 0);
+  EXPECT_EQ(read("dist/forest.BMP"), "BM");
+  fs::remove(folder_ / "story/pictures/forest.BMP");
+  EXPECT_EQ(pryx("check story/game.PXK"), 1);
+  EXPECT_EQ(read("output.txt"),
+            "story/game.PXK: CG 1 \"forest\": the file pictures/forest.BMP does not exist, so it cannot ship\n");
+}
+
 // Every byte a Japanese system wrote survives open and save; a byte that is no
 // character at all becomes "?", and the warning and the check say the same.
 TEST_F(ProjectCommands, OpenAndSaveKeepEveryShiftJisByteAndNameTheRest) {
