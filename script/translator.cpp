@@ -9,9 +9,9 @@
 
 #include "platform/ascii.h"
 #include "platform/number_text.h"
+#include "player/gamefile/code_error.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
-#include "player/messages.h"
 #include "script/commands.h"
 
 namespace pryx::script {
@@ -417,7 +417,7 @@ class Translator {
   // The player refuses a button whose record is not followed by a block. A caption
   // whose double quote is never closed is the usual cause: it swallows the "{".
   void reportButtonWithoutBody(int line) {
-    const std::string outcome = "the player stops with \"" + std::string(player::text::kCodeError) + "\" at this button";
+    const std::string outcome = "the player stops with \"" + std::string(gamefile::text::kCodeError) + "\" at this button";
     if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
       report(lastCaption_->line(),
              "the caption's double quote is not closed: the caption runs to the line end, so the button has no "
