@@ -5,7 +5,7 @@
 // with some variables preset.
 
 #include "platform/progress.h"
-#include "player/game_files.h"
+#include "player/resource_lookup.h"
 #include "player/start_position.h"
 #include "project/project.h"
 

@@ -3,12 +3,12 @@
 // the player's executable, the save files beside it, and the picture and music
 // files its definitions name.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "player/gamefile/image.h"
+#include "player/resource_lookup.h"
 
 namespace pryx::player {
 
@@ -44,9 +44,5 @@ std::optional<std::string> resourceFileName(std::string_view sjisName, std::stri
 // The file of a resource by that name, in the player's folder, letter case ignored.
 std::optional<std::string> findResourceFile(const std::string& folder, std::string_view sjisName,
                                             std::string_view extension);
-
-// Where a run finds its resource files when they are not beside the game (a project
-// played where the author keeps them): the file for a name and an extension, or nullopt.
-using ResourceLookup = std::function<std::optional<std::string>(std::string_view sjisName, std::string_view extension)>;
 
 }  // namespace pryx::player

@@ -1,14 +1,17 @@
 #pragma once
 // The player's own texts, exactly as users see them.
 
+#include "player/gamefile/code_error.h"
+
 namespace pryx::player::text {
+
+using gamefile::text::kCodeError;
 
 inline constexpr char kWarningTitle[] = "警告";
 inline constexpr char kConfirmTitle[] = "確認のメッセージ";
 inline constexpr char kEndConfirmTitle[] = "終了の確認";
 
 inline constexpr char kLoadFailed[] = "ファイルの読みこみに失敗しました。";
-inline constexpr char kCodeError[] = "コードにエラーが見つかりました。";
 inline constexpr char kNewerVersionNeeded[] = "このバージョンのプレイヤーでは実行できません。";
 inline constexpr char kSubOverflow[] = "プログラムにエラーがあります。(@SUB)";
 inline constexpr char kSubrOverflow[] = "プログラムにエラーがあります。(@SUBR)";

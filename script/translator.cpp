@@ -9,9 +9,9 @@
 
 #include "platform/ascii.h"
 #include "platform/number_text.h"
+#include "player/gamefile/code_error.h"
 #include "player/gamefile/header.h"
 #include "player/gamefile/writer.h"
-#include "player/messages.h"
 #include "script/commands.h"
 
 namespace pryx::script {
@@ -399,7 +399,7 @@ class Translator {
   // The player refuses a button whose record is not followed by a block. A caption
   // whose double quote is never closed is the usual cause: it swallows the "{".
   void reportButtonWithoutBody(int line) {
-    std::vector<std::string> stop{std::string(player::text::kCodeError)};
+    std::vector<std::string> stop{std::string(gamefile::text::kCodeError)};
     if (lastCaption_ && lastCaption_->kind() == ElementKind::UnclosedQuote) {
       report(lastCaption_->line(), FindingKind::CaptionQuoteUnclosed, std::move(stop));
     } else {
