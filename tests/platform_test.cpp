@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -74,29 +75,6 @@ TEST(ShiftJis, EveryDecodableCodeRoundTrips) {
   EXPECT_EQ(encodeSjis(decodeSjis(everySingleByte)), everySingleByte);
   // The bytes glibc's iconv refuses map as the Windows code page maps them.
   EXPECT_EQ(decodeSjis("\x80\xA0\xFD\xFE\xFF"), "\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
-  EXPECT_EQ(encodeSjis("\u0080\uF8F0\uF8F1\uF8F2\uF8F3"), "\x80\xA0\xFD\xFE\xFF");
-}
-
-TEST(ShiftJis, WritesCharactersHeldTwiceAsWindowsDoes) {
-  EXPECT_EQ(encodeSjis("≒"), "\x81\xE0");          // the JIS row, not NEC row 13 (0x8790)
-  EXPECT_EQ(encodeSjis("Ⅰ"), "\x87\x54");          // NEC row 13, not the IBM extension 0xFA4A
-  EXPECT_EQ(encodeSjis("ⅰ"), "\xFA\x40");          // the IBM extension, not NEC-selected 0xEEEF
-  EXPECT_EQ(encodeSjis("纊"), "\xFA\x5C");          // likewise, not 0xED40
-  EXPECT_EQ(encodeSjis("￢∵"), "\x81\xCA\x81\xE6");  // three codes each: the JIS row's
-}
-
-// Windows' WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS) has no code for these nine
-// (glibc's iconv writes the code of a look-alike), nor for the tag characters (which
-// glibc drops).
-TEST(ShiftJis, HasNoCodeForLookAlikesAndTagCharacters) {
-  for (std::string_view c : {"¢", "£", "¥", "¬", "—", "‖", "‾", "−", "〜", "\U000E0001", "\U000E007F"}) {
-    bool lossy = false;
-    EXPECT_EQ(encodeSjis(std::string("a") + std::string(c) + "b", &lossy), "a?b") << c;
-    EXPECT_TRUE(lossy) << c;
-  }
-  // Their look-alikes have codes, and are what those codes read as.
-  EXPECT_EQ(encodeSjis("￠￡\\￢―∥~－～"), "\x81\x91\x81\x92\\\x81\xCA\x81\x5C\x81\x61~\x81\x7C\x81\x60");
-  EXPECT_EQ(decodeSjis("\x81\x91\x81\x92\\\x81\xCA\x81\x5C\x81\x61~\x81\x7C\x81\x60"), "￠￡\\￢―∥~－～");
 }
 
 TEST(ShiftJis, EncodesAndReportsCharactersWithoutACode) {
@@ -251,13 +229,11 @@ std::string utf8Of(char32_t c) {
 }
 
 std::string hexOf(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
+  char hex[4];
   for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!out.empty()) out += ' ';
-    out += kDigits[b >> 4];
-    out += kDigits[b & 15];
+    std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(c));
+    out += hex;
   }
   return out;
 }
