@@ -1,74 +1,112 @@
 #include "platform/sjis.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <iterator>
-#include <stdexcept>
+#include <array>
+#include <cstring>
+
+#include "platform/sjis_cp932.h"
+
+// Code page 932 from tables (platform/sjis_cp932.h, generated from glibc's iconv "CP932"
+// by tools/make-sjis-tables): the same on every platform, and no iconv at run time.
 
 namespace pryx::platform {
 namespace {
 
-// glibc names Windows' code page 932 "CP932"; "SHIFT_JIS" would turn 0x5C into a yen sign.
-constexpr const char* kCodePage = "CP932";
-constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+constexpr std::size_t kLeadRows = std::size(cp932::kPairs);
+constexpr std::size_t kTrails = cp932::kLastTrail - cp932::kFirstTrail + 1;
 
-class Converter {
- public:
-  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
-    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
+constexpr std::size_t leadRow(std::uint8_t lead) { return lead < 0xE0 ? lead - 0x81u : lead - 0xE0u + 0x1Fu; }
+
+constexpr bool isWritten(std::uint16_t code) {
+  for (const cp932::CodeRange& range : cp932::kNotWritten) {
+    if (code >= range.first && code <= range.last) return false;
   }
-  ~Converter() { iconv_close(handle_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts as much as possible; returns false on an invalid or incomplete
-  // sequence, leaving `in` at the offending byte.
-  bool convert(const char*& in, std::size_t& inLeft, std::string& out) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    char buffer[4096];
-    while (inLeft > 0) {
-      char* outPtr = buffer;
-      std::size_t outLeft = sizeof buffer;
-      std::size_t result = iconv(handle_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
-      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
-    }
-    return true;
-  }
-
- private:
-  iconv_t handle_;
-};
-
-Converter& decoder() {
-  thread_local Converter converter("UTF-8", kCodePage);
-  return converter;
+  return true;
 }
 
-Converter& encoder() {
-  thread_local Converter converter(kCodePage, "UTF-8");
-  return converter;
+// Calls `visit(code, character)` for every code above ASCII whose character is
+// written with that code (ASCII is written as itself).
+template <typename Visit>
+constexpr void forEachWrittenCode(Visit visit) {
+  for (int b = 0x80; b < 0x100; ++b) {
+    const auto byte = static_cast<std::uint8_t>(b);
+    if (!isSjisLeadByte(byte)) visit(static_cast<std::uint16_t>(byte), cp932::kSingleBytes[byte]);
+  }
+  for (int lead = 0x81; lead < 0x100; ++lead) {
+    const auto leadByte = static_cast<std::uint8_t>(lead);
+    if (!isSjisLeadByte(leadByte)) continue;
+    for (std::size_t t = 0; t < kTrails; ++t) {
+      const std::uint16_t character = cp932::kPairs[leadRow(leadByte)][t];
+      const auto code = static_cast<std::uint16_t>(lead << 8 | (cp932::kFirstTrail + static_cast<int>(t)));
+      if (character != 0 && isWritten(code)) visit(code, character);
+    }
+  }
 }
 
-// Single bytes that iconv refuses but Windows maps to characters of their own; they
-// map back, so that every byte a Japanese system wrote survives decoding and encoding.
-struct LoneByte {
-  char byte;
-  std::string_view utf8;
-};
-constexpr LoneByte kLoneBytes[] = {
-    {'\x80', "\xC2\x80"},          // U+0080
-    {'\xA0', "\xEF\xA3\xB0"},      // U+F8F0
-    {'\xFD', "\xEF\xA3\xB1"},      // U+F8F1
-    {'\xFE', "\xEF\xA3\xB2"},      // U+F8F2
-    {'\xFF', "\xEF\xA3\xB3"},      // U+F8F3
+constexpr std::size_t countEncodePages() {
+  std::array<bool, 256> used{};
+  forEachWrittenCode([&](std::uint16_t, std::uint16_t character) { used[character >> 8] = true; });
+  std::size_t pages = 0;
+  for (bool u : used) pages += u ? 1 : 0;
+  return pages;
+}
+
+constexpr std::size_t kEncodePages = countEncodePages();
+
+// The code of every character of the BMP, in pages of 256 characters: the code for a
+// character is codes[pageOf[c >> 8]][c & 0xFF]; page 0 is empty. A code below 0x100 is
+// one byte, 0 means none.
+struct EncodeTable {
+  std::array<std::uint8_t, 256> pageOf{};
+  std::array<std::array<std::uint16_t, 256>, kEncodePages + 1> codes{};
+  bool twoCodesForOneCharacter = false;  // kNotWritten misses one of them
 };
 
-std::size_t utf8SequenceLength(unsigned char lead) {
+constexpr EncodeTable buildEncodeTable() {
+  EncodeTable table{};
+  std::size_t pages = 0;
+  forEachWrittenCode([&](std::uint16_t code, std::uint16_t character) {
+    std::uint8_t& page = table.pageOf[character >> 8];
+    if (page == 0) page = static_cast<std::uint8_t>(++pages);
+    std::uint16_t& entry = table.codes[page][character & 0xFF];
+    if (entry != 0) table.twoCodesForOneCharacter = true;
+    entry = code;
+  });
+  return table;
+}
+
+constexpr EncodeTable kEncode = buildEncodeTable();
+
+static_assert(kLeadRows == 60 && kTrails == 189);
+static_assert(kEncodePages < 255);
+static_assert(!kEncode.twoCodesForOneCharacter);
+
+constexpr char kQuestionMark = '?';
+
+// Writes `c` (at most U+FFFF) as UTF-8.
+inline char* putUtf8(char* out, std::uint32_t c) {
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+// Eight bytes at `p`, all of them ASCII.
+inline bool eightAscii(const unsigned char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return (word & 0x8080808080808080u) == 0;
+}
+
+// The bytes a broken UTF-8 sequence that starts with `lead` takes up, as its lead claims.
+constexpr std::size_t utf8SequenceLength(unsigned char lead) {
   if (lead < 0x80) return 1;
   if ((lead & 0xE0) == 0xC0) return 2;
   if ((lead & 0xF0) == 0xE0) return 3;
@@ -76,53 +114,132 @@ std::size_t utf8SequenceLength(unsigned char lead) {
   return 1;
 }
 
+constexpr bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Both conversions write into a small buffer and append it to the result, which is
+// reserved once: only the memory the result takes up is touched (on a virtual machine
+// every page touched for the first time costs a page fault).
+constexpr std::size_t kBufferSize = 8192;
+
 }  // namespace
 
 std::string decodeSjis(std::string_view bytes, bool* hadInvalidBytes) {
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = in + bytes.size();
+  bool invalid = false;
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 2);
-  const char* in = bytes.data();
-  std::size_t left = bytes.size();
-  bool invalid = false;
-  while (!decoder().convert(in, left, out)) {
-    const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
-                                   [&](const LoneByte& entry) { return entry.byte == *in; });
-    if (lone != std::end(kLoneBytes)) {
-      out += lone->utf8;
-    } else {
-      // A lead byte without its partner: one replacement character, then go on.
-      out += kReplacementUtf8;
-      invalid = true;
+  char buffer[kBufferSize];
+  while (in < end) {
+    // A chunk of input that fills the buffer at most: three UTF-8 bytes for each
+    // character begun in it.
+    const unsigned char* const chunkEnd = in + std::min<std::size_t>(static_cast<std::size_t>(end - in), kBufferSize / 3);
+    char* o = buffer;
+    while (in < chunkEnd) {
+      if (chunkEnd - in >= 8 && eightAscii(in)) {
+        std::memcpy(o, in, 8);
+        in += 8;
+        o += 8;
+        continue;
+      }
+      const unsigned char b = *in;
+      if (b < 0x80) {
+        *o++ = static_cast<char>(b);
+        ++in;
+      } else if (!isSjisLeadByte(b)) {
+        o = putUtf8(o, cp932::kSingleBytes[b]);
+        ++in;
+      } else {
+        std::uint16_t c = 0;
+        if (end - in >= 2) {
+          const unsigned trail = in[1] - static_cast<unsigned>(cp932::kFirstTrail);
+          if (trail < kTrails) c = cp932::kPairs[leadRow(b)][trail];
+        }
+        if (c != 0) {
+          in += 2;
+        } else {
+          // A lead byte without its partner: one replacement character, and the
+          // byte after it is read on its own.
+          c = 0xFFFD;
+          invalid = true;
+          ++in;
+        }
+        o = putUtf8(o, c);
+      }
     }
-    ++in;
-    --left;
+    out.append(buffer, static_cast<std::size_t>(o - buffer));
   }
   if (hadInvalidBytes) *hadInvalidBytes = invalid;
   return out;
 }
 
 std::string encodeSjis(std::string_view utf8, bool* lossy) {
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = in + utf8.size();
+  bool replaced = false;
   std::string out;
   out.reserve(utf8.size());
-  const char* in = utf8.data();
-  std::size_t left = utf8.size();
-  bool replaced = false;
-  while (!encoder().convert(in, left, out)) {
-    const std::string_view rest(in, left);
-    const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
-                                   [&](const LoneByte& entry) { return rest.starts_with(entry.utf8); });
-    if (lone != std::end(kLoneBytes)) {
-      out += lone->byte;
-      in += lone->utf8.size();
-      left -= lone->utf8.size();
-      continue;
+  char buffer[kBufferSize];
+  while (in < end) {
+    // No character is written longer than it is in UTF-8, nor "?" longer than what
+    // it replaces: a chunk of input never overfills the buffer.
+    const unsigned char* const chunkEnd = in + std::min<std::size_t>(static_cast<std::size_t>(end - in), kBufferSize - 8);
+    char* o = buffer;
+    while (in < chunkEnd) {
+      if (chunkEnd - in >= 8 && eightAscii(in)) {
+        std::memcpy(o, in, 8);
+        in += 8;
+        o += 8;
+        continue;
+      }
+      const unsigned char b = *in;
+      if (b < 0x80) {
+        *o++ = static_cast<char>(b);
+        ++in;
+        continue;
+      }
+      const auto left = static_cast<std::size_t>(end - in);
+      std::uint32_t c = 0x110000;  // not a character: a broken sequence
+      std::size_t length = 1;
+      if (b >= 0xC2 && b < 0xE0) {
+        if (left >= 2 && isContinuation(in[1])) {
+          c = (b & 0x1Fu) << 6 | (in[1] & 0x3Fu);
+          length = 2;
+        }
+      } else if (b >= 0xE0 && b < 0xF0) {
+        if (left >= 3 && isContinuation(in[1]) && isContinuation(in[2])) {
+          const std::uint32_t v = (b & 0x0Fu) << 12 | (in[1] & 0x3Fu) << 6 | (in[2] & 0x3Fu);
+          if (v >= 0x800 && (v < 0xD800 || v > 0xDFFF)) {
+            c = v;
+            length = 3;
+          }
+        }
+      } else if (b >= 0xF0 && b < 0xF5) {
+        if (left >= 4 && isContinuation(in[1]) && isContinuation(in[2]) && isContinuation(in[3])) {
+          const std::uint32_t v = (b & 0x07u) << 18 | (in[1] & 0x3Fu) << 12 | (in[2] & 0x3Fu) << 6 | (in[3] & 0x3Fu);
+          if (v >= 0x10000 && v <= 0x10FFFF) {
+            c = v;  // beyond the BMP: no character there has a code
+            length = 4;
+          }
+        }
+      }
+      std::uint16_t code = 0;
+      if (c <= 0xFFFF) code = kEncode.codes[kEncode.pageOf[c >> 8]][c & 0xFF];
+      if (code == 0) {
+        // A character without a code, or a broken sequence: "?" for as many bytes
+        // as its first byte claims.
+        if (c > 0x10FFFF) length = std::min(utf8SequenceLength(b), left);
+        *o++ = kQuestionMark;
+        replaced = true;
+      } else if (code < 0x100) {
+        *o++ = static_cast<char>(code);
+      } else {
+        *o++ = static_cast<char>(code >> 8);
+        *o++ = static_cast<char>(code & 0xFF);
+      }
+      in += length;
     }
-    std::size_t skip = utf8SequenceLength(static_cast<unsigned char>(*in));
-    if (skip > left) skip = left;
-    out += '?';
-    in += skip;
-    left -= skip;
-    replaced = true;
+    out.append(buffer, static_cast<std::size_t>(o - buffer));
   }
   if (lossy) *lossy = replaced;
   return out;

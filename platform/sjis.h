@@ -1,6 +1,7 @@
 #pragma once
 // Shift-JIS (code page 932) is the encoding of every text the kit reads or writes on
-// disk; in memory texts are UTF-8 unless a byte length in that encoding matters.
+// disk; in memory texts are UTF-8 unless a byte length in that encoding matters. The
+// conversions use the kit's own tables (sjis_cp932.h), the same on every platform.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +15,11 @@ namespace pryx::platform {
 // partner becomes U+FFFD; `hadInvalidBytes` (if given) tells whether that happened.
 std::string decodeSjis(std::string_view bytes, bool* hadInvalidBytes = nullptr);
 
-// Converts UTF-8 to code page 932, the inverse of decodeSjis. A character without a code (or a broken UTF-8
-// sequence) becomes "?"; `lossy` (if given) tells whether that happened.
+// Converts UTF-8 to code page 932, the inverse of decodeSjis, as Windows'
+// WideCharToMultiByte without best fit: a character the code page holds twice gets
+// Windows' code, and a character without a code (also ¢ £ ¥ ¬ — ‖ ‾ − 〜 and the tag
+// characters U+E0000-U+E007F) or a broken UTF-8 sequence becomes "?"; `lossy` (if
+// given) tells whether that happened.
 std::string encodeSjis(std::string_view utf8, bool* lossy = nullptr);
 
 // True for a byte that begins a two-byte character.

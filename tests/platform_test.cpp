@@ -12,9 +12,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// glibc's iconv, which the code page 932 tables are generated from, is only the
+// tests' reference; the kit itself never calls iconv.
+#if defined(__GLIBC__) && __has_include(<iconv.h>)
+#define PRYX_GLIBC_ICONV 1
+#include <iconv.h>
+#endif
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -68,7 +77,7 @@ TEST(ShiftJis, EveryDecodableCodeRoundTrips) {
     }
   }
   EXPECT_EQ(encodeSjis(decodeSjis(everySingleByte)), everySingleByte);
-  // The bytes iconv refuses map as the Windows code page maps them.
+  // The bytes glibc's iconv refuses map as the Windows code page maps them.
   EXPECT_EQ(decodeSjis("\x80\xA0\xFD\xFE\xFF"), "\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
 }
 
@@ -79,6 +88,265 @@ TEST(ShiftJis, EncodesAndReportsCharactersWithoutACode) {
   EXPECT_EQ(encodeSjis("a😀b", &lossy), "a?b");
   EXPECT_TRUE(lossy);
   EXPECT_EQ(encodeSjis("\xE3\x81", &lossy), "?");  // cut UTF-8 sequence
+}
+
+#ifdef PRYX_GLIBC_ICONV
+// The kit's conversion as it was through glibc's iconv "CP932" (which its tables are
+// generated from), with the Windows code page's lone bytes on top: the reference the
+// tables must equal.
+class IconvReference {
+ public:
+  IconvReference() : decoder_(iconv_open("UTF-8", "CP932")), encoder_(iconv_open("CP932", "UTF-8")) {}
+  ~IconvReference() {
+    if (usable()) {
+      iconv_close(decoder_);
+      iconv_close(encoder_);
+    }
+  }
+  IconvReference(const IconvReference&) = delete;
+  IconvReference& operator=(const IconvReference&) = delete;
+
+  bool usable() const { return decoder_ != kFailed && encoder_ != kFailed; }
+
+  std::string decode(std::string_view bytes, bool* hadInvalidBytes) {
+    std::string out;
+    const char* in = bytes.data();
+    std::size_t left = bytes.size();
+    bool invalid = false;
+    while (!convert(decoder_, in, left, out)) {
+      const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
+                                     [&](const LoneByte& entry) { return entry.byte == *in; });
+      if (lone != std::end(kLoneBytes)) {
+        out += lone->utf8;
+      } else {
+        out += "\xEF\xBF\xBD";
+        invalid = true;
+      }
+      ++in;
+      --left;
+    }
+    *hadInvalidBytes = invalid;
+    return out;
+  }
+
+  std::string encode(std::string_view utf8, bool* lossy) {
+    std::string out;
+    const char* in = utf8.data();
+    std::size_t left = utf8.size();
+    bool replaced = false;
+    while (!convert(encoder_, in, left, out)) {
+      const std::string_view rest(in, left);
+      const auto lone = std::find_if(std::begin(kLoneBytes), std::end(kLoneBytes),
+                                     [&](const LoneByte& entry) { return rest.starts_with(entry.utf8); });
+      if (lone != std::end(kLoneBytes)) {
+        out += lone->byte;
+        in += lone->utf8.size();
+        left -= lone->utf8.size();
+        continue;
+      }
+      const auto lead = static_cast<unsigned char>(*in);
+      std::size_t skip = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+      skip = std::min(skip, left);
+      out += '?';
+      in += skip;
+      left -= skip;
+      replaced = true;
+    }
+    *lossy = replaced;
+    return out;
+  }
+
+ private:
+  struct LoneByte {
+    char byte;
+    std::string_view utf8;
+  };
+  static constexpr LoneByte kLoneBytes[] = {
+      {'\x80', "\xC2\x80"}, {'\xA0', "\xEF\xA3\xB0"}, {'\xFD', "\xEF\xA3\xB1"},
+      {'\xFE', "\xEF\xA3\xB2"}, {'\xFF', "\xEF\xA3\xB3"},
+  };
+  static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
+
+  static bool convert(iconv_t handle, const char*& in, std::size_t& inLeft, std::string& out) {
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    char buffer[4096];
+    while (inLeft > 0) {
+      char* outPtr = buffer;
+      std::size_t outLeft = sizeof buffer;
+      const std::size_t result = iconv(handle, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
+      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
+    }
+    return true;
+  }
+
+  iconv_t decoder_;
+  iconv_t encoder_;
+};
+
+// The characters Windows has no code for where glibc has one (or drops them), each
+// with a character of the same UTF-8 length that neither has a code for: given to
+// iconv in their place, they turn glibc's answer into Windows'.
+std::string withoutGlibcsCodes(std::string_view utf8) {
+  static const std::pair<std::string_view, std::string_view> kNoCode[] = {
+      {"¢", "¦"}, {"£", "¦"}, {"¥", "¦"}, {"¬", "¦"}, {"—", "\uFFFD"}, {"‖", "\uFFFD"},
+      {"‾", "\uFFFD"}, {"−", "\uFFFD"}, {"〜", "\uFFFD"},
+  };
+  std::string out;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::string_view rest = utf8.substr(i);
+    const auto found = std::find_if(std::begin(kNoCode), std::end(kNoCode),
+                                    [&](const auto& entry) { return rest.starts_with(entry.first); });
+    if (found != std::end(kNoCode)) {
+      out += found->second;
+      i += found->first.size();
+    } else if (rest.size() >= 4 && rest.substr(0, 2) == "\xF3\xA0" && (rest[2] == '\x80' || rest[2] == '\x81') &&
+               (static_cast<unsigned char>(rest[3]) & 0xC0) == 0x80) {
+      out += "😀";  // a tag character U+E0000-U+E007F
+      i += 4;
+    } else {
+      out += utf8[i++];
+    }
+  }
+  return out;
+}
+
+std::string utf8Of(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+std::string hexOf(std::string_view bytes) {
+  std::string out;
+  char hex[4];
+  for (char c : bytes) {
+    std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned char>(c));
+    out += hex;
+  }
+  return out;
+}
+
+#endif
+
+// The tables equal glibc's iconv "CP932" everywhere but in the differences settled
+// for Windows (withoutGlibcsCodes): every single byte, every pair of bytes, every
+// character of the BMP, the planes beyond it, and random texts and bytes.
+TEST(ShiftJis, EqualsGlibcsIconvButWhereWindowsDiffers) {
+#ifndef PRYX_GLIBC_ICONV
+  GTEST_SKIP() << "the reference is glibc's iconv, which this system lacks";
+#else
+  IconvReference iconv;
+  if (!iconv.usable()) GTEST_SKIP() << "this C library's iconv does not know CP932";
+  int failures = 0;
+  const auto checkDecode = [&](std::string_view bytes) {
+    bool invalid = false;
+    bool expectedInvalid = false;
+    const std::string expected = iconv.decode(bytes, &expectedInvalid);
+    const std::string got = decodeSjis(bytes, &invalid);
+    if (got != expected || invalid != expectedInvalid) {
+      ADD_FAILURE() << "decoding " << hexOf(bytes) << ": " << hexOf(got) << (invalid ? " (invalid)" : "")
+                    << ", iconv settled " << hexOf(expected) << (expectedInvalid ? " (invalid)" : "");
+      return ++failures < 20;
+    }
+    return true;
+  };
+  const auto checkEncode = [&](std::string_view utf8) {
+    bool lossy = false;
+    bool expectedLossy = false;
+    const std::string expected = iconv.encode(withoutGlibcsCodes(utf8), &expectedLossy);
+    const std::string got = encodeSjis(utf8, &lossy);
+    if (got != expected || lossy != expectedLossy) {
+      ADD_FAILURE() << "encoding " << hexOf(utf8) << ": " << hexOf(got) << (lossy ? " (lossy)" : "")
+                    << ", iconv settled " << hexOf(expected) << (expectedLossy ? " (lossy)" : "");
+      return ++failures < 20;
+    }
+    return true;
+  };
+
+  for (int a = 0; a < 256; ++a) {
+    if (!checkDecode(std::string(1, static_cast<char>(a)))) return;
+    for (int b = 0; b < 256; ++b) {
+      if (!checkDecode(std::string{static_cast<char>(a), static_cast<char>(b)})) return;
+    }
+  }
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    if (!checkEncode(utf8Of(c))) return;
+  }
+  for (char32_t c = 0x10000; c < 0x110000; c += (c >= 0xDFF00 && c < 0xE0200) ? 1 : 97) {
+    if (!checkEncode(utf8Of(c))) return;
+  }
+  // glibc writes the nine, and drops the tag characters: the differences are real.
+  bool lossy = true;
+  EXPECT_NE(iconv.encode("〜", &lossy), "?");
+  EXPECT_EQ(iconv.encode("\U000E0041", &lossy), "");
+  EXPECT_FALSE(lossy);
+
+  std::mt19937 random(932);
+  const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const auto randomBytes = [&]() {
+    std::string bytes;
+    const int length = pick(48);
+    for (int i = 0; i < length; ++i) {
+      switch (pick(6)) {
+        case 0: bytes += std::string(static_cast<std::size_t>(1 + pick(12)), static_cast<char>('a' + pick(26))); break;
+        case 1: bytes += static_cast<char>(0x81 + pick(0x1F)); break;  // lead bytes
+        case 2: bytes += static_cast<char>(0xE0 + pick(0x1D)); break;
+        case 3: bytes += static_cast<char>(0x40 + pick(0xBD)); break;  // trail bytes
+        default: bytes += static_cast<char>(pick(256)); break;
+      }
+    }
+    return bytes;
+  };
+  // Characters and broken sequences: a tag, a truncated or overlong sequence, a surrogate.
+  const char* const kPieces[] = {"\xC2", "\xE3\x81", "\xF0\x9F\x98", "\xC0\x80", "\xC1\xBF", "\xE0\x80\x80",
+                                 "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80",
+                                 "\xF5\x80\x80\x80", "\xF8\x88\x80\x80\x80", "\xFE", "\xFF", "\x80", "\xBF",
+                                 "¢", "¥", "—", "〜", "\U000E0020", "\U000E007F", "\U000E0080", "\uFFFE"};
+  const auto randomText = [&]() {
+    std::string text;
+    const int length = pick(32);
+    for (int i = 0; i < length; ++i) {
+      switch (pick(6)) {
+        case 0: text += std::string(static_cast<std::size_t>(1 + pick(12)), static_cast<char>(' ' + pick(95))); break;
+        case 1: text += decodeSjis(std::string{static_cast<char>(0x88 + pick(0x18)), static_cast<char>(0x40 + pick(0xBD))}); break;
+        case 2: text += utf8Of(static_cast<char32_t>(0x80 + pick(0xD800 - 0x80))); break;
+        case 3: text += utf8Of(static_cast<char32_t>(0xE000 + pick(0x2000))); break;
+        case 4: text += kPieces[pick(static_cast<int>(std::size(kPieces)))]; break;
+        default: text += static_cast<char>(pick(256)); break;
+      }
+    }
+    return text;
+  };
+  for (int i = 0; i < 4000; ++i) {
+    if (!checkDecode(randomBytes())) return;
+    if (!checkEncode(randomText())) return;
+  }
+  // Long texts, past the lengths the conversion works in.
+  std::string bytes;
+  std::string text;
+  while (bytes.size() < 300000) bytes += randomBytes();
+  while (text.size() < 300000) text += randomText();
+  checkDecode(bytes);
+  checkEncode(text);
+  checkDecode(std::string(65535, 'a') + "\x82\xA0" + std::string(65535, '\x82') + "\xA0");
+#endif
 }
 
 TEST(ShiftJis, CutsAndSearchesOnCharacterBoundaries) {
