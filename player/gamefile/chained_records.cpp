@@ -1,8 +1,23 @@
 #include "player/gamefile/chained_records.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <stdexcept>
+
 namespace pryx::gamefile {
 
-int chainedRecordBytes(Opcode opcode) { return instruction(opcode).operandBytes(); }
+FieldsFromLink fieldsFromLink(Opcode opcode, std::initializer_list<FieldType> types) {
+  const Instruction& entry = instruction(opcode);
+  if (!std::equal(types.begin(), types.end(), entry.operands.begin(), entry.operands.end(),
+                  [](FieldType type, const Operand& operand) { return type == operand.type; })) {
+    throw std::logic_error("a chained record's reader does not match its table entry");
+  }
+  FieldsFromLink fields{entry.operandBytes(), {}};
+  for (std::size_t i = 0; i < entry.operands.size(); ++i) fields.at[i] = operandOffset(entry, i) - kFirstOperandOffset;
+  return fields;
+}
+
+int chainedRecordBytes(Opcode opcode) { return operandLayout(static_cast<std::uint8_t>(opcode)).operandBytes; }
 
 TextRecord textRecord(const DecodedInstruction& decoded) {
   auto [next, message, length] = decoded.operands<3>();
@@ -13,26 +28,6 @@ ButtonRecord buttonRecord(const DecodedInstruction& decoded) {
   auto [next, caption, slot, length] = decoded.operands<4>();
   return {next, static_cast<std::int16_t>(caption), static_cast<std::uint8_t>(slot), static_cast<std::uint8_t>(length),
           decoded.next()};
-}
-
-std::optional<LabelRecord> labelRecordAt(const GameImage& image, std::int64_t link) {
-  static const Instruction& label = instruction(Opcode::Label);
-  auto decoded = decodeOperands(image, label, link);
-  if (!decoded) return std::nullopt;
-  auto [next] = decoded->operands<1>();
-  return LabelRecord{next};
-}
-
-std::optional<TextRecord> textRecordAt(const GameImage& image, std::int64_t link) {
-  static const Instruction& text = instruction(Opcode::Text);
-  auto decoded = decodeOperands(image, text, link);
-  return decoded ? std::optional(textRecord(*decoded)) : std::nullopt;
-}
-
-std::optional<ButtonRecord> buttonRecordAt(const GameImage& image, std::int64_t link) {
-  static const Instruction& button = instruction(Opcode::Btn);
-  auto decoded = decodeOperands(image, button, link);
-  return decoded ? std::optional(buttonRecord(*decoded)) : std::nullopt;
 }
 
 }  // namespace pryx::gamefile

@@ -6,7 +6,9 @@
 #include "player/gamefile/decoded_instruction.h"
 #include "player/gamefile/image.h"
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 namespace pryx::gamefile {
@@ -46,9 +48,38 @@ struct ButtonRecord {
 TextRecord textRecord(const DecodedInstruction& decoded);
 ButtonRecord buttonRecord(const DecodedInstruction& decoded);
 
+// Where a chained record's fields lie from its link field, taken once from the
+// table (the field types given must be the table's): chains of tens of thousands
+// of records are read straight from these, inline.
+struct FieldsFromLink {
+  std::int64_t bytes;
+  std::array<std::int64_t, kMaxOperands> at;
+};
+FieldsFromLink fieldsFromLink(Opcode opcode, std::initializer_list<FieldType> types);
+
 // The record whose link field is at `link`, or nullopt where it leaves the file.
-std::optional<LabelRecord> labelRecordAt(const GameImage& image, std::int64_t link);
-std::optional<TextRecord> textRecordAt(const GameImage& image, std::int64_t link);
-std::optional<ButtonRecord> buttonRecordAt(const GameImage& image, std::int64_t link);
+inline std::optional<LabelRecord> labelRecordAt(const GameImage& image, std::int64_t link) {
+  static const FieldsFromLink fields = fieldsFromLink(Opcode::Label, {FieldType::Link});
+  if (!image.contains(link, fields.bytes)) return std::nullopt;
+  return LabelRecord{GameImage::int32From(image.uncheckedAt(link + fields.at[0]))};
+}
+
+inline std::optional<TextRecord> textRecordAt(const GameImage& image, std::int64_t link) {
+  static const FieldsFromLink fields = fieldsFromLink(Opcode::Text, {FieldType::Link, FieldType::Int16, FieldType::Int16});
+  if (!image.contains(link, fields.bytes)) return std::nullopt;
+  const std::uint8_t* record = image.uncheckedAt(link);
+  return TextRecord{GameImage::int32From(record + fields.at[0]), GameImage::int16From(record + fields.at[1]),
+                    GameImage::int16From(record + fields.at[2]), link + fields.bytes};
+}
+
+inline std::optional<ButtonRecord> buttonRecordAt(const GameImage& image, std::int64_t link) {
+  static const FieldsFromLink fields =
+      fieldsFromLink(Opcode::Btn, {FieldType::Link, FieldType::Int16, FieldType::Byte, FieldType::Byte});
+  if (!image.contains(link, fields.bytes)) return std::nullopt;
+  const std::uint8_t* record = image.uncheckedAt(link);
+  return ButtonRecord{GameImage::int32From(record + fields.at[0]), GameImage::int16From(record + fields.at[1]),
+                      record[fields.at[2]], record[fields.at[3]], link + fields.bytes};
+}
+
 
 }  // namespace pryx::gamefile

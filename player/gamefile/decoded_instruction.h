@@ -36,9 +36,44 @@ struct DecodedInstruction {
   std::int64_t next() const { return position + size; }
 };
 
+// Fills `decoded` with the operands laid out as `layout` says from
+// `operandsPosition` on, which the caller has checked to lie inside the image.
+inline void readOperands(const GameImage& image, const OperandLayout& layout, std::int64_t operandsPosition,
+                         DecodedInstruction& decoded) {
+  decoded.opcode = static_cast<std::uint8_t>(layout.entry->opcode);
+  decoded.entry = layout.entry;
+  decoded.position = operandsPosition - kFirstOperandOffset;
+  decoded.size = kFirstOperandOffset + layout.operandBytes;
+  const std::uint8_t* field = layout.count > 0 ? image.uncheckedAt(operandsPosition) : nullptr;
+  for (std::size_t i = 0; i < layout.count; ++i) {
+    switch (layout.types[i]) {
+      case FieldType::Byte: decoded.values[i] = *field; break;
+      case FieldType::Int16: decoded.values[i] = GameImage::int16From(field); break;
+      case FieldType::Int32:
+      case FieldType::Link: decoded.values[i] = GameImage::int32From(field); break;
+    }
+    field += fieldSize(layout.types[i]);
+  }
+}
+
 // The instruction whose opcode byte is at `position`; nullopt when that byte or one
-// of its operands lies outside the image.
-std::optional<DecodedInstruction> decodeInstruction(const GameImage& image, std::int64_t position);
+// of its operands lies outside the image. Inline, and built where it is returned:
+// the player decodes every instruction it executes.
+inline std::optional<DecodedInstruction> decodeInstruction(const GameImage& image, std::int64_t position) {
+  std::optional<DecodedInstruction> decoded;
+  if (!image.contains(position)) return decoded;
+  const std::uint8_t opcode = *image.uncheckedAt(position);
+  const OperandLayout& layout = operandLayout(opcode);
+  if (!layout.entry) {
+    decoded.emplace();
+    decoded->opcode = opcode;
+    decoded->position = position;
+  } else if (image.contains(position, kFirstOperandOffset + layout.operandBytes)) {
+    decoded.emplace();
+    readOperands(image, layout, position + kFirstOperandOffset, *decoded);
+  }
+  return decoded;
+}
 
 // The operands of `entry` read from `operandsPosition` on, whatever byte stands
 // before them: chains reach their records at their link fields, not at an opcode.

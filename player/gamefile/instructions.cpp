@@ -100,13 +100,20 @@ constexpr bool fitsTheDecoder() {
 }
 static_assert(fitsTheDecoder());
 
-constexpr std::array<const Instruction*, 256> buildIndex() {
-  std::array<const Instruction*, 256> index{};
-  for (const Instruction& entry : kInstructions) index[static_cast<std::uint8_t>(entry.opcode)] = &entry;
-  return index;
+constexpr std::array<OperandLayout, 256> buildLayouts() {
+  std::array<OperandLayout, 256> layouts{};
+  for (const Instruction& entry : kInstructions) {
+    OperandLayout& layout = layouts[static_cast<std::uint8_t>(entry.opcode)];
+    layout.entry = &entry;
+    layout.count = entry.operands.size();
+    for (std::size_t i = 0; i < layout.count; ++i) {
+      layout.types[i] = entry.operands[i].type;
+      layout.operandBytes += fieldSize(entry.operands[i].type);
+    }
+  }
+  return layouts;
 }
 
-constexpr std::array<const Instruction*, 256> kIndex = buildIndex();
 
 constexpr std::string_view kComparisonTexts[] = {"", "=", ">", "<", "<>"};
 constexpr std::string_view kLogicTexts[] = {"", "&&", "||", "!!"};
@@ -119,16 +126,20 @@ std::string_view textOf(const std::string_view (&texts)[N], int code) {
 
 }  // namespace
 
+constexpr std::array<OperandLayout, 256> kOperandLayouts = buildLayouts();
+
 int Instruction::operandBytes() const {
   int total = 0;
   for (const Operand& operand : operands) total += fieldSize(operand.type);
   return total;
 }
 
-const Instruction* findInstruction(std::uint8_t opcode) { return kIndex[opcode]; }
+const Instruction* findInstruction(std::uint8_t opcode) { return kOperandLayouts[opcode].entry; }
+
+
 
 const Instruction& instruction(Opcode opcode) {
-  const Instruction* found = kIndex[static_cast<std::uint8_t>(opcode)];
+  const Instruction* found = kOperandLayouts[static_cast<std::uint8_t>(opcode)].entry;
   if (!found) throw std::logic_error("opcode without an instruction entry");
   return *found;
 }

@@ -2,6 +2,7 @@
 // The instruction set of the game file: one table that the reader, the button-body
 // scan, the disassembler and both writers share.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -102,6 +103,17 @@ constexpr int fieldSize(FieldType type) {
   }
   return 0;
 }
+
+// How the operands of an opcode byte lie, worked out once from the table for the
+// decoder, which runs for every instruction the player executes.
+struct OperandLayout {
+  const Instruction* entry = nullptr;  // nullptr: a one-byte no-operation
+  int operandBytes = 0;
+  std::size_t count = 0;
+  std::array<FieldType, kMaxOperands> types{};
+};
+extern const std::array<OperandLayout, 256> kOperandLayouts;
+inline const OperandLayout& operandLayout(std::uint8_t opcode) { return kOperandLayouts[opcode]; }
 
 // The instruction for an opcode byte, or nullptr for a byte the player steps over as
 // a one-byte no-operation.
