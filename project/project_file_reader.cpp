@@ -280,7 +280,11 @@ class Reader {
 
 DecodedProject decodeProjectFile(std::string_view bytes) {
   // A file saved as UTF-8 by another editor is read as it is, so that nothing is lost.
-  if (platform::looksLikeUtf8(bytes)) {
+  // Without a byte-order mark only a file that is no Shift-JIS counts: every file the
+  // writer produces is Shift-JIS, and half-width kana pairs can look like UTF-8.
+  bool invalidBytes = false;
+  std::string text = platform::decodeSjis(bytes, &invalidBytes);
+  if (bytes.starts_with(platform::kUtf8ByteOrderMark) || (invalidBytes && platform::looksLikeUtf8(bytes))) {
     if (bytes.starts_with(platform::kUtf8ByteOrderMark)) bytes.remove_prefix(platform::kUtf8ByteOrderMark.size());
     DecodedProject decoded = Reader(bytes).read();
     decoded.fidelity.readAsUtf8 = true;
@@ -291,8 +295,6 @@ DecodedProject decodeProjectFile(std::string_view bytes) {
     }
     return decoded;
   }
-  bool invalidBytes = false;
-  std::string text = platform::decodeSjis(bytes, &invalidBytes);
   if (invalidBytes) text = withQuestionMarks(std::move(text));
   DecodedProject decoded = Reader(text).read();
   decoded.fidelity.bytesReplaced = invalidBytes;
