@@ -578,12 +578,16 @@ TEST_F(FilesTest, ReplacingWriteKeepsWhatTheTargetWas) {
   ASSERT_EQ(::stat(path("private.PXK").c_str(), &before), 0);
   const bool mayGiveGroups = ::getuid() == 0;
   const gid_t otherGroup = before.st_gid + 1;
-  if (mayGiveGroups) ASSERT_EQ(::chown(path("private.PXK").c_str(), static_cast<uid_t>(-1), otherGroup), 0);
+  if (mayGiveGroups) {
+    ASSERT_EQ(::chown(path("private.PXK").c_str(), static_cast<uid_t>(-1), otherGroup), 0);
+  }
   ASSERT_TRUE(writeFileReplacing(path("private.PXK"), std::string_view("new")));
   EXPECT_EQ(mode("private.PXK"), fs::perms::owner_read | fs::perms::owner_write);
   struct stat after {};
   ASSERT_EQ(::stat(path("private.PXK").c_str(), &after), 0);
-  if (mayGiveGroups) EXPECT_EQ(after.st_gid, otherGroup);
+  if (mayGiveGroups) {
+    EXPECT_EQ(after.st_gid, otherGroup);
+  }
 
   fs::permissions(path("private.PXK"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   std::string error;
