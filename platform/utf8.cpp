@@ -44,7 +44,8 @@ std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
 }
 
 bool looksLikeUtf8(std::string_view text) {
-  if (text.starts_with(kUtf8ByteOrderMark)) return true;
+  const bool marked = text.starts_with(kUtf8ByteOrderMark);
+  if (marked) text.remove_prefix(kUtf8ByteOrderMark.size());
   bool multiByte = false;
   for (std::size_t i = 0; i < text.size();) {
     if (static_cast<std::uint8_t>(text[i]) < 0x80) {
@@ -56,7 +57,7 @@ bool looksLikeUtf8(std::string_view text) {
     multiByte = true;
     i += length;
   }
-  return multiByte;
+  return marked || multiByte;
 }
 
 }  // namespace pryx::platform

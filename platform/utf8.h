@@ -16,9 +16,9 @@ std::u32string decodeUtf8(std::string_view utf8);
 // The length of the well-formed UTF-8 sequence of two to four bytes at `at`, or 0.
 std::size_t utf8SequenceAt(std::string_view text, std::size_t at);
 
-// True for a byte-order mark, or when the text holds multi-byte characters and every
-// byte above 0x7F belongs to a well-formed UTF-8 sequence (Shift-JIS text with kana
-// or kanji practically never does).
+// True when every byte above 0x7F belongs to a well-formed UTF-8 sequence and the
+// text begins with a byte-order mark or holds multi-byte characters (Shift-JIS text
+// with kanji practically never does).
 bool looksLikeUtf8(std::string_view text);
 
 }  // namespace pryx::platform

@@ -284,7 +284,7 @@ DecodedProject decodeProjectFile(std::string_view bytes) {
   // writer produces is Shift-JIS, and half-width kana pairs can look like UTF-8.
   bool invalidBytes = false;
   std::string text = platform::decodeSjis(bytes, &invalidBytes);
-  if (bytes.starts_with(platform::kUtf8ByteOrderMark) || (invalidBytes && platform::looksLikeUtf8(bytes))) {
+  if (platform::looksLikeUtf8(bytes) && (bytes.starts_with(platform::kUtf8ByteOrderMark) || invalidBytes)) {
     if (bytes.starts_with(platform::kUtf8ByteOrderMark)) bytes.remove_prefix(platform::kUtf8ByteOrderMark.size());
     DecodedProject decoded = Reader(bytes).read();
     decoded.fidelity.readAsUtf8 = true;
