@@ -31,8 +31,12 @@ function(pryx_include_root target)
     if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${header})
       message(FATAL_ERROR "pryx_include_root(${target}): no header ${header} in ${folder}")
     endif()
+    # A relative path keeps the forward the same in every checkout, so a compiler
+    # cache shared between checkouts finds its objects.
+    get_filename_component(forward_folder ${root}/${folder}/${header} DIRECTORY)
+    file(RELATIVE_PATH target_header ${forward_folder} ${CMAKE_CURRENT_SOURCE_DIR}/${header})
     file(CONFIGURE OUTPUT ${root}/${folder}/${header}
-         CONTENT "#include \"${CMAKE_CURRENT_SOURCE_DIR}/${header}\"\n" @ONLY)
+         CONTENT "#include \"${target_header}\"\n" @ONLY)
   endforeach()
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE")
