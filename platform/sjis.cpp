@@ -105,6 +105,17 @@ inline bool eightAscii(const unsigned char* p) {
   return (word & 0x8080808080808080u) == 0;
 }
 
+// Copies the ASCII run at `in` (up to `end`) to `out`: both conversions keep ASCII as
+// it is, and most of a game's bytes are ASCII.
+inline void copyAscii(const unsigned char*& in, const unsigned char* end, char*& out) {
+  while (end - in >= 8 && eightAscii(in)) {
+    std::memcpy(out, in, 8);
+    in += 8;
+    out += 8;
+  }
+  while (in < end && *in < 0x80) *out++ = static_cast<char>(*in++);
+}
+
 // The bytes a broken UTF-8 sequence that starts with `lead` takes up, as its lead claims.
 constexpr std::size_t utf8SequenceLength(unsigned char lead) {
   if (lead < 0x80) return 1;
@@ -136,17 +147,10 @@ std::string decodeSjis(std::string_view bytes, bool* hadInvalidBytes) {
     const unsigned char* const chunkEnd = in + std::min<std::size_t>(static_cast<std::size_t>(end - in), kBufferSize / 3);
     char* o = buffer;
     while (in < chunkEnd) {
-      if (chunkEnd - in >= 8 && eightAscii(in)) {
-        std::memcpy(o, in, 8);
-        in += 8;
-        o += 8;
-        continue;
-      }
+      copyAscii(in, chunkEnd, o);
+      if (in == chunkEnd) break;
       const unsigned char b = *in;
-      if (b < 0x80) {
-        *o++ = static_cast<char>(b);
-        ++in;
-      } else if (!isSjisLeadByte(b)) {
+      if (!isSjisLeadByte(b)) {
         o = putUtf8(o, cp932::kSingleBytes[b]);
         ++in;
       } else {
@@ -186,18 +190,9 @@ std::string encodeSjis(std::string_view utf8, bool* lossy) {
     const unsigned char* const chunkEnd = in + std::min<std::size_t>(static_cast<std::size_t>(end - in), kBufferSize - 8);
     char* o = buffer;
     while (in < chunkEnd) {
-      if (chunkEnd - in >= 8 && eightAscii(in)) {
-        std::memcpy(o, in, 8);
-        in += 8;
-        o += 8;
-        continue;
-      }
+      copyAscii(in, chunkEnd, o);
+      if (in == chunkEnd) break;
       const unsigned char b = *in;
-      if (b < 0x80) {
-        *o++ = static_cast<char>(b);
-        ++in;
-        continue;
-      }
       const auto left = static_cast<std::size_t>(end - in);
       std::uint32_t c = 0x110000;  // not a character: a broken sequence
       std::size_t length = 1;

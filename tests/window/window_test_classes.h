@@ -107,6 +107,16 @@ class EditorAuthoringTest : public QObject {
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
 };
 
+// On a real X display (Xvfb): what reaches the screen.
+class RealDisplayTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase();
+  void thePlayerShowsTheRecordedFrame_data();
+  void thePlayerShowsTheRecordedFrame();
+  void theStageShowsEachPagesCgStretched();
+};
+
 class DistributionWindowTest : public QObject {
   Q_OBJECT
  private slots:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +50,16 @@ GameFolder::GameFolder(std::string_view utf8Script, std::string name, bool withD
     QFile::copy(QStringLiteral(PRYX_ZORVEX_LIBRARY),
                 QString::fromStdString(path(std::string(platform::kDisplayLibraryFileName))));
   }
+}
+
+std::unique_ptr<GameFolder> GameFolder::builtFrom(const std::string& source, std::string name) {
+  std::unique_ptr<GameFolder> folder(new GameFolder(Empty{}, std::move(name)));
+  QProcess build;
+  build.start(QStringLiteral(PRYX_TOOL), {QStringLiteral("build"), QString::fromStdString(source), QStringLiteral("--out"),
+                                         folder->dir_.path(), QStringLiteral("--name"),
+                                         QString::fromStdString(folder->name_), QStringLiteral("--overwrite")});
+  bool built = build.waitForFinished() && build.exitStatus() == QProcess::NormalExit && build.exitCode() == 0;
+  return built ? std::move(folder) : nullptr;
 }
 
 std::string GameFolder::path(const std::string& fileName) const {

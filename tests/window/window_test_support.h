@@ -61,6 +61,9 @@ class GameFolder {
  public:
   // `utf8Script` is compiled into NAME.PRY; the display library is copied unless told.
   explicit GameFolder(std::string_view utf8Script, std::string name = "b", bool withDisplayLibrary = true);
+  // A script or project built into the folder by `pryx build`, as authors ship it;
+  // null when the build fails.
+  static std::unique_ptr<GameFolder> builtFrom(const std::string& source, std::string name);
 
   std::string path(const std::string& fileName) const;
   void write(const std::string& fileName, const QByteArray& bytes) const;
@@ -70,6 +73,9 @@ class GameFolder {
   const std::string& name() const { return name_; }
 
  private:
+  struct Empty {};
+  GameFolder(Empty, std::string name) : name_(std::move(name)) {}
+
   QTemporaryDir dir_;
   std::string name_;
 };
