@@ -705,6 +705,12 @@ TEST_F(FilesTest, FindsFilesIgnoringLetterCaseAndReportsUnreadableOnes) {
   EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "FOREST.BMP"), path("Forest.bmp"));
   EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "Forest.bmp"), path("Forest.bmp"));
   EXPECT_FALSE(findFileIgnoringCase(fromFsPath(folder_), "forest.jpg"));
+#ifndef _WIN32
+  // Where letter case counts, the name asked for wins over another spelling.
+  ASSERT_TRUE(writeFileReplacing(path("FOREST.BMP"), std::string_view("y")));
+  EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "FOREST.BMP"), path("FOREST.BMP"));
+  EXPECT_EQ(findFileIgnoringCase(fromFsPath(folder_), "Forest.bmp"), path("Forest.bmp"));
+#endif
   std::string error;
   EXPECT_FALSE(readWholeFile(path("none"), &error));
   EXPECT_EQ(error, "does not exist");
