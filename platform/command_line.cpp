@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/windows_text.h"
 #endif
@@ -25,8 +26,20 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
   return arguments;
 }
 
+namespace {
+
+// The console's own code page, given back when the program ends: the console outlives it.
+UINT consoleCodePageBefore = 0;
+
+void restoreConsoleCodePage() { SetConsoleOutputCP(consoleCodePageBefore); }
+
+}  // namespace
+
 void writeStandardStreamsAsBytes() {
-  SetConsoleOutputCP(CP_UTF8);
+  consoleCodePageBefore = GetConsoleOutputCP();
+  if (consoleCodePageBefore != 0 && consoleCodePageBefore != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+    std::atexit(restoreConsoleCodePage);
+  }
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 }

@@ -14,7 +14,7 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 // The standard output and error take bytes as they are written: on Windows no CR
 // before each LF (a script or a listing written there is the same file as anywhere
-// else), and a console shows them as UTF-8.
+// else), and a console shows them as UTF-8 while the program runs.
 void writeStandardStreamsAsBytes();
 
 }  // namespace pryx::platform
