@@ -5,8 +5,9 @@ BUILD_DIR ?= build
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_DIR ?= $(BUILD_DIR)/fuzz
+WINDOWS_DIR ?= $(BUILD_DIR)/windows
 
-.PHONY: all deps configure build fuzz demo test clean
+.PHONY: all deps configure build fuzz windows demo test clean
 
 all: build
 
@@ -25,10 +26,17 @@ fuzz: deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DPRYX_BUILD_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 
+# The command-line kit cross-built for Windows with MinGW-w64; CTest in the main build
+# runs its tests under Wine.
+windows: deps
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WINDOWS_DIR) -j$(JOBS)
+
 demo: build
 	tools/demo $(BUILD_DIR)
 
-test: build fuzz
+test: build fuzz windows
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 clean:

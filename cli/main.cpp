@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/standard_output.h"
+#include "platform/command_line.h"
 
 #include <iostream>
 #include <string>
@@ -40,7 +41,8 @@ const Command* findCommand(std::string_view name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
+  pryx::platform::writeStandardStreamsAsBytes();
+  std::vector<std::string> arguments = pryx::platform::commandLineArguments(argc, argv);
   if (arguments.empty()) {
     printOverview(std::cerr);
     return 2;

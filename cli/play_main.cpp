@@ -7,10 +7,12 @@
 
 #include "cli/play.h"
 #include "cli/standard_output.h"
+#include "platform/command_line.h"
 
 int main(int argc, char** argv) {
   using namespace pryx::cli;
-  std::vector<std::string> arguments(argv + 1, argv + argc);
+  pryx::platform::writeStandardStreamsAsBytes();
+  std::vector<std::string> arguments = pryx::platform::commandLineArguments(argc, argv);
   for (const std::string& argument : arguments) {
     if (argument == "--help" || argument == "-h") {
       std::cout << kPlayUsage;

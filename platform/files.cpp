@@ -202,15 +202,19 @@ bool createDirectories(std::string_view path, std::string* error) {
 }
 
 std::optional<std::string> findFileIgnoringCase(std::string_view folder, std::string_view name) {
-  std::string exact = GetPath(folder, name);
-  if (fileExists(exact)) return exact;
+  // The folder is listed even when the name exists as asked: a file system that
+  // ignores case finds "FOREST.BMP" for Forest.bmp, and the name on disk is wanted.
+  std::optional<std::string> found;
   std::error_code code;
   for (fs::directory_iterator it(toFsPath(folder), code), end; !code && it != end; it.increment(code)) {
-    if (equalsIgnoringAsciiCase(fromFsPath(it->path().filename()), name) && it->is_regular_file(code)) {
-      return fromFsPath(it->path());
-    }
+    const std::string entry = fromFsPath(it->path().filename());
+    std::error_code entryCode;
+    if (!equalsIgnoringAsciiCase(entry, name) || !it->is_regular_file(entryCode)) continue;
+    if (entry == name) return fromFsPath(it->path());
+    if (!found) found = fromFsPath(it->path());
   }
-  return std::nullopt;
+  if (!found && fileExists(GetPath(folder, name))) return GetPath(folder, name);  // a folder that cannot be listed
+  return found;
 }
 
 }  // namespace pryx::platform

@@ -70,8 +70,9 @@ bool removeFile(std::string_view path);
 bool sameFile(std::string_view a, std::string_view b);
 bool createDirectories(std::string_view path, std::string* error = nullptr);
 
-// The path of the file `name` inside `folder`: the exact name if it exists, else the
-// first entry whose name differs only in the case of ASCII letters.
+// The path of the file `name` inside `folder`, spelt as on disk: the exact name if
+// the folder holds it, else the first entry whose name differs only in the case of
+// ASCII letters (also on a file system that ignores case).
 std::optional<std::string> findFileIgnoringCase(std::string_view folder, std::string_view name);
 
 }  // namespace pryx::platform

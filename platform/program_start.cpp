@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include <process.h>
+
+#include "platform/windows_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -40,7 +42,6 @@ std::wstring quotedArgument(const std::wstring& argument) {
   return quoted + L"\"";
 }
 
-std::wstring wide(std::string_view utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring(); }
 #endif
 
 }  // namespace
@@ -53,7 +54,7 @@ std::optional<int> runInstead(std::string_view path, std::span<const std::string
 #ifdef _WIN32
   std::wstring program = toFsPath(path).wstring();
   std::vector<std::wstring> quoted{quotedArgument(program)};
-  for (const std::string& argument : arguments) quoted.push_back(quotedArgument(wide(argument)));
+  for (const std::string& argument : arguments) quoted.push_back(quotedArgument(wideFromUtf8(argument)));
   std::vector<const wchar_t*> argv;
   for (const std::wstring& argument : quoted) argv.push_back(argument.c_str());
   argv.push_back(nullptr);

@@ -10,12 +10,15 @@
 #include <system_error>
 #include <utility>
 
+#include <fcntl.h>
+
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
 #include <windows.h>
+
+#include "platform/windows_text.h"
 #else
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,11 +75,45 @@ std::optional<long> writingProcess(std::string_view name) {
   return value;
 }
 
-std::FILE* createNewFile(const fs::path& path) {
+// Creates the file only where no file or link of that name is, or sets `failure`.
+std::FILE* createNewFile(const fs::path& path, std::string& failure) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
+  // Through the system's own call: msvcrt's "x" mode is not known to every msvcrt.dll.
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    failure = systemErrorText(GetLastError());
+    return nullptr;
+  }
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (descriptor < 0) {
+    failure = std::strerror(errno);
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (!file) {
+    failure = std::strerror(errno);
+    _close(descriptor);
+  }
+  return file;
 #else
-  return std::fopen(path.c_str(), "wbx");  // "x": never through an existing name or link
+  std::FILE* file = std::fopen(path.c_str(), "wbx");  // "x": never through an existing name or link
+  if (!file) failure = std::strerror(errno);
+  return file;
+#endif
+}
+
+// Puts the finished file in the target's place, replacing what was there, or sets
+// `failure`.
+void moveOver(const fs::path& from, const fs::path& to, std::string& failure) {
+#ifdef _WIN32
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    failure = systemErrorText(GetLastError());
+  }
+#else
+  std::error_code code;
+  fs::rename(from, to, code);
+  if (code) failure = code.message();
 #endif
 }
 
@@ -144,8 +181,8 @@ TemporaryFile::TemporaryFile(fs::path target) : target_(std::move(target)) {
   std::string prefix = fromFsPath(target_.filename()) + "." + std::to_string(currentProcess()) + "-";
   for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
     path_ = target_.parent_path() / toFsPath(prefix + std::to_string(seed() % 1000000) + std::string(kSuffix));
-    file_ = createNewFile(path_);
-    failure_ = file_ ? "" : std::strerror(errno);
+    failure_.clear();
+    file_ = createNewFile(path_, failure_);
   }
   created_ = file_ != nullptr;
   if (!file_) failure_ = "cannot create a file in " + fromFsPath(target_.parent_path()) + ": " + failure_;
@@ -181,11 +218,7 @@ bool TemporaryFile::commit(std::string& reason, const Replacement& replacement) 
       takeOverTarget(path_, target_, failure_);
     }
   }
-  if (failure_.empty()) {
-    std::error_code code;
-    fs::rename(path_, target_, code);
-    if (code) failure_ = code.message();
-  }
+  if (failure_.empty()) moveOver(path_, target_, failure_);
   committed_ = failure_.empty();
   if (committed_) flushFolder(target_.parent_path());
   reason = failure_;

@@ -36,6 +36,7 @@ class ToolFolder : public ::testing::Test {
     return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
   }
 
+#ifndef _WIN32  // through the POSIX shell
   // The exit status of `pryx ARGUMENTS` run in the folder; its standard output goes
   // to output.txt, its errors to errors.txt. `tool` is the built tool unless given.
   int pryx(const std::string& arguments, const std::string& tool = PRYX_TOOL) {
@@ -43,6 +44,7 @@ class ToolFolder : public ::testing::Test {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+#endif
 
   std::filesystem::path folder_;
 };
