@@ -56,3 +56,5 @@ add_custom_command(
   VERBATIM)
 add_custom_target(player_runtime ALL DEPENDS ${PRYX_RUNTIME_LIST})
 add_dependencies(player_runtime release_programs)
+# An installed kit keeps its runtime beside its programs, as the build does.
+install(DIRECTORY ${PRYX_RUNTIME_DIR}/ DESTINATION bin/runtime USE_SOURCE_PERMISSIONS)
