@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 #include "platform/paths.h"
+#include "platform/soundfont_files.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -86,9 +87,14 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
   return recordedCopy(std::move(source), std::move(target), keepExisting);
 }
 
-std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting) const {
+std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
   std::vector<FileCopy> copies;
+  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
+  for (const std::string& soundFont : ownSoundFonts) {
+    copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
+  }
   for (const std::string& file : runtimeFiles_) {
+    if (!ownSoundFonts.empty() && isSoundFontName(file)) continue;
     const std::string target = targetName(file);
     makeRealFolders(folder_, target);
     copies.push_back(recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));

@@ -5,7 +5,8 @@
 // and what they need to play on a machine without the kit (libraries, Qt's
 // plugins, the SoundFont, the fonts and their licences). The runtime lies in the
 // folder `runtime` beside the kit's programs, and its list `files.txt` names every
-// file of it. The kit's files always come from the kit: a resource named like one
+// file of it. A SoundFont the author put beside the script or project travels
+// instead of the runtime's. The kit's files always come from the kit: a resource named like one
 // of them (or like a folder of them) is never copied.
 
 #include <string>
@@ -41,9 +42,10 @@ class DistributionFiles {
   // Copies a resource file to `fileName` in the folder; a kit file name is refused.
   FileCopy copyResource(std::string source, std::string_view fileName, bool keepExisting) const;
 
-  // Every runtime file, the player under the game's name. A link where a runtime
-  // folder belongs is replaced by a folder, never written through.
-  std::vector<FileCopy> copyProgramFiles(bool keepExisting) const;
+  // Every runtime file, the player under the game's name; the SoundFonts in
+  // `sourceFolder` (the script's or project's) in place of the runtime's. A link
+  // where a runtime folder belongs is replaced by a folder, never written through.
+  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const;
 
  private:
   std::string playerCopyName() const;

@@ -61,7 +61,8 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
-  for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite)) {
+  const std::string projectFolder = platform::folderOf(request.projectPath);
+  for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite, projectFolder)) {
     result.copies.push_back(std::move(copy));
   }
 

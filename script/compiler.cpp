@@ -79,7 +79,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
                                                               request.failIfExists));
   };
   // The player and its runtime already in the folder are never replaced by a script build.
-  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(true); };
+  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(true, scriptFolder); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
 

@@ -73,8 +73,9 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
     write("kit/runtime/" + std::string(platform::kDisplayLibraryFileName), "library");
     write("kit/runtime/lib/libextra.so.1", "extra");
     write("kit/runtime/Font.ttf", "font");
+    write("kit/runtime/Kit.sf2", "kit instruments");
     write("kit/secret", "outside the runtime");
-    write("kit/runtime/files.txt", "lib/libextra.so.1\nFont.ttf\n../secret\n/etc/passwd\n");
+    write("kit/runtime/files.txt", "lib/libextra.so.1\nFont.ttf\nKit.sf2\n../secret\n/etc/passwd\n");
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -185,7 +186,7 @@ TEST_P(DistributionWrites, AResourceNeverTakesTheNameOfTheKitsOwnFiles) {
   EXPECT_EQ(read("out/lib/libextra.so.1"), "extra");
   EXPECT_EQ(read("out/Font.ttf"), "font");
   // Only the runtime's list: nothing from beside it.
-  std::vector<std::string> kitFiles{player, "game.PRY", library, "lib", "Font.ttf"};
+  std::vector<std::string> kitFiles{player, "game.PRY", library, "lib", "Font.ttf", "Kit.sf2"};
   std::sort(kitFiles.begin(), kitFiles.end());
   EXPECT_EQ(outFolder(), kitFiles);
   for (std::string name : {library, player, std::string("GAME.pry"), std::string("LIB"), std::string("font.TTF")}) {
@@ -221,6 +222,14 @@ TEST_P(DistributionWrites, ACopyCutShortNeverTakesItsTargetsName) {
   built = build({{"big", "big.BMP"}, {"small", "small.BMP"}});
   EXPECT_EQ(copyTo(built, "big.BMP")->outcome, CopyOutcome::Copied);
   EXPECT_EQ(read("out/big.BMP").size(), 64u * 1024);
+}
+
+TEST_P(DistributionWrites, AnAuthorsSoundFontTravelsInsteadOfTheKits) {
+  write("game/Own.SF2", "own instruments");
+  Built built = build({});
+  ASSERT_TRUE(built.gameFileWritten);
+  EXPECT_EQ(read("out/Own.SF2"), "own instruments");
+  EXPECT_FALSE(fs::exists(out("Kit.sf2")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuildsBothAnswers, DistributionWrites,
