@@ -2,7 +2,8 @@
 # the player and the display library of the release build, stripped, the player
 # finding lib/ through its run path; in lib/ every shared library they and the
 # window's Qt platform plugin need, except those left to the system
-# (SYSTEM_LIBRARIES); the SoundFont, the fonts and their licences. OUTPUT/files.txt
+# (SYSTEM_LIBRARIES), and their licences in licences/; the SoundFont, the fonts and
+# their licences. OUTPUT/files.txt
 # lists every staged file: the distribution builders copy exactly these.
 #
 # cmake -DPLAYER=... -DLIBRARY=... -DQT_PLUGIN_DIR=... -DPLUGINS=platforms/libqxcb.so
@@ -21,6 +22,7 @@ endforeach()
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT}/${LIBRARY_FOLDER})
 set(staged "")
+set(bundled "")
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
@@ -33,7 +35,7 @@ endfunction()
 macro(stage source name)
   get_filename_component(folder ${OUTPUT}/${name} DIRECTORY)
   file(MAKE_DIRECTORY ${folder})
-  file(COPY_FILE ${source} ${OUTPUT}/${name} ONLY_IF_DIFFERENT)
+  file(COPY_FILE ${source} ${OUTPUT}/${name})
   list(APPEND staged ${name})
 endmacro()
 
@@ -72,6 +74,25 @@ foreach(dependency IN LISTS dependencies)
   endforeach()
   if(NOT left_to_system)
     stage(${dependency} ${LIBRARY_FOLDER}/${name})
+    list(APPEND bundled ${dependency})
+  endif()
+endforeach()
+
+# Each library travels with the copyright file of its Debian package, which holds
+# its licence (the LGPL of Qt and FluidSynth, among others), as licences/PACKAGE.txt.
+foreach(library IN LISTS bundled)
+  file(REAL_PATH ${library} real)
+  string(REGEX REPLACE "^/usr/" "/" unmerged ${real})  # dpkg may know the file by its path before /usr merged
+  execute_process(COMMAND dpkg-query -S ${real} OUTPUT_VARIABLE owner RESULT_VARIABLE status ERROR_QUIET)
+  if(NOT status EQUAL 0)
+    execute_process(COMMAND dpkg-query -S ${unmerged} OUTPUT_VARIABLE owner RESULT_VARIABLE status ERROR_QUIET)
+  endif()
+  string(REGEX REPLACE ":.*" "" package "${owner}")
+  if(NOT status EQUAL 0 OR NOT EXISTS /usr/share/doc/${package}/copyright)
+    message(FATAL_ERROR "stage_runtime: no licence found for ${library}")
+  endif()
+  if(NOT licences/${package}.txt IN_LIST staged)
+    stage(/usr/share/doc/${package}/copyright licences/${package}.txt)
   endif()
 endforeach()
 
