@@ -6,8 +6,8 @@
 // plugins, the SoundFont, the fonts and their licences). The runtime lies in the
 // folder `runtime` beside the kit's programs, and its list `files.txt` names every
 // file of it. A SoundFont the author put beside the script or project travels
-// instead of the runtime's. The kit's files always come from the kit: a resource named like one
-// of them (or like a folder of them) is never copied.
+// instead of the runtime's. The kit's files always come from the kit: a resource
+// named like one of them (or like a folder of them) is never copied.
 
 #include <string>
 #include <string_view>
