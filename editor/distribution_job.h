@@ -19,7 +19,7 @@ struct DistributionJob {
   std::string folder;         // the distribution folder
   std::string name;           // the game's name, a plain file name
   bool overwrite = false;     // copies replace files of the same name
-  std::string programFolder;  // where the player and the display library lie
+  std::string programFolder;  // holds the runtime folder the player and its files are taken from
 };
 
 // The questions the window asks before a build.

@@ -25,7 +25,8 @@ class DistributionWindow final : public QWidget {
  public:
   using DocumentSource = std::function<const project::ProjectDocument*()>;
 
-  // `programFolder` holds the player and the display library; empty: the program's own folder.
+  // `programFolder` holds the runtime folder with the player and the display library;
+  // empty: the program's own folder.
   DistributionWindow(EditorState& state, Dialogs& dialogs, platform::Progress& progress, DocumentSource document,
                      std::string programFolder, QWidget* parent = nullptr);
 

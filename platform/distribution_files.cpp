@@ -2,22 +2,80 @@
 
 #include "platform/ascii.h"
 #include "platform/paths.h"
+#include "platform/soundfont_files.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace pryx::platform {
+namespace {
 
-DistributionFiles::DistributionFiles(std::string folder, std::string gameName)
-    : folder_(std::move(folder)), gameName_(std::move(gameName)) {}
+namespace fs = std::filesystem;
+
+// A relative path that stays inside its folder.
+bool staysInside(std::string_view path) {
+  if (path.empty() || isAbsolutePath(path)) return false;
+  for (const fs::path& part : fs::path(std::string(path))) {
+    if (part == ".." || part == ".") return false;
+  }
+  return true;
+}
+
+std::string firstPart(std::string_view path) { return std::string(path.substr(0, path.find('/'))); }
+
+// Makes the folders of `relativeFile` inside `folder` real folders: a link among them
+// (to anywhere) is removed, so that nothing is written through it.
+void makeRealFolders(const std::string& folder, const std::string& relativeFile) {
+  fs::path at = toFsPath(folder);
+  const fs::path parents = fs::path(relativeFile).parent_path();
+  for (const fs::path& part : parents) {
+    at /= part;
+    std::error_code code;
+    if (fs::is_symlink(at, code)) fs::remove(at, code);
+    fs::create_directory(at, code);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> runtimeFiles(std::string_view runtimeFolder) {
+  std::vector<std::string> files{playerProgramFileName(), std::string(kDisplayLibraryFileName)};
+  auto list = readWholeFile(GetPath(runtimeFolder, kRuntimeListName));
+  if (!list) return files;
+  std::string_view text(reinterpret_cast<const char*>(list->data()), list->size());
+  while (!text.empty()) {
+    std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (!line.starts_with('#') && staysInside(line) && std::find(files.begin(), files.end(), line) == files.end()) {
+      files.emplace_back(line);
+    }
+  }
+  return files;
+}
+
+DistributionFiles::DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder)
+    : folder_(std::move(folder)),
+      gameName_(std::move(gameName)),
+      runtimeFolder_(GetPath(programFolder, kRuntimeFolderName)),
+      runtimeFiles_(runtimeFiles(runtimeFolder_)) {}
 
 std::string DistributionFiles::playerCopyName() const { return gameName_ + std::string(kExecutableSuffix); }
+
+std::string DistributionFiles::targetName(const std::string& runtimeFile) const {
+  return runtimeFile == playerProgramFileName() ? playerCopyName() : runtimeFile;
+}
 
 std::string DistributionFiles::gameFilePath() const {
   return GetPath(folder_, gameName_ + std::string(kGameFileSuffix));
 }
 
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
-  return equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix)) ||
-         equalsIgnoringAsciiCase(fileName, playerCopyName()) ||
-         equalsIgnoringAsciiCase(fileName, kDisplayLibraryFileName);
+  if (equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix))) return true;
+  return std::any_of(runtimeFiles_.begin(), runtimeFiles_.end(), [&](const std::string& file) {
+    return equalsIgnoringAsciiCase(fileName, firstPart(targetName(file)));
+  });
 }
 
 FileCopy DistributionFiles::copyResource(std::string source, std::string_view fileName, bool keepExisting) const {
@@ -29,12 +87,18 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
   return recordedCopy(std::move(source), std::move(target), keepExisting);
 }
 
-std::vector<FileCopy> DistributionFiles::copyProgramFiles(std::string_view programFolder, bool keepExisting) const {
+std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
   std::vector<FileCopy> copies;
-  copies.push_back(
-      recordedCopy(GetPath(programFolder, playerProgramFileName()), GetPath(folder_, playerCopyName()), keepExisting));
-  copies.push_back(recordedCopy(GetPath(programFolder, kDisplayLibraryFileName),
-                                GetPath(folder_, kDisplayLibraryFileName), keepExisting));
+  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
+  for (const std::string& soundFont : ownSoundFonts) {
+    copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
+  }
+  for (const std::string& file : runtimeFiles_) {
+    if (!ownSoundFonts.empty() && isSoundFontName(file)) continue;
+    const std::string target = targetName(file);
+    makeRealFolders(folder_, target);
+    copies.push_back(recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));
+  }
   return copies;
 }
 

@@ -1,8 +1,13 @@
 #pragma once
 // The files of a distribution folder, written alike by the script compiler and the
-// project builder: the game file, the player copied under the game's name, the
-// display library, and the resources under their own file names. The kit's three
-// files always come from the kit: a resource named like one of them is never copied.
+// project builder: the game file, the resources under their own file names, and
+// the kit's runtime: the player copied under the game's name, the display library
+// and what they need to play on a machine without the kit (libraries, Qt's
+// plugins, the SoundFont, the fonts and their licences). The runtime lies in the
+// folder `runtime` beside the kit's programs, and its list `files.txt` names every
+// file of it. A SoundFont the author put beside the script or project travels
+// instead of the runtime's. The kit's files always come from the kit: a resource
+// named like one of them (or like a folder of them) is never copied.
 
 #include <string>
 #include <string_view>
@@ -14,29 +19,43 @@ namespace pryx::platform {
 
 inline constexpr std::string_view kGameFileSuffix = ".PRY";
 inline constexpr std::string_view kResourceNameTakenText = "リソースのファイル名が配布用ファイルと重なっています: ";
+inline constexpr std::string_view kRuntimeFolderName = "runtime";
+inline constexpr std::string_view kRuntimeListName = "files.txt";
+
+// The runtime's files as paths inside `runtimeFolder` ("/" between folders): the
+// player and the display library always, then every other file its list names.
+// Entries that would lead outside the folder are left out.
+std::vector<std::string> runtimeFiles(std::string_view runtimeFolder);
 
 class DistributionFiles {
  public:
-  DistributionFiles(std::string folder, std::string gameName);
+  // `programFolder` holds the kit's programs and their runtime folder.
+  DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder);
 
   const std::string& folder() const { return folder_; }
   std::string gameFilePath() const;
 
-  // True for the file name of the game file, the player copy or the display library,
-  // in any letter case.
+  // True for the file name of the game file, the player copy, or a file or folder
+  // of the runtime at the top of the distribution, in any letter case.
   bool isKitFileName(std::string_view fileName) const;
 
   // Copies a resource file to `fileName` in the folder; a kit file name is refused.
   FileCopy copyResource(std::string source, std::string_view fileName, bool keepExisting) const;
 
-  // The player (under the game's name) and the display library from `programFolder`.
-  std::vector<FileCopy> copyProgramFiles(std::string_view programFolder, bool keepExisting) const;
+  // Every runtime file, the player under the game's name; the SoundFonts in
+  // `sourceFolder` (the script's or project's) in place of the runtime's. A link
+  // where a runtime folder belongs is replaced by a folder, never written through.
+  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const;
 
  private:
   std::string playerCopyName() const;
+  // The path in the distribution of a runtime file.
+  std::string targetName(const std::string& runtimeFile) const;
 
   std::string folder_;
   std::string gameName_;
+  std::string runtimeFolder_;
+  std::vector<std::string> runtimeFiles_;
 };
 
 }  // namespace pryx::platform

@@ -47,7 +47,7 @@ std::vector<FailedStep> DistributionResult::failures() const {
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                      platform::Progress& progress) {
   DistributionResult result;
-  platform::DistributionFiles distribution(request.folder, request.name);
+  platform::DistributionFiles distribution(request.folder, request.name, request.programFolder);
 
   progress.show(kCaption);
   progress.setLabel(kCollectingLabel);
@@ -61,7 +61,8 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
-  for (platform::FileCopy& copy : distribution.copyProgramFiles(request.programFolder, !request.overwrite)) {
+  const std::string projectFolder = platform::folderOf(request.projectPath);
+  for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite, projectFolder)) {
     result.copies.push_back(std::move(copy));
   }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The distribution: a folder holding the game file, the player under the game's
-// name, the display library and copies of every picture and music file. A step that
+// name, the display library and their runtime, and copies of every picture and
+// music file. A step that
 // fails is passed over and the build goes on; the result lists what failed.
 
 #include "project/message.h"
@@ -20,7 +21,7 @@ struct DistributionRequest {
   std::string name;           // the game's name: NAME.PRY and the player NAME (+ executable suffix)
   bool overwrite = false;     // copies replace files of the same name; the game file is always replaced
   std::string projectPath;    // relative resource paths count from this file's folder
-  std::string programFolder;  // where the player and the display library lie
+  std::string programFolder;  // holds the runtime folder the player and its files are taken from
 };
 
 struct FailedStep {
@@ -31,7 +32,7 @@ struct FailedStep {
 };
 
 struct DistributionResult {
-  std::vector<platform::FileCopy> copies;  // the CG, CHR and BGM files, then the player and the library
+  std::vector<platform::FileCopy> copies;  // the CG, CHR and BGM files, then the player and its runtime
   std::string gameFilePath;
   std::size_t gameFileBytes = 0;
   bool gameFileWritten = false;
@@ -51,7 +52,7 @@ Message distributionMessage(const std::vector<FailedStep>& failures);
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                       platform::Progress& progress);
 
-// The folder of the running program, where the player and the display library ship.
+// The folder of the running program, whose runtime folder holds the player and the display library.
 std::string runningProgramFolder();
 
 }  // namespace pryx::project

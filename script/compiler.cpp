@@ -69,7 +69,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   platform::createDirectories(folder);
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
-  platform::DistributionFiles distribution(folder, request.name);
+  platform::DistributionFiles distribution(folder, request.name, programFolder);
   CompileHooks hooks;
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
@@ -78,8 +78,8 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
                                                               platform::decodeSjis(resource.fileName),
                                                               request.failIfExists));
   };
-  // The player and library already in the folder are never replaced by a script build.
-  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(programFolder, true); };
+  // The player and its runtime already in the folder are never replaced by a script build.
+  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(true, scriptFolder); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
 

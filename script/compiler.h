@@ -40,7 +40,7 @@ struct CompileRequest {
   std::string distributionFolder;  // created when missing
   std::string name;                // of the game file and the player copy
   bool failIfExists = true;        // keep resource files already in the distribution folder
-  std::string programFolder;       // where the player and the display library are taken from
+  std::string programFolder;       // holds the runtime folder the player and its files are taken from
 };
 
 using platform::FileCopy;
@@ -52,7 +52,7 @@ struct CompileResult {
   std::string gameFilePath;
   std::size_t gameFileBytes = 0;
   std::vector<FileCopy> resourceCopies;  // in definition order
-  std::vector<FileCopy> programCopies;   // the player and the display library
+  std::vector<FileCopy> programCopies;   // the player, the display library and their runtime
 };
 
 CompileResult progcompile(const CompileRequest& request, platform::Progress& progress);

@@ -5,11 +5,14 @@
 
 #include "tests/support/tool_folder.h"
 
+#include "platform/distribution_files.h"
+#include "platform/paths.h"
 #include "platform/sjis.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 namespace pryx::project {
 namespace {
@@ -120,6 +123,34 @@ TEST_F(ProjectCommands, RelativeResourcePathsCountFromTheProjectFilesFolder) {
   EXPECT_EQ(pryx("check story/game.PXK"), 1);
   EXPECT_EQ(read("output.txt").substr(0, read("output.txt").find('\n')),
             "story/game.PXK: CG 1 \"forest\": the file pictures/forest.BMP does not exist, so it cannot ship");
+}
+
+// A distribution holds exactly the runtime staged beside the tool, each file as it
+// was staged (the player under the game's name), the game file and the resources.
+TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
+  const std::string runtime = platform::GetPath(platform::folderOf(PRYX_TOOL), platform::kRuntimeFolderName);
+  const std::vector<std::string> runtimeFiles = platform::runtimeFiles(runtime);
+  ASSERT_GT(runtimeFiles.size(), 2u) << "no runtime staged in " << runtime;
+  const std::string sample = PRYX_SOURCE_DIR "/samples/tsukiyo/tsukiyo.PXK";
+  ASSERT_EQ(pryx("build '" + sample + "' --out dist --name 月夜"), 0) << read("errors.txt");
+
+  std::set<std::string> expected{"月夜.PRY"};
+  std::optional<Project> project = openProjectFile(sample).project;
+  ASSERT_TRUE(project);
+  for (ResourceKind kind : kResourceKinds) {
+    for (const Resource& resource : project->resources(kind)) expected.insert(platform::fileNameOf(resource.path));
+  }
+  for (const std::string& file : runtimeFiles) {
+    const std::string name = file == platform::playerProgramFileName() ? "月夜" : file;
+    expected.insert(name);
+    EXPECT_EQ(platform::readWholeFile(path("dist/" + name)), platform::readWholeFile(runtime + "/" + file)) << name;
+  }
+  std::set<std::string> found;
+  for (const auto& entry : fs::recursive_directory_iterator(folder_ / "dist")) {
+    if (!entry.is_directory()) found.insert(fs::relative(entry.path(), folder_ / "dist").string());
+  }
+  EXPECT_EQ(found, expected);
+  EXPECT_NE(fs::status(folder_ / "dist/月夜").permissions() & fs::perms::owner_exec, fs::perms::none);
 }
 
 // Every byte a Japanese system wrote survives open and save; a byte that is no

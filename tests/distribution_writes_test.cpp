@@ -1,6 +1,7 @@
 // What the script compiler and the project builder write into a distribution folder:
-// links there are replaced, never written through; a copy cut short never takes its
-// target's name; a resource never takes the name of the kit's own files.
+// links there are replaced, never written through, also where the runtime's folders
+// belong; a copy cut short never takes its target's name; a resource never takes the
+// name of the kit's own files, nor of the runtime's files and folders.
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,15 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
     root_ = fs::temp_directory_path() / ("pryx-distribution-writes-" + std::to_string(::getpid()));
     fs::remove_all(root_);
     for (const char* folder : {"kit", "game", "out", "victim"}) fs::create_directories(root_ / folder);
-    write("kit/" + platform::playerProgramFileName(), "player");
-    fs::permissions(root_ / "kit" / platform::playerProgramFileName(), fs::perms::owner_exec, fs::perm_options::add);
-    write("kit/" + std::string(platform::kDisplayLibraryFileName), "library");
+    write("kit/runtime/" + platform::playerProgramFileName(), "player");
+    fs::permissions(root_ / "kit/runtime" / platform::playerProgramFileName(), fs::perms::owner_exec,
+                    fs::perm_options::add);
+    write("kit/runtime/" + std::string(platform::kDisplayLibraryFileName), "library");
+    write("kit/runtime/lib/libextra.so.1", "extra");
+    write("kit/runtime/Font.ttf", "font");
+    write("kit/runtime/Kit.sf2", "kit instruments");
+    write("kit/secret", "outside the runtime");
+    write("kit/runtime/files.txt", "lib/libextra.so.1\nFont.ttf\nKit.sf2\n../secret\n/etc/passwd\n");
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -139,12 +146,17 @@ TEST_P(DistributionWrites, LinksInTheFolderAreReplacedNeverWrittenThrough) {
   link("forest.BMP", "../victim/kept.BMP");
   link("game.PRY", "../victim/game.PRY");
   link(std::string(platform::kDisplayLibraryFileName), "../victim/library");
+  link("lib", "../victim");
+  link("Font.ttf", "../victim/font");
   Built built = build({{"secret", "secret.BMP"}, {"forest", "forest.BMP"}});
   ASSERT_TRUE(built.gameFileWritten);
 
-  EXPECT_FALSE(fs::exists(root_ / "victim/created.BMP"));
-  EXPECT_FALSE(fs::exists(root_ / "victim/game.PRY"));
-  EXPECT_FALSE(fs::exists(root_ / "victim/library"));
+  for (const char* name : {"created.BMP", "game.PRY", "library", "libextra.so.1", "font"}) {
+    EXPECT_FALSE(fs::exists(root_ / "victim" / name)) << name;
+  }
+  EXPECT_FALSE(fs::is_symlink(out("lib")));
+  EXPECT_EQ(read("out/lib/libextra.so.1"), "extra");
+  EXPECT_EQ(read("out/Font.ttf"), "font");
   EXPECT_EQ(read("victim/kept.BMP"), "victim");
   for (const char* name : {"secret.BMP", "game.PRY"}) EXPECT_FALSE(fs::is_symlink(out(name))) << name;
   EXPECT_EQ(read("out/secret.BMP"), "secret");
@@ -158,17 +170,26 @@ TEST_P(DistributionWrites, AResourceNeverTakesTheNameOfTheKitsOwnFiles) {
   write("game/payload/" + library, "payload");
   write("game/payload/" + player, "payload");
   write("game/payload/GAME.pry", "payload");
-  Built built = build({{"lib", "payload/" + library}, {"run", "payload/" + player}, {"data", "payload/GAME.pry"}});
+  write("game/payload/LIB", "payload");
+  write("game/payload/font.TTF", "payload");
+  Built built = build({{"lib", "payload/" + library},
+                       {"run", "payload/" + player},
+                       {"data", "payload/GAME.pry"},
+                       {"folder", "payload/LIB"},
+                       {"font", "payload/font.TTF"}});
   ASSERT_TRUE(built.gameFileWritten);
 
   EXPECT_EQ(read("out/" + library), "library");
   EXPECT_EQ(read("out/" + player), "player");
   EXPECT_NE(fs::status(out(player)).permissions() & fs::perms::owner_exec, fs::perms::none) << "it still runs";
   EXPECT_EQ(read("out/game.PRY").substr(0, 4), "PRYX");
-  std::vector<std::string> kitFiles{player, "game.PRY", library};
+  EXPECT_EQ(read("out/lib/libextra.so.1"), "extra");
+  EXPECT_EQ(read("out/Font.ttf"), "font");
+  // Only the runtime's list: nothing from beside it.
+  std::vector<std::string> kitFiles{player, "game.PRY", library, "lib", "Font.ttf", "Kit.sf2"};
   std::sort(kitFiles.begin(), kitFiles.end());
   EXPECT_EQ(outFolder(), kitFiles);
-  for (std::string name : {library, player, std::string("GAME.pry")}) {
+  for (std::string name : {library, player, std::string("GAME.pry"), std::string("LIB"), std::string("font.TTF")}) {
     const FileCopy* refused = nullptr;
     for (const FileCopy& copy : built.copies) {
       if (copy.error == std::string(platform::kResourceNameTakenText) + name) refused = &copy;
@@ -201,6 +222,14 @@ TEST_P(DistributionWrites, ACopyCutShortNeverTakesItsTargetsName) {
   built = build({{"big", "big.BMP"}, {"small", "small.BMP"}});
   EXPECT_EQ(copyTo(built, "big.BMP")->outcome, CopyOutcome::Copied);
   EXPECT_EQ(read("out/big.BMP").size(), 64u * 1024);
+}
+
+TEST_P(DistributionWrites, AnAuthorsSoundFontTravelsInsteadOfTheKits) {
+  write("game/Own.SF2", "own instruments");
+  Built built = build({});
+  ASSERT_TRUE(built.gameFileWritten);
+  EXPECT_EQ(read("out/Own.SF2"), "own instruments");
+  EXPECT_FALSE(fs::exists(out("Kit.sf2")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuildsBothAnswers, DistributionWrites,

@@ -165,9 +165,11 @@ class Distribution : public ::testing::Test {
     root_ = std::filesystem::temp_directory_path() /
             ("pryx-distribution-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(root_);
-    for (const char* folder : {"program", "project/pictures", "out"}) std::filesystem::create_directories(root_ / folder);
-    write("program/" + platform::playerProgramFileName(), "player");
-    write("program/" + std::string(platform::kDisplayLibraryFileName), "library");
+    for (const char* folder : {"program/runtime", "project/pictures", "out"}) {
+      std::filesystem::create_directories(root_ / folder);
+    }
+    write("program/runtime/" + platform::playerProgramFileName(), "player");
+    write("program/runtime/" + std::string(platform::kDisplayLibraryFileName), "library");
     write("project/pictures/forest.bmp", "forest");
     write("elsewhere.mid", "music");
     project_.cgs.append({"forest", "pictures\\forest.bmp"});
@@ -219,7 +221,7 @@ TEST_F(Distribution, SaysDoneOnlyWhenEveryStepSucceeded) {
   EXPECT_TRUE(result.succeeded());
   EXPECT_EQ(result.message, (Message{"作成完了", "完成", MessageIcon::Information, MessageButtons::Ok}));
 
-  std::filesystem::remove(root_ / "program" / platform::playerProgramFileName());
+  std::filesystem::remove(root_ / "program/runtime" / platform::playerProgramFileName());
   std::filesystem::remove(root_ / "out/game.PRY");
   std::filesystem::create_directories(root_ / "out/game.PRY");  // the game file cannot be written
   result = build(true);

@@ -45,8 +45,8 @@ class Build : public ::testing::Test {
     script_ = root_ / "game" / "story.PXJ";
     out_ = root_ / "dist";
     fs::remove_all(root_);
-    writeText(program_ / platform::playerProgramFileName(), "player");
-    writeText(program_ / std::string(platform::kDisplayLibraryFileName), "library");
+    writeText(program_ / "runtime" / platform::playerProgramFileName(), "player");
+    writeText(program_ / "runtime" / std::string(platform::kDisplayLibraryFileName), "library");
     writeText(root_ / "game" / "pics" / "forest.BMP", "forest picture");
     writeText(root_ / "game" / "sea.JPG", "sea picture");
   }

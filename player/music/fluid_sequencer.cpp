@@ -105,6 +105,14 @@ class FluidSequencer::Synthesizer {
     return false;
   }
 
+  bool openFile(const std::string& path, std::string& reason) {
+    fluid_settings_setstr(settings_, "audio.driver", "file");
+    fluid_settings_setstr(settings_, "audio.file.name", path.c_str());
+    driver_ = new_fluid_audio_driver(settings_, synth_);
+    if (driver_ == nullptr) reason = "file " + path + ": " + takeSynthesizerError();
+    return driver_ != nullptr;
+  }
+
  private:
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
@@ -145,7 +153,8 @@ class FluidSequencer::FilePlayer {
   fluid_player_t* player_;
 };
 
-FluidSequencer::FluidSequencer(const std::vector<std::string>& soundFonts, AudioOutput output, std::ostream& notices)
+FluidSequencer::FluidSequencer(const std::vector<std::string>& soundFonts, AudioOutput output, std::ostream& notices,
+                               const std::string& file)
     : notices_(notices), synthesizer_(std::make_unique<Synthesizer>()) {
   for (const std::string& path : soundFonts) {
     if (!looksLikeSoundFont(path)) {
@@ -164,10 +173,15 @@ FluidSequencer::FluidSequencer(const std::vector<std::string>& soundFonts, Audio
     return;
   }
   std::string reason;
-  if (output == AudioOutput::Device && !synthesizer_->openDevice(reason)) {
+  const bool opened = output == AudioOutput::Memory ||
+                      (output == AudioOutput::Device ? synthesizer_->openDevice(reason)
+                                                     : synthesizer_->openFile(file, reason));
+  if (!opened) {
     synthesizer_.reset();
     soundFont_.clear();
     notices_ << withReason("music: no audio device", reason) << "; the game plays without music\n";
+  } else if (output == AudioOutput::File) {
+    notices_ << "music: SoundFont " << soundFont_ << ", written to " << file << '\n';
   }
 }
 

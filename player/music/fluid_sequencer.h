@@ -16,6 +16,7 @@ namespace pryx::player {
 enum class AudioOutput {
   Device,  // the system's audio device plays the sound as it is made
   Memory,  // nothing plays by itself; render() takes the sound (tests, no device needed)
+  File,    // the sound is written as it is made into a WAV file (checks on machines without sound)
 };
 
 // The SoundFonts the player tries: those beside the player, then the system's.
@@ -25,9 +26,11 @@ class FluidSequencer final : public Sequencer {
  public:
   static constexpr int kSampleRate = 44100;
 
-  // Loads the first SoundFont of `soundFonts` that loads and opens the output.
+  // Loads the first SoundFont of `soundFonts` that loads and opens the output
+  // (`file` for AudioOutput::File, which also tells the SoundFont on `notices`).
   // Problems are told on `notices`, once, and make the music silent.
-  FluidSequencer(const std::vector<std::string>& soundFonts, AudioOutput output, std::ostream& notices);
+  FluidSequencer(const std::vector<std::string>& soundFonts, AudioOutput output, std::ostream& notices,
+                 const std::string& file = {});
   ~FluidSequencer() override;
   FluidSequencer(const FluidSequencer&) = delete;
   FluidSequencer& operator=(const FluidSequencer&) = delete;

@@ -1,38 +1,14 @@
 #include "player/music/soundfont.h"
 
-#include "platform/ascii.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/soundfont_files.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <fstream>
 
 namespace pryx::player {
-namespace {
-
-// A name that is only an extension (".sf2") names no SoundFont.
-bool isSoundFontName(std::string_view name) {
-  return name.size() > 4 &&
-         (platform::endsWithIgnoringAsciiCase(name, ".sf2") || platform::endsWithIgnoringAsciiCase(name, ".sf3"));
-}
-
-std::vector<std::string> soundFontsIn(const std::string& folder) {
-  std::vector<std::string> found;
-  std::error_code code;
-  for (std::filesystem::directory_iterator it(platform::toFsPath(folder), code), end; !code && it != end;
-       it.increment(code)) {
-    std::error_code kindCode;
-    if (it->is_regular_file(kindCode) && isSoundFontName(platform::fromFsPath(it->path().filename()))) {
-      found.push_back(platform::fromFsPath(it->path()));
-    }
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
-
-}  // namespace
 
 const std::vector<std::string>& usualSystemSoundFonts() {
   static const std::vector<std::string> paths{
@@ -46,7 +22,7 @@ const std::vector<std::string>& usualSystemSoundFonts() {
 
 std::vector<std::string> soundFontCandidates(const std::string& programFolder,
                                              const std::vector<std::string>& systemSoundFonts) {
-  std::vector<std::string> candidates = soundFontsIn(programFolder);
+  std::vector<std::string> candidates = platform::soundFontFilesIn(programFolder);
   for (const std::string& path : systemSoundFonts) {
     if (!platform::fileExists(path)) continue;
     if (std::find(candidates.begin(), candidates.end(), path) == candidates.end()) candidates.push_back(path);

@@ -34,6 +34,12 @@ std::vector<std::string> systemFontFolders() {
           "/usr/share/fonts/truetype/ipafont-mincho", "/usr/share/fonts/truetype/ipafont-gothic"};
 }
 
+std::vector<std::string> playerFontFolders() {
+  std::vector<std::string> folders{platform::folderOf(platform::currentExecutablePath())};
+  for (std::string& folder : systemFontFolders()) folders.push_back(std::move(folder));
+  return folders;
+}
+
 std::string fontFile(std::string_view named, std::span<const std::string> folders) {
   const StandInFont* font = standInFor(named);
   if (!font) return {};

@@ -29,6 +29,10 @@ const StandInFont* standInFor(std::string_view named);
 // The folders the IPA fonts are installed in on Debian.
 std::vector<std::string> systemFontFolders();
 
+// Where the player looks for its fonts: its own folder first (a distribution brings
+// them along), then the system's folders.
+std::vector<std::string> playerFontFolders();
+
 // The path of the first `folders` entry that holds the stand-in's file; empty when
 // none does or no stand-in is known.
 std::string fontFile(std::string_view named, std::span<const std::string> folders);

@@ -31,14 +31,15 @@ int pointsOf(TextFont font) {
 }
 
 GlyphFont* glyphFontFor(TextFont font) {
-  static const std::string file = fontFile(kWindowFontFamily, systemFontFolders());
+  static const std::string file = fontFile(kWindowFontFamily, playerFontFolders());
   static bool reported = false;
   static std::array<std::unique_ptr<GlyphFont>, 3> fonts;
   static std::array<bool, 3> tried{};
   const auto index = static_cast<std::size_t>(font);
   if (!tried[index]) {
     tried[index] = true;
-    std::string problem = "no font file " + std::string(standInFor(kWindowFontFamily)->file) + " in the font folders";
+    std::string problem =
+        "no font file " + std::string(standInFor(kWindowFontFamily)->file) + " beside the player or in the font folders";
     if (!file.empty()) fonts[index] = GlyphFont::open(file, pixelSizeForPoints(pointsOf(font)), problem);
     // One line for the whole run: the game plays on without its text.
     if (!fonts[index] && !reported) {

@@ -1,5 +1,6 @@
 #include "player/window/player_program.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
@@ -57,7 +58,11 @@ int PlayerProgram::run() {
   owned_->dialogs.setParent(window_.get());
   Sequencer* sequencer = options_.sequencer;
   if (sequencer == nullptr) {
-    sequencer = &owned_->music.emplace(playerSoundFonts(programFolder), AudioOutput::Device, std::cerr);
+    // A check on a machine without sound has the music written into a file instead.
+    const char* musicFile = std::getenv("PRYX_MUSIC_FILE");
+    sequencer = &owned_->music.emplace(playerSoundFonts(programFolder),
+                                       musicFile ? AudioOutput::File : AudioOutput::Device, std::cerr,
+                                       musicFile ? musicFile : "");
   }
   LibraryDisplay& display = owned_->display.emplace(programFolder, messages);
   PlayerHost host{owned_->events, owned_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),

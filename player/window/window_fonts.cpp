@@ -1,6 +1,11 @@
 #include "player/window/window_fonts.h"
 
+#include <QFontDatabase>
+
 #include <mutex>
+#include <set>
+
+#include "platform/paths.h"
 
 namespace pryx::player {
 namespace {
@@ -14,6 +19,13 @@ void registerFontSubstitutions() {
   std::call_once(registered, [] {
     // fontconfig knows none of these names and would fall back to a Latin font.
     for (const StandInFont& font : standInFonts()) QFont::insertSubstitution(qtText(font.named), qtText(font.family));
+    // A distribution brings its fonts beside the player, where fontconfig does not look.
+    const std::string ownFolder = platform::folderOf(platform::currentExecutablePath());
+    std::set<std::string> added;
+    for (const StandInFont& font : standInFonts()) {
+      const std::string path = fontFile(font.named, std::span(&ownFolder, 1));
+      if (!path.empty() && added.insert(path).second) QFontDatabase::addApplicationFont(QString::fromStdString(path));
+    }
   });
 }
 
