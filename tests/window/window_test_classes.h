@@ -107,6 +107,14 @@ class EditorAuthoringTest : public QObject {
   void aTwoPageGameMadeThroughTheWindowsBuildsPlaysAndUndoes();
 };
 
+class StoryMapWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void boxesAreItemsAndTheKeyboardFollowsTheJumps();
+  void followsEditsAndUndoKeepingZoomAndPlace();
+  void searchListsEveryPlaceAndReplacesInOneStep();
+};
+
 class DistributionWindowTest : public QObject {
   Q_OBJECT
  private slots:

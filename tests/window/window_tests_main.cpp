@@ -46,6 +46,7 @@ std::vector<std::unique_ptr<QObject>> windowTestClasses() {
   classes.push_back(std::make_unique<ProjectOptionsDialogTest>());
   classes.push_back(std::make_unique<PageOptionsDialogTest>());
   classes.push_back(std::make_unique<DistributionWindowTest>());
+  classes.push_back(std::make_unique<StoryMapWindowTest>());
   return classes;
 }
 
