@@ -121,7 +121,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
       {message_, a.view_text, a.window_message, kMessageWindowButton, {80, 380}},
       {command_, a.view_command, a.window_command, kCommandWindowButton, {540, 60}},
       {event_, a.view_event, a.window_event, kEventWindowButton, {540, 150}},
-      {map_, a.view_map, a.window_map, kStoryMapButton, {80, 520}, false},
+      {map_, a.view_map, a.window_map, kStoryMapButton, {260, 120}, false},
   };
   for (const Child& child : children_) {
     area_->addSubWindow(child.window);

@@ -26,10 +26,9 @@ StoryMapWindow::StoryMapWindow(EditorState& state, QWidget* parent)
   auto* split = new QSplitter(Qt::Vertical);
   split->addWidget(view_);
   split->addWidget(findings_);
-  split->setStretchFactor(0, 4);
-  split->setStretchFactor(1, 1);
+  split->setSizes({520, 90});
   setWidget(split);
-  resize(720, 520);
+  resize(940, 640);
 
   refresh_.setSingleShot(true);
   refresh_.setInterval(0);
