@@ -52,18 +52,25 @@ MapPoint offset(MapPoint point, double dx, double dy) { return {point.x + dx, po
 
 }  // namespace
 
-bool LayerTree::contains(const StoryJump& jump) const {
-  return jump.to >= 1 && static_cast<std::size_t>(jump.to) < into.size() &&
-         into[static_cast<std::size_t>(jump.to)] == jump;
+bool LayerTree::shows(std::int64_t page) const {
+  return page >= 1 && static_cast<std::size_t>(page) < into.size() && (shown.empty() || shown[static_cast<std::size_t>(page)]);
 }
 
-LayerTree layerTree(const StoryGraph& graph) {
+bool LayerTree::contains(const StoryJump& jump) const {
+  return shows(jump.to) && into[static_cast<std::size_t>(jump.to)] == jump;
+}
+
+LayerTree layerTree(const StoryGraph& graph, std::vector<bool> shown, int firstRoot) {
   LayerTree tree;
   tree.into.resize(static_cast<std::size_t>(graph.pageCount) + 1);
+  tree.shown = std::move(shown);
   std::vector<bool> placed(tree.into.size(), false);
+  for (int page = 1; page <= graph.pageCount; ++page) placed[static_cast<std::size_t>(page)] = !tree.shows(page);
+  std::vector<int> roots = {firstRoot};
+  for (int page = 1; page <= graph.pageCount; ++page) roots.push_back(page);
   std::vector<int> layer;
-  for (int root = 1; root <= graph.pageCount; ++root) {
-    if (placed[static_cast<std::size_t>(root)]) continue;
+  for (int root : roots) {
+    if (root < 1 || root > graph.pageCount || placed[static_cast<std::size_t>(root)]) continue;
     placed[static_cast<std::size_t>(root)] = true;
     layer = {root};
     while (!layer.empty()) {
@@ -82,6 +89,37 @@ LayerTree layerTree(const StoryGraph& graph) {
   return tree;
 }
 
+std::vector<bool> neighbourhood(const StoryGraph& graph, int centre, int limit) {
+  std::vector<bool> near(static_cast<std::size_t>(graph.pageCount) + 1, false);
+  if (centre < 1 || centre > graph.pageCount || limit < 1) return near;
+  std::vector<std::vector<int>> sources(near.size());
+  for (int page = 1; page <= graph.pageCount; ++page) {
+    for (const StoryJump& jump : graph.jumpsFrom[static_cast<std::size_t>(page)]) {
+      if (graph.leadsToAPage(jump)) sources[static_cast<std::size_t>(jump.to)].push_back(page);
+    }
+  }
+  std::vector<int> layer = {centre};
+  near[static_cast<std::size_t>(centre)] = true;
+  int taken = 1;
+  auto take = [&](std::int64_t page, std::vector<int>& next) {
+    if (taken >= limit || near[static_cast<std::size_t>(page)]) return;
+    near[static_cast<std::size_t>(page)] = true;
+    ++taken;
+    next.push_back(static_cast<int>(page));
+  };
+  while (!layer.empty() && taken < limit) {
+    std::vector<int> next;
+    for (int page : layer) {
+      for (const StoryJump& jump : graph.jumpsFrom[static_cast<std::size_t>(page)]) {
+        if (graph.leadsToAPage(jump)) take(jump.to, next);
+      }
+      for (int source : sources[static_cast<std::size_t>(page)]) take(source, next);
+    }
+    layer = std::move(next);
+  }
+  return near;
+}
+
 MapLayout layOutMap(const LayerTree& tree, MapPoint box) {
   const int pages = static_cast<int>(tree.into.size()) - 1;
   if (pages <= 0) return {box, {{}}, {{}}, {}};
@@ -89,7 +127,9 @@ MapLayout layOutMap(const LayerTree& tree, MapPoint box) {
   Agraph_t* graph = dot.graph;
   set(graph, AGRAPH, "nodesep", "0.25");
   set(graph, AGRAPH, "ranksep", "0.5");
-  if (pages > kLargeMap) {
+  int shown = 0;
+  for (int page = 1; page <= pages; ++page) shown += tree.shows(page);
+  if (shown > kLargeMap) {
     for (const char* budget : {"mclimit", "nslimit", "nslimit1"}) set(graph, AGRAPH, budget, "0.05");
     set(graph, AGRAPH, "searchsize", "10");
   }
@@ -102,7 +142,7 @@ MapLayout layOutMap(const LayerTree& tree, MapPoint box) {
 
   std::vector<Agnode_t*> nodes(static_cast<std::size_t>(pages) + 1, nullptr);
   for (int page = 1; page <= pages; ++page) {
-    nodes[static_cast<std::size_t>(page)] = agnode(graph, text(std::to_string(page).c_str()), 1);
+    if (tree.shows(page)) nodes[static_cast<std::size_t>(page)] = agnode(graph, text(std::to_string(page).c_str()), 1);
   }
   std::vector<Agedge_t*> edges(nodes.size(), nullptr);
   for (int page = 1; page <= pages; ++page) {
@@ -118,6 +158,7 @@ MapLayout layOutMap(const LayerTree& tree, MapPoint box) {
   MapLayout layout{box, std::vector<MapPoint>(nodes.size()), std::vector<std::vector<MapPoint>>(nodes.size()),
                    {bounds.UR.x - bounds.LL.x, bounds.UR.y - bounds.LL.y}};
   for (int page = 1; page <= pages; ++page) {
+    if (nodes[static_cast<std::size_t>(page)] == nullptr) continue;
     layout.centres[static_cast<std::size_t>(page)] = place(ND_coord(nodes[static_cast<std::size_t>(page)]));
     Agedge_t* edge = edges[static_cast<std::size_t>(page)];
     if (edge == nullptr || ED_spl(edge) == nullptr || ED_spl(edge)->size == 0) continue;

@@ -8,6 +8,7 @@
 
 #include "project/story_graph.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace pryx::authoring {
@@ -19,18 +20,28 @@ struct MapPoint {
 };
 
 struct LayerTree {
-  // Index p (0 unused): the jump that brings page p into its layer; `to` 0 for a root.
+  // Index p (0 unused): the jump that brings page p into its layer; `to` 0 for a root
+  // and for a page not shown.
   std::vector<project::StoryJump> into;
+  // Index p: whether the map shows page p; empty when it shows every page.
+  std::vector<bool> shown;
 
+  bool shows(std::int64_t page) const;
   bool contains(const project::StoryJump& jump) const;
   bool operator==(const LayerTree&) const = default;
 };
 
-LayerTree layerTree(const project::StoryGraph& graph);
+// The tree over the pages `shown` (empty: all), the first tree rooted at `firstRoot`.
+LayerTree layerTree(const project::StoryGraph& graph, std::vector<bool> shown = {}, int firstRoot = 1);
+
+// The pages nearest to `centre`, following jumps both ways, at most `limit` of them:
+// what the map of a large project shows at once.
+std::vector<bool> neighbourhood(const project::StoryGraph& graph, int centre, int limit);
 
 struct MapLayout {
   MapPoint box;  // every box's width and height
-  // Index p (0 unused): the centre of page p's box, y growing downwards.
+  // Index p (0 unused): the centre of page p's box, y growing downwards; (0, 0) for a
+  // page not shown.
   std::vector<MapPoint> centres;
   // Index p: the arrow of the tree jump into page p as cubic Bézier points (start,
   // then two controls and an end for each piece); empty for a root.

@@ -49,7 +49,7 @@ class PageBoxAccessible final : public QAccessibleInterface, public QAccessibleA
   PageBoxAccessible(StoryMapView* view, int page) : view_(view), page_(page) {}
 
   int page() const { return page_; }
-  bool isValid() const override { return view_ != nullptr && page_ <= view_->pageCount(); }
+  bool isValid() const override { return view_ != nullptr && view_->shows(page_); }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override { return view_ != nullptr ? view_->window()->windowHandle() : nullptr; }
   QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view_.data()); }
@@ -94,13 +94,16 @@ class StoryMapAccessible final : public QAccessibleWidget {
  public:
   explicit StoryMapAccessible(StoryMapView* view) : QAccessibleWidget(view, QAccessible::List) {}
 
-  int childCount() const override { return std::max(view()->pageCount(), 0); }
+  int childCount() const override { return static_cast<int>(view()->shownPages().size()); }
   QAccessibleInterface* child(int index) const override {
-    return index >= 0 && index < childCount() ? view()->boxAccessible(index + 1) : nullptr;
+    return index >= 0 && index < childCount() ? view()->boxAccessible(view()->shownPages()[static_cast<std::size_t>(index)])
+                                              : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
     const auto* box = dynamic_cast<const PageBoxAccessible*>(child);
-    return box != nullptr && box->page() <= childCount() ? box->page() - 1 : -1;
+    const std::vector<int>& shown = view()->shownPages();
+    auto at = box != nullptr ? std::lower_bound(shown.begin(), shown.end(), box->page()) : shown.end();
+    return at != shown.end() && *at == box->page() ? static_cast<int>(at - shown.begin()) : -1;
   }
   QAccessibleInterface* focusChild() const override {
     return view()->focusPage() >= 1 ? view()->boxAccessible(view()->focusPage()) : nullptr;
@@ -150,22 +153,27 @@ void StoryMapView::showMap(const project::Project& project, const project::Story
     accessibles_.pop_back();
   }
   scene()->setSceneRect(-80, -80, layout_.size.x + 200, layout_.size.y + 160);
-  for (int page = 1; page <= graph.pageCount; ++page) drawPage(project, graph, page);
+  shown_.clear();
+  for (int page = 1; page <= graph.pageCount; ++page) {
+    if (!tree_.shows(page)) continue;
+    shown_.push_back(page);
+    drawPage(project, graph, page);
+  }
   focusFrame_ = scene()->addRect(QRectF(), QPen(Qt::darkBlue, 2, Qt::DotLine));
   focusFrame_->setZValue(3);
   if (current_ > graph.pageCount) current_ = 0;
   if (focus_ > graph.pageCount) focus_ = 0;
-  for (int page = 1; page <= graph.pageCount; ++page) paintBox(page);
+  for (int page : shown_) paintBox(page);
   if (!first) centerOn(shown);
-  else if (graph.pageCount >= 1) centerOn(boxes_[static_cast<std::size_t>(current_ >= 1 ? current_ : 1)].frame);
-  if (focus_ >= 1) focusOn(focus_);
-  else focusFrame_->hide();
+  else if (!shown_.empty()) centerOn(boxes_[static_cast<std::size_t>(shows(current_) ? current_ : shown_.front())].frame);
+  focusFrame_->hide();
+  if (shows(focus_)) focusOn(focus_);
 }
 
 void StoryMapView::redrawPages(const project::Project& project, const project::StoryGraph& graph,
                                const std::set<int>& pages) {
   for (int page : pages) {
-    if (page >= 1 && page <= pageCount()) drawPage(project, graph, page);
+    if (shows(page)) drawPage(project, graph, page);
   }
 }
 
@@ -197,7 +205,7 @@ void StoryMapView::drawPage(const project::Project& project, const project::Stor
   box.targets.clear();
   const std::vector<StoryJump>& jumps = graph.jumpsFrom[static_cast<std::size_t>(page)];
   for (const StoryJump& jump : jumps) {
-    if (!graph.leadsToAPage(jump)) continue;
+    if (!graph.leadsToAPage(jump) || !tree_.shows(jump.to)) continue;
     bool conditional = std::any_of(jumps.begin(), jumps.end(), [&](const StoryJump& other) {
       return other.button == jump.button && other.kind == JumpKind::Then;
     });
@@ -241,21 +249,25 @@ void StoryMapView::markFindings(const project::Project& project, const std::vect
   std::vector<QStringList> notes(boxes_.size());
   for (Box& box : boxes_) box.marked = box.unreachable = false;
   for (const project::StoryFinding& finding : findings) {
-    if (finding.page < 1 || finding.page > pageCount()) continue;
+    if (!shows(finding.page)) continue;
     Box& box = boxes_[static_cast<std::size_t>(finding.page)];
     box.marked = true;
     box.unreachable = box.unreachable || finding.problem == project::StoryProblem::Unreachable;
     notes[static_cast<std::size_t>(finding.page)] << QString::fromStdString(
         project::storyFindingText(project, finding, project::TextLanguage::Japanese));
   }
-  for (int page = 1; page <= pageCount(); ++page) {
+  for (int page : shown_) {
     boxes_[static_cast<std::size_t>(page)].frame->setToolTip(notes[static_cast<std::size_t>(page)].join(u'\n'));
     paintBox(page);
   }
 }
 
+bool StoryMapView::shows(int page) const {
+  return page >= 1 && page <= pageCount() && boxes_[static_cast<std::size_t>(page)].frame != nullptr;
+}
+
 void StoryMapView::paintBox(int page) {
-  if (page < 1 || page > pageCount()) return;
+  if (!shows(page)) return;
   const Box& box = boxes_[static_cast<std::size_t>(page)];
   const bool current = page == current_;
   QPen pen(current ? QColor(0, 70, 220) : box.marked ? QColor(200, 0, 0) : QColor(60, 60, 60),
@@ -271,15 +283,15 @@ void StoryMapView::setCurrentPage(int page) {
   paintBox(was);
   paintBox(current_);
   above_ = 0;
-  if (current_ >= 1) focusOn(current_);
+  if (shows(current_)) focusOn(current_);
 }
 
 QString StoryMapView::pageName(int page) const {
-  return page >= 1 && page <= pageCount() ? boxes_[static_cast<std::size_t>(page)].name : QString();
+  return shows(page) ? boxes_[static_cast<std::size_t>(page)].name : QString();
 }
 
 QString StoryMapView::pageSummary(int page) const {
-  if (page < 1 || page > pageCount()) return {};
+  if (!shows(page)) return {};
   const Box& box = boxes_[static_cast<std::size_t>(page)];
   QString summary = QStringLiteral("ページ %1 %2").arg(page).arg(box.summary);
   if (!box.frame->toolTip().isEmpty()) summary += QStringLiteral("（%1）").arg(box.frame->toolTip());
@@ -287,7 +299,7 @@ QString StoryMapView::pageSummary(int page) const {
 }
 
 QRect StoryMapView::pageScreenRect(int page) const {
-  if (page < 1 || page > pageCount()) return {};
+  if (!shows(page)) return {};
   QRect local = mapFromScene(boxes_[static_cast<std::size_t>(page)].frame->sceneBoundingRect()).boundingRect();
   return QRect(viewport()->mapToGlobal(local.topLeft()), local.size());
 }
@@ -304,7 +316,7 @@ QAccessibleInterface* StoryMapView::boxAccessible(int page) {
 }
 
 void StoryMapView::focusOn(int page) {
-  if (page < 1 || page > pageCount()) return;
+  if (!shows(page)) return;
   focus_ = page;
   const Box& box = boxes_[static_cast<std::size_t>(page)];
   focusFrame_->setRect(box.frame->rect().adjusted(-5, -5, 5, 5));
@@ -326,8 +338,8 @@ std::vector<int> StoryMapView::sourcesOf(int page) const {
 }
 
 void StoryMapView::moveFocus(int key) {
-  if (focus_ < 1) {
-    focusOn(current_ >= 1 ? current_ : 1);
+  if (!shows(focus_)) {
+    focusOn(shows(current_) ? current_ : shown_.empty() ? 0 : shown_.front());
     return;
   }
   auto targetsOf = [this](int page) {
@@ -339,7 +351,7 @@ void StoryMapView::moveFocus(int key) {
     std::vector<int> targets = targetsOf(from);
     return std::find(targets.begin(), targets.end(), focus_) != targets.end();
   };
-  if (above_ < 1 || above_ > pageCount() || !leadsHere(above_)) {
+  if (!shows(above_) || !leadsHere(above_)) {
     std::vector<int> sources = sourcesOf(focus_);
     above_ = sources.empty() ? 0 : sources.front();
   }

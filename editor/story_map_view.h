@@ -40,6 +40,9 @@ class StoryMapView final : public QGraphicsView {
   void setCurrentPage(int page);
 
   int pageCount() const { return static_cast<int>(boxes_.size()) - 1; }
+  // The pages that have a box, in page order: all, or the neighbourhood of a large project's current page.
+  const std::vector<int>& shownPages() const { return shown_; }
+  bool shows(int page) const;
   // The page the keyboard stands on; 0 when none.
   int focusPage() const { return focus_; }
   // What the box of `page` says, and where it is on the screen.
@@ -82,6 +85,7 @@ class StoryMapView final : public QGraphicsView {
   std::vector<int> sourcesOf(int page) const;
 
   std::vector<Box> boxes_;  // index page, 0 unused
+  std::vector<int> shown_;
   authoring::LayerTree tree_;
   authoring::MapLayout layout_;
   int current_ = 0;
