@@ -210,9 +210,7 @@ void StoryMapView::drawPage(const project::Project& project, const project::Stor
       return other.button == jump.button && other.kind == JumpKind::Then;
     });
     drawArrow(box, shown, jump, conditional);
-    if (std::find(box.targets.begin(), box.targets.end(), jump.to) == box.targets.end()) {
-      box.targets.push_back(static_cast<int>(jump.to));
-    }
+    box.targets.push_back(static_cast<int>(jump.to));
   }
 }
 
@@ -241,7 +239,10 @@ void StoryMapView::drawArrow(Box& box, const project::Page& page, const StoryJum
   QFont small = label->font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
   label->setFont(small);
-  label->setPos(arrow->path().pointAtPercent(0.5) - QPointF(label->boundingRect().width() / 2, 8));
+  // Arrows between the same two boxes run side by side: their labels stand one under another.
+  const auto alongside = std::count(box.targets.begin(), box.targets.end(), static_cast<int>(jump.to));
+  label->setPos(arrow->path().pointAtPercent(0.5) -
+                QPointF(label->boundingRect().width() / 2, 8 - 13 * static_cast<double>(alongside)));
   box.arrows.push_back(arrow);
 }
 
@@ -343,8 +344,10 @@ void StoryMapView::moveFocus(int key) {
     return;
   }
   auto targetsOf = [this](int page) {
-    std::vector<int> targets = boxes_[static_cast<std::size_t>(page)].targets;
-    std::erase(targets, page);
+    std::vector<int> targets;
+    for (int target : boxes_[static_cast<std::size_t>(page)].targets) {
+      if (target != page && std::find(targets.begin(), targets.end(), target) == targets.end()) targets.push_back(target);
+    }
     return targets;
   };
   auto leadsHere = [&](int from) {

@@ -70,7 +70,7 @@ class StoryMapView final : public QGraphicsView {
     QString name;
     QString summary;  // the first line of its message
     std::vector<QGraphicsItem*> arrows;  // the page's jumps, drawn from it
-    std::vector<int> targets;            // where they lead, in button order
+    std::vector<int> targets;            // where they lead, in button order: a page once for each arrow
     bool marked = false;
     bool unreachable = false;
   };

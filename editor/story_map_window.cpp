@@ -39,6 +39,7 @@ StoryMapWindow::StoryMapWindow(EditorState& state, QWidget* parent)
   split->addWidget(view_);
   split->addWidget(findings_);
   split->setSizes({520, 90});
+  findings_->setMaximumHeight(160);
   auto* content = new QWidget;
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(2, 2, 2, 2);
