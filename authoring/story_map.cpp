@@ -2,10 +2,7 @@
 
 #include <graphviz/gvc.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 namespace pryx::authoring {

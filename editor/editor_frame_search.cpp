@@ -8,10 +8,13 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace pryx::editor {
 
 void EditorFrame::showSearchHit(const authoring::SearchHit& hit) {
   using authoring::SearchPlace;
+  if (state_.runState() != 0 || !files_.isOpen()) return;  // a test run chooses its pages itself
   if (hit.page >= 1) state_.setCurrentPage(hit.page);
   auto bring = [this](ChildWindow* window) {
     const Child& child = *std::find_if(children_.begin(), children_.end(),

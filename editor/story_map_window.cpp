@@ -61,7 +61,7 @@ StoryMapWindow::StoryMapWindow(EditorState& state, QWidget* parent)
     laidOut_ = false;
     if (isVisible()) refreshNow();
   });
-  connect(view_, &StoryMapView::pageChosen, this, [this](int page) { state_.setCurrentPage(page); });
+  connect(view_, &StoryMapView::pageChosen, this, &StoryMapWindow::choosePage);
   // Activated: a double-click, or Enter.
   connect(findings_, &QListView::activated, this, &StoryMapWindow::goToFinding);
   stateSubscription_ = state_.subscribe([this](StateItem item) {
@@ -155,8 +155,12 @@ void StoryMapWindow::refreshNow() {
 
 void StoryMapWindow::goToFinding(const QModelIndex& index) {
   if (index.isValid() && static_cast<std::size_t>(index.row()) < findingPages_.size()) {
-    state_.setCurrentPage(findingPages_[static_cast<std::size_t>(index.row())]);
+    choosePage(findingPages_[static_cast<std::size_t>(index.row())]);
   }
+}
+
+void StoryMapWindow::choosePage(int page) {
+  if (state_.runState() == 0) state_.setCurrentPage(page);  // a test run chooses its pages itself
 }
 
 }  // namespace pryx::editor

@@ -47,6 +47,7 @@ class StoryMapWindow final : public ChildWindow {
  private:
   void follow(const project::Change& change);
   void goToFinding(const QModelIndex& index);
+  void choosePage(int page);
   void currentPageChosen();
   // All pages, or the neighbourhood of the current page in a large project.
   std::vector<bool> pagesToShow(const project::StoryGraph& graph) const;

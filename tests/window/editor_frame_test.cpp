@@ -12,7 +12,10 @@
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
 #include "editor/page_list_window.h"
+#include "editor/search_window.h"
+#include "editor/story_map_view.h"
 #include "editor/story_map_window.h"
+#include "authoring/page_operations.h"
 #include "editor/work_list_window.h"
 #include "project/project_file.h"
 #include "tests/support/scripted_dialogs.h"
@@ -21,6 +24,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTime>
@@ -459,6 +463,33 @@ void EditorFrameTest::behindAnOpenQuestionTheProjectStays() {
 }  // namespace pryx::player::testing
 
 namespace pryx::player::testing {
+
+void EditorFrameTest::searchAndTheMapGoWhereTheAuthorPoints() {
+  newProject();
+  project::ProjectDocument& document = *frame->files().document();
+  document.setPageText(1, "はじめ\r\n月の夜");
+  authoring::addPage(document, "月見");
+  frame->state().setCurrentPage(2);
+  frame->actions().edit_find->trigger();  // Ctrl+F
+  auto* search = frame->findChild<editor::SearchWindow*>();
+  QVERIFY(search->isVisible());
+  search->findChild<QLineEdit*>("FindText")->setText("月");
+  search->findChild<QPushButton*>("Find")->click();
+  auto* results = search->findChild<QListView*>("Results");
+  QCOMPARE(results->model()->rowCount(), 2);  // page 1's message, page 2's name
+  doubleClickRow(*results, 0);
+  QCOMPARE(frame->state().currentPage(), 1);
+  QCOMPARE(frame->messageWindow()->textBox()->textCursor().selectedText(), QStringLiteral("月"));
+
+  // A box pressed through the accessibility tree makes its page current in every window.
+  frame->actions().buttons[editor::kStoryMapButton]->trigger();
+  frame->storyMapWindow()->refreshNow();
+  QAccessibleInterface* map = QAccessible::queryAccessibleInterface(frame->storyMapWindow()->map());
+  QCOMPARE(map->childCount(), 2);
+  map->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QCOMPARE(frame->state().currentPage(), 2);
+  QCOMPARE(frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0")->currentIndex(), 2);
+}
 
 void EditorFrameTest::undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList() {
   using F = project::ButtonField;

@@ -73,6 +73,7 @@ class EditorFrameTest : public QObject {
   void everyControlHasAnAccessibleName();
   void unsavedChangesAreSavedOrLetGoOnlyAsAnswered();
   void behindAnOpenQuestionTheProjectStays();
+  void searchAndTheMapGoWhereTheAuthorPoints();
   void undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList();
   void aRecoveryCopyFollowsUnsavedChangesAndIsOfferedOnOpening();
 };
