@@ -12,7 +12,9 @@
 #include "editor/program_mode_window.h"
 #include "editor/progress_window.h"
 #include "editor/project_options_dialog.h"
+#include "editor/search_window.h"
 #include "editor/splash_window.h"
+#include "editor/story_map_window.h"
 #include "editor/version.h"
 #include "editor/version_window.h"
 #include "editor/work_list_window.h"
@@ -70,13 +72,15 @@ struct EditorFrame::ProjectWindows {
         workList(document, frame.state_, frame.dialogs_, *frame.progress_, &frame),
         pageList(document, frame.state_, frame.dialogs_, *frame.progress_, workList, &frame),
         projectOptions(document, frame.dialogs_, &frame),
-        pageOptions(document, frame.dialogs_, &frame) {}
+        pageOptions(document, frame.dialogs_, &frame),
+        search(document, &frame) {}
 
   CurrentPageFollower follower;
   WorkListWindow workList;
   PageListWindow pageList;
   ProjectOptionsDialog projectOptions;
   PageOptionsDialog pageOptions;
+  SearchWindow search;
 };
 
 EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
@@ -97,6 +101,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   message_ = new MessageWindow(state_);
   command_ = new CommandWindow(state_, dialogs_);
   event_ = new PageEventWindow(state_, dialogs_, *progress_, *main_);
+  map_ = new StoryMapWindow(state_);
   distribution_ = new DistributionWindow(state_, dialogs_, *progress_, [this] { return files_.document(); },
                                          services.displayLibraryFolder, this);
   qtDialogs_.setParent(this);
@@ -116,6 +121,7 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
       {message_, a.view_text, a.window_message, kMessageWindowButton, {80, 380}},
       {command_, a.view_command, a.window_command, kCommandWindowButton, {540, 60}},
       {event_, a.view_event, a.window_event, kEventWindowButton, {540, 150}},
+      {map_, a.view_map, a.window_map, kStoryMapButton, {260, 120}, false},
   };
   for (const Child& child : children_) {
     area_->addSubWindow(child.window);
@@ -159,6 +165,9 @@ EditorFrame::EditorFrame(EditorServices services, QWidget* parent)
   connect(a.file_recent, &QMenu::aboutToShow, this, &EditorFrame::fillRecentFiles);
   connect(a.edit_undo, &QAction::triggered, this, &EditorFrame::edit_undo_Click);
   connect(a.edit_redo, &QAction::triggered, this, &EditorFrame::edit_redo_Click);
+  connect(a.edit_find, &QAction::triggered, this, [this] {
+    if (projectWindows_ && state_.runState() == 0) projectWindows_->search.showSearch();
+  });
   connect(a.window_reset, &QAction::triggered, this, &EditorFrame::window_reset_Click);
   connect(a.version, &QAction::triggered, this, &EditorFrame::version_Click);
   connect(a.Menu_Next, &QAction::triggered, this, &EditorFrame::Menu_Next_Click);
@@ -210,6 +219,7 @@ void EditorFrame::setProjectMenus(bool open) {
   a.file_new->setEnabled(!open);
   a.file_open->setEnabled(!open);
   a.file_recent->setEnabled(!open && !recent_.files().isEmpty());
+  a.edit_find->setEnabled(open);
   for (QAction* item : {a.file_close, a.file_saveas, a.file_save, a.window->menuAction(), a.view->menuAction(),
                         a.project->menuAction()}) {
     item->setEnabled(open);
@@ -221,7 +231,8 @@ void EditorFrame::setProjectMenus(bool open) {
   setUsable(a.buttons[kRunButton], open);
   setUsable(a.buttons[kPlayButton], open);
   if (!open) {
-    for (int button : {kMainWindowButton, kMessageWindowButton, kCommandWindowButton, kEventWindowButton, kStopButton}) {
+    for (int button : {kMainWindowButton, kMessageWindowButton, kCommandWindowButton, kEventWindowButton, kStopButton,
+                       kStoryMapButton}) {
       setUsable(a.buttons[static_cast<std::size_t>(button)], false);
     }
   }
@@ -236,8 +247,10 @@ void EditorFrame::projectOpened() {
     keepRecoveryCopy();
   });
   projectWindows_ = std::make_unique<ProjectWindows>(*this, document);
+  connect(&projectWindows_->search, &SearchWindow::hitChosen, this, &EditorFrame::showSearchHit);
   // The lists' own windows take back and make again steps as the frame does.
-  for (QWidget* window : {static_cast<QWidget*>(&projectWindows_->pageList), static_cast<QWidget*>(&projectWindows_->workList)}) {
+  for (QWidget* window : {static_cast<QWidget*>(&projectWindows_->pageList), static_cast<QWidget*>(&projectWindows_->workList),
+                          static_cast<QWidget*>(&projectWindows_->search)}) {
     window->addActions({actions_.edit_undo, actions_.edit_redo});
   }
   state_.setCurrentTab(0);
@@ -245,10 +258,12 @@ void EditorFrame::projectOpened() {
   message_->setDocument(&document);
   command_->setDocument(&document);
   event_->setDocument(&document, lists_.get());
+  map_->setDocument(&document);
   setProjectMenus(true);
   for (const Child& child : children_) {
     child.window->move(child.place);
-    showChild(child);
+    if (child.shownOnOpening) showChild(child);
+    else setUsable(actions_.buttons[static_cast<std::size_t>(child.toolbarButton)], true);
   }
   showFileState();
 }
@@ -277,6 +292,7 @@ void EditorFrame::projectClosing() {
   message_->setDocument(nullptr);
   command_->setDocument(nullptr);
   event_->setDocument(nullptr, nullptr);
+  map_->setDocument(nullptr);
   documentSubscription_.reset();
   lists_.reset();
   main_->closeMusic();

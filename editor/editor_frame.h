@@ -3,6 +3,7 @@
 // child windows, the menus and the toolbar. It only routes: the project work
 // lives in ProjectFiles, the shared state in EditorState, the questions in Dialogs.
 
+#include "authoring/text_search.h"
 #include "editor/asking_dialogs.h"
 #include "editor/document_list_model.h"
 #include "editor/editor_state.h"
@@ -38,6 +39,7 @@ class MessageWindow;
 class PageEventWindow;
 class ProgramModeWindow;
 class ProgressWindow;
+class StoryMapWindow;
 
 // What the frame talks through. Tests hand in their own; the program uses Qt's
 // dialogs, the FluidSynth sequencer and the display library beside itself.
@@ -66,6 +68,7 @@ class EditorFrame final : public QMainWindow {
   MessageWindow* messageWindow() const { return message_; }
   CommandWindow* commandWindow() const { return command_; }
   PageEventWindow* pageEventWindow() const { return event_; }
+  StoryMapWindow* storyMapWindow() const { return map_; }
   DistributionWindow* distributionWindow() const { return distribution_; }
   // The open project's lists, shared by every view; null while none is open.
   ProjectLists* lists() const { return lists_.get(); }
@@ -90,6 +93,7 @@ class EditorFrame final : public QMainWindow {
     QAction* windowItem;
     int toolbarButton;
     QPoint place;
+    bool shownOnOpening = true;
   };
 
   void file_new_Click();
@@ -125,6 +129,9 @@ class EditorFrame final : public QMainWindow {
   void enterProgramMode(ProgramModeWindow* window);
   void leaveProgramMode();
 
+  // A result of "検索と置換": its page becomes current and its field is selected.
+  void showSearchHit(const authoring::SearchHit& hit);
+
   // A window waits inside a question: the project must stay until it is answered.
   bool questionOpen() const;
   void projectOpened();
@@ -157,6 +164,7 @@ class EditorFrame final : public QMainWindow {
   MessageWindow* message_;
   CommandWindow* command_;
   PageEventWindow* event_;
+  StoryMapWindow* map_;
   ProgressWindow* progress_;
   DistributionWindow* distribution_;
   std::vector<Child> children_;

@@ -28,6 +28,7 @@ constexpr ButtonSpec kButtons[] = {
     {12, "run", "実行（デバッグ）", QStyle::SP_MediaPlay},
     {13, "stop", "停止（デバッグ）", QStyle::SP_MediaStop},
     {14, "play", "プレイヤーで実行", QStyle::SP_MediaSeekForward},
+    {15, "storymap", "ストーリーマップの表示", QStyle::SP_FileDialogContentsView},
 };
 
 }  // namespace
@@ -74,12 +75,17 @@ FrameActions buildFrameActions(QMainWindow& frame) {
   a.edit_undo->setShortcuts(QKeySequence::Undo);
   a.edit_redo = namedItem(a.edit, "edit_redo", QStringLiteral("やり直し(&R)"));
   a.edit_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  a.edit->addSeparator();
+  a.edit_find = namedItem(a.edit, "edit_find", QStringLiteral("検索と置換(&F)"));
+  a.edit_find->setShortcut(QKeySequence::Find);
+  a.edit_find->setShortcutContext(Qt::ApplicationShortcut);  // also from the page list and the map
 
   a.view = namedMenu(bar, "view", QStringLiteral("表示(&V)"));
   a.view_main = namedItem(a.view, "view_main", QStringLiteral("メインウインドウ(&M)"), true);
   a.view_text = namedItem(a.view, "view_text", QStringLiteral("メッセージウインドウ(&T)"), true);
   a.view_command = namedItem(a.view, "view_command", QStringLiteral("コマンド入力ウインドウ(&C)"), true);
   a.view_event = namedItem(a.view, "view_event", QStringLiteral("イベント設定ウインドウ(&E)"), true);
+  a.view_map = namedItem(a.view, "view_map", QStringLiteral("ストーリーマップ(&S)"), true);
 
   a.project = namedMenu(bar, "project", QStringLiteral("プロジェクト(&P)"));
   a.project_run = namedItem(a.project, "project_run", QStringLiteral("実行(&R)"));
@@ -98,6 +104,7 @@ FrameActions buildFrameActions(QMainWindow& frame) {
   a.window_message = namedItem(a.window, "window_message", QStringLiteral("メッセージウィンドウ"), true);
   a.window_command = namedItem(a.window, "window_command", QStringLiteral("コマンド入力ウィンドウ"), true);
   a.window_event = namedItem(a.window, "window_event", QStringLiteral("イベント設定ウィンドウ"), true);
+  a.window_map = namedItem(a.window, "window_map", QStringLiteral("ストーリーマップ"), true);
 
   a.version = bar->addAction(QStringLiteral("バージョン情報(&V)"));
   a.version->setObjectName("version");

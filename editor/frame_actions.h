@@ -25,12 +25,14 @@ struct FrameActions {
   QMenu* edit;
   QAction* edit_undo;
   QAction* edit_redo;
+  QAction* edit_find;
 
   QMenu* view;
   QAction* view_main;
   QAction* view_text;
   QAction* view_command;
   QAction* view_event;
+  QAction* view_map;
 
   QMenu* project;
   QAction* project_run;
@@ -47,6 +49,7 @@ struct FrameActions {
   QAction* window_message;
   QAction* window_command;
   QAction* window_event;
+  QAction* window_map;
 
   QAction* version;
 
@@ -56,8 +59,8 @@ struct FrameActions {
   QAction* Menu_ZORVEX;
 
   QToolBar* Toolbar1;
-  // Buttons 1 to 14 by their number; the separators 3, 6 and 11 are null.
-  std::array<QAction*, 15> buttons{};
+  // Buttons 1 to 15 by their number; the separators 3, 6 and 11 are null.
+  std::array<QAction*, 16> buttons{};
 };
 
 // The toolbar's buttons by number.
@@ -73,6 +76,7 @@ enum ToolbarButton {
   kRunButton = 12,
   kStopButton = 13,
   kPlayButton = 14,
+  kStoryMapButton = 15,
 };
 
 FrameActions buildFrameActions(QMainWindow& frame);

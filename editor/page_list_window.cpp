@@ -18,7 +18,7 @@ PageListWindow::PageListWindow(project::ProjectDocument& document, EditorState& 
       dialogs_(dialogs),
       progress_(progress),
       workList_(workList),
-      pages_(document, project::ListKind::Pages, DocumentListModel::Blank::Left),
+      pages_(document),
       list_(new QListView) {
   setWindowTitle(QStringLiteral("ページの編集"));
   list_->setObjectName("List1");

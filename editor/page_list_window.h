@@ -1,10 +1,11 @@
 #pragma once
-// "ページの編集": the project's pages in their order. A click makes a page current,
+// "ページの編集": the project's pages in their order, each with its number and how
+// many jumps lead to it. A click makes a page current,
 // a double-click retitles it, and the buttons add, retitle, delete and copy pages.
 // A deletion lists the pages whose jumps it cleared in the work list window.
 
 #include "editor/dialogs.h"
-#include "editor/document_list_model.h"
+#include "editor/numbered_pages_model.h"
 #include "editor/editor_state.h"
 #include "editor/work_list_window.h"
 
@@ -45,7 +46,7 @@ class PageListWindow final : public QDialog {
   Dialogs& dialogs_;
   platform::Progress& progress_;
   WorkListWindow& workList_;
-  DocumentListModel pages_;
+  NumberedPagesModel pages_;
   QListView* list_;
 };
 

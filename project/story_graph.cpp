@@ -116,17 +116,30 @@ std::vector<StoryFinding> storyFindings(const Project& project, const StoryGraph
   return findings;
 }
 
-std::string storyFindingText(const Project& project, const StoryFinding& finding) {
+std::string storyFindingText(const Project& project, const StoryFinding& finding, TextLanguage language) {
+  const bool japanese = language == TextLanguage::Japanese;
   switch (finding.problem) {
-    case StoryProblem::Unreachable: return "no route from page 1 reaches the page";
-    case StoryProblem::GameEndsHere: return "the page has no button: the game ends here";
-    case StoryProblem::JumpToNoPage:
-      return std::string(finding.kind == JumpKind::Then ? "condition target " : "jump target ") +
-             std::to_string(finding.target) + " is not a page (" + std::to_string(project.pageCount()) + " pages)";
+    case StoryProblem::Unreachable:
+      return japanese ? "ページ1からたどり着けないページです" : "no route from page 1 reaches the page";
+    case StoryProblem::GameEndsHere:
+      return japanese ? "ボタンがありません。ゲームはここで終わります" : "the page has no button: the game ends here";
+    case StoryProblem::JumpToNoPage: {
+      const std::string target = std::to_string(finding.target);
+      const std::string pages = std::to_string(project.pageCount());
+      if (japanese) {
+        return std::string(finding.kind == JumpKind::Then ? "THEN GOTO" : "GOTO") + " のページ " + target +
+               " はありません（" + pages + " ページ）";
+      }
+      return std::string(finding.kind == JumpKind::Then ? "condition target " : "jump target ") + target +
+             " is not a page (" + pages + " pages)";
+    }
     case StoryProblem::TestedNeverSet: {
       const std::string* name = project.variables.find(finding.variable);
-      return "variable " + std::to_string(finding.variable) + " \"" + (name ? *name : std::string()) +
-             "\" is tested but never set: it is always 0";
+      const std::string quoted = "\"" + (name ? *name : std::string()) + "\"";
+      if (japanese) {
+        return "変数 " + std::to_string(finding.variable) + " " + quoted + " は比べられるだけで値が入りません（いつも 0）";
+      }
+      return "variable " + std::to_string(finding.variable) + " " + quoted + " is tested but never set: it is always 0";
     }
   }
   return {};

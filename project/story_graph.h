@@ -54,7 +54,11 @@ struct StoryFinding {
 // In page order; variables after the pages, in variable order.
 std::vector<StoryFinding> storyFindings(const Project& project, const StoryGraph& graph);
 
-// What the finding says, without its place.
-std::string storyFindingText(const Project& project, const StoryFinding& finding);
+enum class TextLanguage { English, Japanese };
+
+// What the finding says, without its place: in English for `pryx check`, in
+// Japanese for the editor's story map.
+std::string storyFindingText(const Project& project, const StoryFinding& finding,
+                             TextLanguage language = TextLanguage::English);
 
 }  // namespace pryx::project

@@ -12,6 +12,10 @@
 #include "editor/message_window.h"
 #include "editor/page_event_window.h"
 #include "editor/page_list_window.h"
+#include "editor/search_window.h"
+#include "editor/story_map_view.h"
+#include "editor/story_map_window.h"
+#include "authoring/page_operations.h"
 #include "editor/work_list_window.h"
 #include "project/project_file.h"
 #include "tests/support/scripted_dialogs.h"
@@ -20,6 +24,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTime>
@@ -128,15 +133,17 @@ void EditorFrameTest::offersEveryMenuCaptionAndToolbarButton() {
   QCOMPARE(captions(a.file->actions()),
            QStringList({"新規作成(&N)", "開く(&O)", "-", "名前を付けて保存(&N)", "上書き保存(&S)", "-", "閉じる(&C)", "-",
                         "最近使ったファイル(&R)", "-", "プログラムの終了(&E)"}));
-  QCOMPARE(captions(a.edit->actions()), QStringList({"元に戻す(&U)", "やり直し(&R)"}));
+  QCOMPARE(captions(a.edit->actions()), QStringList({"元に戻す(&U)", "やり直し(&R)", "-", "検索と置換(&F)"}));
+  QCOMPARE(a.edit_find->shortcut(), QKeySequence(QKeySequence::Find));
   QCOMPARE(a.edit_redo->shortcuts().size(), 2);
   QCOMPARE(captions(a.view->actions()), QStringList({"メインウインドウ(&M)", "メッセージウインドウ(&T)",
-                                                     "コマンド入力ウインドウ(&C)", "イベント設定ウインドウ(&E)"}));
+                                                     "コマンド入力ウインドウ(&C)", "イベント設定ウインドウ(&E)",
+                                                     "ストーリーマップ(&S)"}));
   QCOMPARE(captions(a.project->actions()),
            QStringList({"実行(&R)", "プレイヤーで実行(&G)", "配布用ファイルの作成(&X)", "-", "オプション(&O)"}));
   QCOMPARE(captions(a.tool->actions()), QStringList({"非ＧＵＩモード(&P)"}));
   QCOMPARE(captions(a.window->actions()), QStringList({"再配置(&R)", "-", "メインウィンドウ", "メッセージウィンドウ",
-                                                       "コマンド入力ウィンドウ", "イベント設定ウィンドウ"}));
+                                                       "コマンド入力ウィンドウ", "イベント設定ウィンドウ", "ストーリーマップ"}));
   QCOMPARE(captions(a.Menu->actions()), QStringList({"次のページへ→", "←前のページへ", "-", "ZORVEX"}));
   QVERIFY(a.Menu_ZORVEX->isCheckable());
 
@@ -148,7 +155,8 @@ void EditorFrameTest::offersEveryMenuCaptionAndToolbarButton() {
                                  "file_saveas:ファイルに名前を付けて保存", "file_save:ファイルの上書き保存", "-",
                                  "mainwindow:メインウィンドウの表示", "messagewindow:メッセージウィンドウの表示",
                                  "commandwindow:コマンドウィンドウの表示", "eventwindow:イベント設定ウィンドウの表示", "-",
-                                 "run:実行（デバッグ）", "stop:停止（デバッグ）", "play:プレイヤーで実行"}));
+                                 "run:実行（デバッグ）", "stop:停止（デバッグ）", "play:プレイヤーで実行",
+                                 "storymap:ストーリーマップの表示"}));
 }
 
 void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
@@ -157,7 +165,7 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QVERIFY(!a.file_save->isEnabled() && !a.view->menuAction()->isEnabled() && a.tool->isEnabled());
 
   newProject();
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14, 15}));
   QVERIFY(!a.file_new->isEnabled() && a.project->menuAction()->isEnabled());
   for (auto* child : {static_cast<QWidget*>(frame->mainWindow()), static_cast<QWidget*>(frame->pageEventWindow())}) {
     QVERIFY(child->isVisible());
@@ -166,10 +174,13 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QCOMPARE(frame->pageEventWindow()->pos(), QPoint(540, 150));
 
   a.view_main->trigger();  // hides the main window and frees its button
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 7, 12, 14}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 7, 12, 14, 15}));
   a.buttons[editor::kMainWindowButton]->trigger();  // the button only ever shows its window
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14, 15}));
   QVERIFY(frame->mainWindow()->isVisible() && a.view_main->isChecked());
+  a.buttons[editor::kStoryMapButton]->trigger();  // the map is not shown on opening, only asked for
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
+  QVERIFY(frame->storyMapWindow()->isVisible() && a.view_map->isChecked());
 
   dialogs->answers = {Answer::Ok};
   a.file_close->trigger();
@@ -178,7 +189,7 @@ void EditorFrameTest::toolbarStatesFollowNewCloseNew() {
   QVERIFY(!frame->files().isOpen());
 
   a.buttons[editor::kNewButton]->trigger();
-  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14}));
+  QCOMPARE(usableButtons(), (std::set<int>{4, 5, 12, 14, 15}));
 }
 
 void EditorFrameTest::childWindowsHideOnCloseAndComeBackThroughTheirItems() {
@@ -452,6 +463,33 @@ void EditorFrameTest::behindAnOpenQuestionTheProjectStays() {
 }  // namespace pryx::player::testing
 
 namespace pryx::player::testing {
+
+void EditorFrameTest::searchAndTheMapGoWhereTheAuthorPoints() {
+  newProject();
+  project::ProjectDocument& document = *frame->files().document();
+  document.setPageText(1, "はじめ\r\n月の夜");
+  authoring::addPage(document, "月見");
+  frame->state().setCurrentPage(2);
+  frame->actions().edit_find->trigger();  // Ctrl+F
+  auto* search = frame->findChild<editor::SearchWindow*>();
+  QVERIFY(search->isVisible());
+  search->findChild<QLineEdit*>("FindText")->setText("月");
+  search->findChild<QPushButton*>("Find")->click();
+  auto* results = search->findChild<QListView*>("Results");
+  QCOMPARE(results->model()->rowCount(), 2);  // page 1's message, page 2's name
+  doubleClickRow(*results, 0);
+  QCOMPARE(frame->state().currentPage(), 1);
+  QCOMPARE(frame->messageWindow()->textBox()->textCursor().selectedText(), QStringLiteral("月"));
+
+  // A box pressed through the accessibility tree makes its page current in every window.
+  frame->actions().buttons[editor::kStoryMapButton]->trigger();
+  frame->storyMapWindow()->refreshNow();
+  QAccessibleInterface* map = QAccessible::queryAccessibleInterface(frame->storyMapWindow()->map());
+  QCOMPARE(map->childCount(), 2);
+  map->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QCOMPARE(frame->state().currentPage(), 2);
+  QCOMPARE(frame->pageEventWindow()->findChild<QComboBox*>("Combo1_0")->currentIndex(), 2);
+}
 
 void EditorFrameTest::undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList() {
   using F = project::ButtonField;

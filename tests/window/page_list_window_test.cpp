@@ -18,6 +18,13 @@ namespace {
 using editor::Answer;
 using editor::EditorState;
 
+// The page names the list shows, without their numbers and counts.
+QStringList names(const QAbstractItemView& list) {
+  QStringList shown;
+  for (const QString& row : rows(list)) shown << row.section(QStringLiteral("  "), 1, 1);
+  return shown;
+}
+
 struct PageListFixture {
   explicit PageListFixture(project::Project project)
       : document(std::move(project)),
@@ -42,15 +49,20 @@ struct PageListFixture {
 }  // namespace
 
 void PageListWindowTest::listsThePagesAndAClickMakesOneCurrent() {
-  PageListFixture f(pagesNamed({"A", "B", "C"}));
-  QCOMPARE(rows(*f.list), QStringList({"A", "B", "C"}));  // no blank entry
+  // A jumps to page 3; B's button has no target, so it goes to the next page.
+  project::Project project = pagesNamed({"A", "B", "C"});
+  project.pages[1].buttons[0][project::ButtonField::Caption] = "x";
+  project.pages[1].buttons[0][project::ButtonField::JumpTarget] = " 3";
+  project.pages[2].buttons[0][project::ButtonField::Caption] = "y";
+  PageListFixture f(project);
+  QCOMPARE(rows(*f.list), QStringList({"1  A  ←0", "2  B  ←0", "3  C  ←2"}));  // no blank entry
   QTest::mouseClick(f.list->viewport(), Qt::LeftButton, {}, f.list->visualRect(f.list->model()->index(1, 0)).center());
   QCOMPARE(f.state.currentPage(), 2);
   f.select(2);
   QTest::keyClick(f.list, Qt::Key_Return);
   QCOMPARE(f.state.currentPage(), 3);
-  f.document.insertPage(2, project::Page{"new", {}, {}, {}, {}, {}, {}});
-  QCOMPARE(rows(*f.list), QStringList({"A", "new", "B", "C"}));
+  f.document.insertPage(2, project::Page{"new", {}, {}, {}, {}, {}, {}});  // A's jump now names B
+  QCOMPARE(rows(*f.list), QStringList({"1  A  ←0", "2  new  ←0", "3  B  ←1", "4  C  ←1"}));
   QStringList unnamed = unnamedControls(f.window);
   QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u',')));
 }
@@ -75,7 +87,7 @@ void PageListWindowTest::addsRetitlesAndCopiesThroughTheOperations() {
   QCOMPARE(f.document.project().pages[3].buttons, start.pages[1].buttons);
   for (int twice = 0; twice < 2; ++twice) doubleClickRow(*f.list, 1);
   QCOMPARE(f.dialogs.asked.back(), (project::InputRequest{"ページタイトルの変更", "再編集", "second"}));
-  QCOMPARE(rows(*f.list), QStringList({"TopPage", "renamed", "copy"}));
+  QCOMPARE(names(*f.list), QStringList({"TopPage", "renamed", "copy"}));
 
   for (int step = 0; step < 3; ++step) f.document.undo();
   QVERIFY(!f.document.canUndo());
@@ -123,7 +135,7 @@ void PageListWindowTest::deletionListsTheAffectedPagesUntilTheWorkListCloses() {
   QCOMPARE(f.document.project(), project);
   QVERIFY(!f.workList.isVisible());
   f.click("Command1_2");
-  QCOMPARE(rows(*f.list), QStringList({"A", "C", "D", "E"}));
+  QCOMPARE(names(*f.list), QStringList({"A", "C", "D", "E"}));
   QCOMPARE(f.progress.calls.front(), "show ページの削除");
   QVERIFY(f.workList.isVisible());
   QCOMPARE(f.workList.windowTitle(), QStringLiteral("Bの削除により影響が出るページ"));
@@ -136,7 +148,7 @@ void PageListWindowTest::deletionListsTheAffectedPagesUntilTheWorkListCloses() {
   f.select(3);  // E: nothing jumps to it, so the work list goes again
   f.dialogs.answers = {Answer::Ok};
   f.click("Command1_2");
-  QCOMPARE(rows(*f.list), QStringList({"A", "C", "D"}));
+  QCOMPARE(names(*f.list), QStringList({"A", "C", "D"}));
   QVERIFY(!f.workList.isVisible());
   QCOMPARE(f.state.workListMode(), authoring::WorkListMode::Idle);
 }

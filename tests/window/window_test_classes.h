@@ -73,6 +73,7 @@ class EditorFrameTest : public QObject {
   void everyControlHasAnAccessibleName();
   void unsavedChangesAreSavedOrLetGoOnlyAsAnswered();
   void behindAnOpenQuestionTheProjectStays();
+  void searchAndTheMapGoWhereTheAuthorPoints();
   void undoKeysWorkWhereTheAuthorIsAndTakeBackTheWorkList();
   void aRecoveryCopyFollowsUnsavedChangesAndIsOfferedOnOpening();
 };
@@ -115,6 +116,14 @@ class RealDisplayTest : public QObject {
   void thePlayerShowsTheRecordedFrame_data();
   void thePlayerShowsTheRecordedFrame();
   void theStageShowsEachPagesCgStretched();
+};
+
+class StoryMapWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void boxesAreItemsAndTheKeyboardFollowsTheJumps();
+  void followsEditsAndUndoKeepingZoomAndPlace();
+  void searchListsEveryPlaceAndReplacesInOneStep();
 };
 
 class DistributionWindowTest : public QObject {

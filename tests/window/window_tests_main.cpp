@@ -47,6 +47,7 @@ std::vector<std::unique_ptr<QObject>> windowTestClasses() {
   classes.push_back(std::make_unique<PageOptionsDialogTest>());
   classes.push_back(std::make_unique<DistributionWindowTest>());
   classes.push_back(std::make_unique<RealDisplayTest>());
+  classes.push_back(std::make_unique<StoryMapWindowTest>());
   return classes;
 }
 
