@@ -44,6 +44,13 @@ class RecordedInput final : public PlayerInput {
     return false;
   }
   void endRequested(EndReason) override {}
+  void skipHeld(bool held) override { skips.push_back(held); }
+  void skipToggled() override {}
+  void autoToggled() override { ++autoToggles; }
+  void readAloudToggled() override {}
+  void historyShown(bool) override {}
+  std::vector<bool> skips;
+  int autoToggles = 0;
 };
 
 void moveOver(PictureView& view, QPoint point) {
