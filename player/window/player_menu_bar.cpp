@@ -21,6 +21,15 @@ constexpr SpeedItem kSpeedItems[] = {
     {Speed::Slow, "speed_low", "遅い"},
 };
 
+// A switch of the view menu: its mark follows what the player reports, not the click.
+QAction* addSwitch(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  action->setObjectName(QLatin1String(name));
+  action->setCheckable(true);
+  QObject::connect(action, &QAction::triggered, action, [action] { action->setChecked(!action->isChecked()); });
+  return action;
+}
+
 }  // namespace
 
 PlayerMenuBar::PlayerMenuBar(QWidget* parent) : QMenuBar(parent) {
@@ -65,6 +74,27 @@ PlayerMenuBar::PlayerMenuBar(QWidget* parent) : QMenuBar(parent) {
     speedItems_.at(static_cast<std::size_t>(speed) - 1) = action;
   }
   setSpeedChecked(Speed::Normal);
+
+  // The keys are the window's (skip lasts while Ctrl is held): shown, not bound here.
+  view_ = addMenu(QStringLiteral("表示(&V)"));
+  view_->setObjectName(QStringLiteral("view"));
+  history_ = view_->addAction(QStringLiteral("バックログ\tPgUp"));
+  history_->setObjectName(QStringLiteral("view_history"));
+  connect(history_, &QAction::triggered, this, &PlayerMenuBar::historyChosen);
+  auto_ = addSwitch(view_, "view_auto", "オート\tA");
+  connect(auto_, &QAction::triggered, this, &PlayerMenuBar::autoChosen);
+  skip_ = addSwitch(view_, "view_skip", "スキップ\tCtrl");
+  connect(skip_, &QAction::triggered, this, &PlayerMenuBar::skipChosen);
+  readAloud_ = addSwitch(view_, "view_read_aloud", "読み上げ\tR");
+  connect(readAloud_, &QAction::triggered, this, &PlayerMenuBar::readAloudChosen);
+  fullScreen_ = addSwitch(view_, "view_full_screen", "全画面表示\tF11");
+  connect(fullScreen_, &QAction::triggered, this, &PlayerMenuBar::fullScreenChosen);
+}
+
+void PlayerMenuBar::setSwitchesChecked(const PlayerSwitches& switches, bool skipping) {
+  auto_->setChecked(switches.autoMode);
+  skip_->setChecked(skipping);
+  readAloud_->setChecked(switches.readAloud);
 }
 
 void PlayerMenuBar::setChoiceMenusEnabled(bool enabled) {
