@@ -162,6 +162,26 @@ TEST(Reading, TheHistoryListsEveryMessageInOrderWithTheChoicesTaken) {
   }
 }
 
+TEST(Reading, ALoadStartsTheHistoryAfreshWithThePageItReplays) {
+  SampleDistribution distribution("tsukiyo.PXJ");
+  SamplePlay play(distribution, nullptr);
+  int choices = 0;
+  play.choose({1, 1, 1, 1, 2, 1}, [&](int slot) {
+    ++choices;
+    if (choices == 2) play.host.duringWait([](PlayerInput& input) { input.saveChosen(1); });
+    if (choices == 3) play.host.duringWait([](PlayerInput& input) { input.loadChosen(1); });
+    play.host.duringWait([slot](PlayerInput& input) { input.buttonClicked(slot - 1); });
+  });
+  play.other = [&play](WaitKind) { play.clickAfterPumps(0); };
+  play.player->run();
+  EXPECT_EQ(play.events.end, EndReason::End);
+  const auto& entries = play.player->history().entries();
+  ASSERT_FALSE(entries.empty());
+  EXPECT_EQ(std::vector<MessageHistory::Entry>(entries.begin(), entries.end()), play.events.history);
+  EXPECT_EQ(entries.size(), play.events.history.size());
+  EXPECT_LT(entries.size(), play.events.messages.size()) << "what came before the load is gone";
+}
+
 // Each play keeps its marks for the next; skip is held throughout (pressed again at
 // every wait), and the route clicks each wait only after a few pumps, so a wait that
 // ended without the click was passed by the skip.

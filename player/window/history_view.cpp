@@ -11,7 +11,7 @@ namespace pryx::player {
 namespace {
 
 constexpr int kLinesPerPicture = 24;  // the text's size follows the picture's
-constexpr QColor kShade{0, 0, 32, 208};
+constexpr QColor kShade{0, 0, 32, 232};
 constexpr QColor kMessageColour{255, 255, 255};
 constexpr QColor kChoiceColour{255, 200, 96};
 constexpr char kChoiceMark[] = "→ ";
@@ -106,6 +106,9 @@ void HistoryView::wheelEvent(QWheelEvent* event) {
   if (steps != 0) scrollBy(-steps);
   event->accept();
 }
+
+// The press is the history's too, so that the picture under it sees no click.
+void HistoryView::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void HistoryView::mouseReleaseEvent(QMouseEvent*) { dismiss(); }
 
