@@ -206,8 +206,9 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
 bool GameWindow::keyEvent(QKeyEvent* event, bool pressed) {
   const int key = event->key();
   if (key == Qt::Key_Control) {
+    // Taken here, so that the parents it would travel up to do not see it again.
     if (!event->isAutoRepeat()) input_->skipHeld(pressed);
-    return false;
+    return true;
   }
   if (!pressed) return false;
   const bool alt = event->modifiers().testFlag(Qt::AltModifier);

@@ -333,7 +333,7 @@ void PlayerProgramTest::showsTheLoadFailure() {
   }
   AnsweringDialogs dialogs;
   NotedSequencer music;
-  PlayerProgram program({dir.filePath("b").toStdString(), &dialogs, &music, nullptr, {}});
+  PlayerProgram program({dir.filePath("b").toStdString(), &dialogs, &music, nullptr, nullptr, {}});
   QCOMPARE(program.run(), 1);
   QCOMPARE(dialogs.shown().size(), 1u);
   compareRequest(dialogs.shown()[0], text::kLoadFailed, text::kWarningTitle, MessageIcon::Critical,
