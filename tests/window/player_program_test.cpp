@@ -63,6 +63,9 @@ void PlayerProgramTest::findsItsGameByItsNameAndEnablesTheSavesThatExist() {
   run.atWait(WaitKind::Choice, [&](WindowRun& r) {
     QCOMPARE(r.window().windowTitle(), QStringLiteral("b"));
     QCOMPARE(r.texts, std::vector<QString>{QStringLiteral("どうする？")});
+    // Screen readers find the message on the picture, and the choices after it.
+    QCOMPARE(r.window().view().accessibleName(), QStringLiteral("どうする？"));
+    QCOMPARE(r.window().view().accessibleDescription(), QStringLiteral("どうする？\n北へ\n南へ\n東へ"));
     for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
       QCOMPARE(r.window().menus().loadItem(slot)->isEnabled(), slot == 2 || slot == 5);
     }

@@ -362,6 +362,8 @@ void GameWindowTest::turnsClicksKeysAndMenusIntoInput() {
 
 void GameWindowTest::growsThePictureByWholeMultiplesWhereTheyFit() {
   GameWindow window;
+  RecordedInput input;
+  window.attach(input);
   window.show();
   const int bar = window.menus().height();
   const struct {
@@ -382,6 +384,12 @@ void GameWindowTest::growsThePictureByWholeMultiplesWhereTheyFit() {
     QCOMPARE(button->geometry(), QRect(c.picture.x() + 456 * times, c.picture.y() + 56 * times, 177 * times, 25 * times));
   }
   QCOMPARE(wholeMultipleRect(QSize(640, 480), QSize(320, 480)), QRect(0, 120, 320, 240));  // smaller: fitted
+
+  QTest::keyClick(&window.view(), Qt::Key_F11);
+  QVERIFY(window.isFullScreen());
+  QVERIFY(window.menus().fullScreenItem()->isChecked());
+  QTest::keyClick(&window.view(), Qt::Key_Return, Qt::AltModifier);
+  QVERIFY(!window.isFullScreen());
 }
 
 void GameWindowTest::theHistoryOpensOverThePictureScrollsAndCloses() {
