@@ -21,7 +21,8 @@ constexpr SpeedItem kSpeedItems[] = {
     {Speed::Slow, "speed_low", "遅い"},
 };
 
-// A switch of the view menu: its mark follows what the player reports, not the click.
+// A checkable item whose mark follows what the player reports, not the click: the
+// click's own toggle is undone before the item's other handlers run.
 QAction* addSwitch(QMenu* menu, const char* name, const char* caption) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
   action->setObjectName(QLatin1String(name));
@@ -63,14 +64,9 @@ PlayerMenuBar::PlayerMenuBar(QWidget* parent) : QMenuBar(parent) {
   // The check mark moves only when the player applies a speed (setSpeedChecked), so
   // the items are not grouped: a group would move it on the click already.
   for (const SpeedItem& item : kSpeedItems) {
-    QAction* action = speed_->addAction(QString::fromUtf8(item.caption));
-    action->setObjectName(QLatin1String(item.name));
-    action->setCheckable(true);
+    QAction* action = addSwitch(speed_, item.name, item.caption);
     Speed speed = item.speed;
-    connect(action, &QAction::triggered, this, [this, action, speed] {
-      action->setChecked(!action->isChecked());  // undo the click's own toggle
-      emit speedChosen(speed);
-    });
+    connect(action, &QAction::triggered, this, [this, speed] { emit speedChosen(speed); });
     speedItems_.at(static_cast<std::size_t>(speed) - 1) = action;
   }
   setSpeedChecked(Speed::Normal);
