@@ -285,6 +285,13 @@ void PlayerProgramTest::novelModeGoesFramelessFullScreen() {
     r.movePointer(QPoint(200, 300));
     QVERIFY(!window.menus().isVisible());
 
+    // Screen readers find the two lines as list items, over their rows.
+    const auto& lines = window.choiceLines().items();
+    QCOMPARE(lines.size(), 2u);
+    QCOMPARE(lines[0]->accessibleName(), QStringLiteral("はい"));
+    QCOMPARE(lines[1]->accessibleName(), QStringLiteral("いいえ"));
+    QCOMPARE(lines[0]->line().top, 29 * 2);
+
     // The first choice lies on the text row after the message's line and the empty one.
     const QPoint choice(100, 29 * 2 + 10);
     QRect shown = window.view().pictureRect();
@@ -293,6 +300,7 @@ void PlayerProgramTest::novelModeGoesFramelessFullScreen() {
   });
   QCOMPARE(run.run(), 0);
   QVERIFY(triedWhileTyping);
+  QVERIFY(run.window().choiceLines().items().empty());
   QCOMPARE(run.labels, std::vector<int>({1, 2}));
   QCOMPARE(run.program().endReason(), EndReason::End);
 }
