@@ -71,11 +71,14 @@ void Player::awaitChoice() {
     }
     if (state_.novelMode()) refresh();
     observer_.choices(p, offered);
+    choiceOffered(offered);
     chosen = state_.novelMode() ? awaitNovelChoice() : awaitButtonClick();
   } else {
+    choiceOffered({});
     commandWait(WaitKind::SingleButton);
     if (!state_.replaying) chosen = 0;
   }
+  choiceEnded(chosen, chosen >= 0 ? state_.captions[static_cast<std::size_t>(chosen)] : std::string());
 
   for (int slot = 0; slot < kChoiceButtons; ++slot) {
     host_.buttons.setVisible(slot, false);
@@ -114,6 +117,7 @@ int Player::awaitButtonClick() {
 // window chooses it. Returns the slot, or -1 when a load ended the wait.
 int Player::awaitNovelChoice() {
   startWait(WaitKind::Choice);
+  describeChoiceLines(-1);
   int highlighted = 0;  // slot + 1, 0 for none
   int chosen = -1;
   for (;;) {
@@ -124,15 +128,23 @@ int Player::awaitNovelChoice() {
       chosen = highlighted - 1;
       break;
     }
+    const int keyed = state_.clickState - 2;  // keys 1 to 5
+    if (keyed >= 0 && keyed < kChoiceButtons && !state_.captions[static_cast<std::size_t>(keyed)].empty()) {
+      chosen = keyed;
+      break;
+    }
     state_.clickState = 0;
-    int row = floorDivide(state_.mouseY, kChoiceRowHeight);
+    // The keys' highlight stands until the pointer moves.
+    int row = keyHighlight_ >= 0 ? keyHighlight_ + state_.novelTextEndRow : floorDivide(state_.mouseY, kChoiceRowHeight);
     int slot = row - state_.novelTextEndRow;
     if (highlighted >= 1 && slot != highlighted - 1) {
       drawChoiceRow(highlighted - 1, highlighted - 1 + state_.novelTextEndRow, kChoiceShadow, kChoiceFace);
       refresh();
       highlighted = 0;
+      describeChoiceLines(-1);
     }
     if (slot < 0 || slot >= kChoiceButtons || state_.captions[static_cast<std::size_t>(slot)].empty()) continue;
+    if (highlighted != slot + 1) describeChoiceLines(slot);
     int level = state_.highlightLevel;
     drawChoiceRow(slot, row, Colour{static_cast<std::uint8_t>(level - kPulseLow), 0, 0},
                   Colour{static_cast<std::uint8_t>(level), 0, 0});
@@ -150,6 +162,7 @@ int Player::awaitNovelChoice() {
     pause(std::max(state_.messageWait / 5, 1));
   }
   endWait();
+  host_.window.showChoiceLines({}, -1);
   return chosen;
 }
 

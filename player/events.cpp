@@ -104,12 +104,21 @@ void Player::buttonClicked(int slot) {
 
 void Player::pointerMoved(int x, int y) {
   if (!state_.novelMode() || state_.typing) return;
+  if (x != state_.mouseX || y != state_.mouseY) keyHighlight_ = -1;
   state_.mouseX = x;
   state_.mouseY = y;
 }
 
 void Player::keyPressed(int key) {
-  if (key == kEscapeKey) closeRequested();
+  if (key == kEscapeKey) {
+    closeRequested();
+  } else if (key == kEnterKey || key == kSpaceKey || key == kRightKey) {
+    windowClicked();
+  } else if (key >= kDigitOneKey && key < kDigitOneKey + kChoiceButtons) {
+    chooseByKey(key - kDigitOneKey);
+  } else if (key == kUpKey || key == kDownKey) {
+    moveKeyHighlight(key == kUpKey ? -1 : 1);
+  }
 }
 
 // The menus that could disturb the program counter work only while a choice is

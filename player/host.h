@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/zorvex.h"
 #include "player/screen/picture.h"
@@ -33,6 +34,14 @@ class Clock {
   virtual std::int64_t milliseconds() const = 0;
 };
 
+// A novel-mode choice line as the picture shows it: for screen readers.
+struct ChoiceLine {
+  int slot = 0;  // 0..4
+  std::string caption;
+  int top = 0;  // in the picture's pixels
+  int height = 0;
+};
+
 // The player's window.
 class PlayerWindow {
  public:
@@ -47,6 +56,12 @@ class PlayerWindow {
   virtual void setTyping(bool typing) = 0;
   // The handle the display library's FullScreenMode takes.
   virtual void* nativeHandle() = 0;
+  // For screen readers: the message shown and the choices offered after it (none
+  // while it is typed).
+  virtual void describe(const std::string& /*message*/, const std::vector<std::string>& /*choices*/) {}
+  // Novel mode: the choice lines on the picture and the one highlighted (-1: none);
+  // no lines once the choice is made.
+  virtual void showChoiceLines(const std::vector<ChoiceLine>& /*lines*/, int /*highlighted*/) {}
 };
 
 enum class MessageIcon { None, Critical, Question, Information };
@@ -73,6 +88,14 @@ enum class Speed { NoWait = 1, Quick = 2, Normal = 3, Slow = 4 };
 
 inline constexpr int kMenuSaveSlots = 5;
 
+// The player's switches for a game, kept with its read marks; all off at first.
+struct PlayerSwitches {
+  bool autoMode = false;   // continue after each message by itself
+  bool readAloud = false;  // speak messages and choices
+
+  bool operator==(const PlayerSwitches&) const = default;
+};
+
 // The state of the window's menus.
 class PlayerMenus {
  public:
@@ -83,6 +106,8 @@ class PlayerMenus {
   virtual void setLoadItemEnabled(int slot, bool enabled) = 0;
   // Exactly one speed item carries the check mark.
   virtual void setSpeedChecked(Speed speed) = 0;
+  // The check marks of the switches that the player adds to the defined menus.
+  virtual void setSwitchesChecked(const PlayerSwitches& /*switches*/, bool /*skipping*/) {}
 };
 
 inline constexpr int kChoiceButtons = 5;

@@ -33,11 +33,15 @@ Player::Player(const PlayerHost& host, GameLocation location, gamefile::GameImag
       observer_(options.observer ? *options.observer : defaultObserver_),
       saveFiles_(location_),
       saves_(options.saves ? *options.saves : saveFiles_),
-      screen_(options.drawsPictures) {
+      screen_(options.drawsPictures),
+      marksStore_(options.readMarks),
+      marks_(marksStore_ ? marksStore_->load(gameIdentity(image_)) : ReadMarks{}),
+      speech_(options.speech) {
   host_.window.setCaption(location_.name);
   for (int slot = 1; slot <= kMenuSaveSlots; ++slot) enableLoadItem(slot, saves_.exists(slot));
   MenuONorOFF(false);
   host_.menus.setSpeedChecked(state_.speed);
+  announceSwitches();
 }
 
 RunEnd Player::run() {
@@ -45,6 +49,8 @@ RunEnd Player::run() {
     start();
     for (;;) step();
   } catch (const RunEnd& end) {
+    if (marksChanged_) keepReadMarks();
+    if (speech_) speech_->stop();
     if (state_.currentBgm != 0) host_.sequencer.close();
     host_.display.DispChange(0);
     observer_.ended(static_cast<std::int32_t>(state_.programCounter), end.reason, end.message);
@@ -308,9 +314,13 @@ void Player::typeMessage(const gamefile::DecodedInstruction& instruction) {
     return;
   }
   std::string message = decodedText(texts_.message(record.message));
-  if (!message.empty()) observer_.text(static_cast<std::int32_t>(instruction.position), record.message, message);
+  if (!message.empty()) {
+    observer_.text(static_cast<std::int32_t>(instruction.position), record.message, message);
+    messageStarted(record.message, message);
+  }
   if (state_.novelMode()) textplayx(message);
   else textplay(message);
+  if (!message.empty()) messageTyped();
   state_.programCounter = record.blockClose();
 }
 

@@ -17,9 +17,12 @@
 #include "player/gamefile/image.h"
 #include "player/host.h"
 #include "player/input.h"
+#include "player/message_history.h"
 #include "player/observer.h"
+#include "player/read_marks.h"
 #include "player/save_slots.h"
 #include "player/screen/screen.h"
+#include "player/speech.h"
 #include "player/start_position.h"
 
 namespace pryx::player {
@@ -73,6 +76,8 @@ struct PlayerOptions {
   SaveSlots* saves = nullptr;         // null: the save files beside the game
   StartPosition start;
   ResourceLookup findResource;        // empty: the resource files beside the game
+  ReadMarksStore* readMarks = nullptr;  // null: marks and switches last for this run only
+  Speech* speech = nullptr;             // null: nothing is read aloud
 };
 
 struct RunEnd {
@@ -89,6 +94,9 @@ class Player final : public PlayerInput {
 
   const InterpreterState& state() const { return state_; }
   const Screen& screen() const { return screen_; }
+  const MessageHistory& history() const { return history_; }
+  const ReadMarks& readMarks() const { return marks_; }
+  bool skipping() const { return skipOn_ || (skipHeld_ && !skipStopped_); }
 
   void windowClicked() override;
   void buttonClicked(int slot) override;
@@ -100,6 +108,11 @@ class Player final : public PlayerInput {
   void endChosen() override;
   bool closeRequested() override;
   void endRequested(EndReason reason) override;
+  void skipHeld(bool held) override;
+  void skipToggled() override;
+  void autoToggled() override;
+  void readAloudToggled() override;
+  void historyShown(bool shown) override;
 
  private:
   struct NamePool {
@@ -173,6 +186,24 @@ class Player final : public PlayerInput {
   void startWait(WaitKind kind);
   void endWait();
 
+  // reading.cpp: the history, read marks, skip, auto and reading aloud
+  void messageStarted(int number, const std::string& message);
+  void messageTyped();
+  void characterTyped() { ++charactersOnPage_; }
+  void pageWaitStarted(WaitKind kind);
+  void pageWaitEnded();
+  bool continuesByItself() const;
+  void stopSkip();
+  void choiceOffered(const std::vector<std::string>& captions);
+  void choiceEnded(int chosen, const std::string& caption);
+  void chooseByKey(int slot);
+  void moveKeyHighlight(int direction);
+  void describeChoiceLines(int highlighted);
+  void keepReadMarks();
+  void announceSwitches();
+  bool skipsNow() const { return skipping() && currentMessageRead_; }  // skip passes read text only
+  bool readingAloud() const { return speech_ != nullptr && marks_.switches.readAloud; }
+
   // saves.cpp
   void save(int slot);
   bool load(int slot);
@@ -208,6 +239,24 @@ class Player final : public PlayerInput {
   bool waiting_ = false;
   bool choiceMenusEnabled_ = false;
   std::array<bool, kMenuSaveSlots + 1> loadItemEnabled_{};
+
+  MessageHistory history_;
+  ReadMarksStore* marksStore_;
+  ReadMarks marks_;
+  bool marksChanged_ = false;
+  Speech* speech_;
+  std::string currentMessage_;
+  int currentMessageNumber_ = 0;
+  bool currentMessageRead_ = false;
+  bool skipHeld_ = false;
+  bool skipOn_ = false;
+  bool skipStopped_ = false;  // by unread text or a choice, until the key is let go
+  bool historyShown_ = false;
+  int charactersOnPage_ = 0;
+  std::int64_t autoDue_ = 0;
+  bool choiceWaiting_ = false;
+  bool choiceIsList_ = false;
+  int keyHighlight_ = -1;  // the novel-mode choice the keys highlighted, -1 for the pointer's
 };
 
 }  // namespace pryx::player

@@ -73,6 +73,7 @@ bool Player::load(int slot) {
   state_.pagePosition = data->position;
   state_.programCounter = state_.pagePosition - 1;
   state_.replaying = true;
+  history_.clear();
   observer_.load(pc, slot, true);
   if (!silent) ask(text::kLoaded, text::kConfirmTitle, MessageIcon::Information, MessageButtons::Ok);
   return true;

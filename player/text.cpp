@@ -44,7 +44,7 @@ void Player::textplay(const std::string& message) {
   const TextLayout& layout = kBoxLayout;
   int x = layout.left, y = layout.top, line = 1;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (state_.clickState == 1) state_.messageWait = 0;
+    if (state_.clickState == 1 || skipsNow()) state_.messageWait = 0;
     pump();
     if (line == kBoxLines + 1) {
       state_.clickState = 0;
@@ -61,6 +61,7 @@ void Player::textplay(const std::string& message) {
     const std::u32string_view character = std::u32string_view(text).substr(i, 1);
     if (state_.currentCg != 0) screen_.drawText(character, x + 1, y + 1, state_.shadowColour, TextFont::Message);
     screen_.drawText(character, x, y, state_.textColour, TextFont::Message);
+    characterTyped();
     x += layout.step;
     if (x > layout.wrapAfter) y += layout.lineHeight, x = layout.wrapLeft, ++line;
     refresh();
@@ -83,7 +84,7 @@ void Player::textplayx(const std::string& message) {
   formRedraw();
   for (std::size_t i = 0; i < text.size(); ++i) {
     pump();
-    if (state_.clickState == 1) state_.messageWait = 0;
+    if (state_.clickState == 1 || skipsNow()) state_.messageWait = 0;
     if (page == plan.lastFullPage && line == plan.breakLine) {
       y = kForcedBreakY;
       plan.breakLine = 0;
@@ -91,9 +92,9 @@ void Player::textplayx(const std::string& message) {
     }
     if (y > kNovelPageBottom) {
       state_.clickState = 0;
-      startWait(WaitKind::NovelPage);
-      while (state_.clickState == 0) idle();
-      endWait();
+      pageWaitStarted(WaitKind::NovelPage);
+      while (state_.clickState == 0 && !continuesByItself()) idle();
+      pageWaitEnded();
       formRedraw();
       x = 0, y = 0, line = 1, ++page;
       state_.clickState = 0;
@@ -107,6 +108,7 @@ void Player::textplayx(const std::string& message) {
     const std::u32string_view character = std::u32string_view(text).substr(i, 1);
     screen_.drawText(character, x + 2, y + 2, kBlackColour, TextFont::NovelMessage);
     screen_.drawText(character, x, y, kWhiteColour, TextFont::NovelMessage);
+    characterTyped();
     refresh();
     pause(state_.messageWait);
     x += layout.step;
@@ -129,7 +131,7 @@ void Player::commandWait(WaitKind kind) {
   while (state_.clickState == 0 && !(kind == WaitKind::SingleButton && state_.replaying)) {
     screen_.drawText(prompt, kPromptX, kPromptY, Colour{static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(level), 255}, TextFont::Message);
     refresh();
-    if (!announced) startWait(kind), announced = true;  // once the prompt shows
+    if (!announced) pageWaitStarted(kind), announced = true;  // once the prompt shows
     pause(kPromptSleep);
     if (rising) {
       level += 2;
@@ -140,8 +142,9 @@ void Player::commandWait(WaitKind kind) {
       level = 64, rising = true;
     }
     pump();
+    if (state_.clickState == 0 && continuesByItself()) break;
   }
-  if (announced) endWait();
+  if (announced) pageWaitEnded();
   state_.clickState = 0;
 }
 

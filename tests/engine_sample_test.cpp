@@ -20,28 +20,6 @@
 namespace pryx::player::testing {
 namespace {
 
-const std::string kSampleFolder = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo";
-
-// The sample built once per script into a distribution folder of its own.
-class Distribution {
- public:
-  explicit Distribution(const std::string& script) {
-    script::CompileRequest request;
-    request.scriptPath = kSampleFolder + "/" + script;
-    request.distributionFolder = folder_.path().toStdString();
-    request.name = "tsukiyo";
-    request.programFolder = folder_.path().toStdString();
-    platform::SilentProgress progress;
-    built_ = script::progcompile(request, progress).gameFileWritten;
-  }
-  bool built() const { return built_; }
-  std::string path(const std::string& name) const { return folder_.filePath(QString::fromStdString(name)).toStdString(); }
-
- private:
-  QTemporaryDir folder_;
-  bool built_ = false;
-};
-
 struct Played {
   headless::HeadlessResult result;
   std::vector<std::string> trace;
@@ -49,7 +27,7 @@ struct Played {
   std::map<std::int64_t, std::int64_t> variables;  // the last value of each
 };
 
-Played play(const Distribution& distribution, std::vector<int> choices, const std::string& frames = {},
+Played play(const SampleDistribution& distribution, std::vector<int> choices, const std::string& frames = {},
             const std::string& saves = {}) {
   headless::HeadlessRequest request;
   request.gameFile = distribution.path("tsukiyo.PRY");
@@ -76,7 +54,7 @@ struct RouteCase {
 };
 
 TEST(SampleGame, EveryNormalModeRouteOfTheReadmePlaysToItsEnd) {
-  Distribution distribution("tsukiyo.PXJ");
+  SampleDistribution distribution("tsukiyo.PXJ");
   ASSERT_TRUE(distribution.built());
   const std::vector<RouteCase> routes = {
       {{1, 1, 2, 1}, {1, 3, 4, 6, 7, 9, 10, 11}, {{1, 5}, {2, 2}}},
@@ -97,7 +75,7 @@ TEST(SampleGame, EveryNormalModeRouteOfTheReadmePlaysToItsEnd) {
 }
 
 TEST(SampleGame, EveryNovelModeRouteOfTheReadmePlaysToItsEnd) {
-  Distribution distribution("tsukiyo_novel.PXJ");
+  SampleDistribution distribution("tsukiyo_novel.PXJ");
   ASSERT_TRUE(distribution.built());
   const std::vector<RouteCase> routes = {
       {{1, 1, 1, 1}, {1, 2, 3, 4}, {{1, 3}}},
@@ -120,7 +98,7 @@ TEST(SampleGame, RunsWithoutPicturesTraceTheSameAsRunsThatDrawThem) {
   for (const auto& [script, routes] :
        {std::pair<std::string, std::vector<std::vector<int>>>{"tsukiyo.PXJ", {{1, 1, 2, 1}, {2, 2, 2, 3, 2, 2}}},
         {"tsukiyo_novel.PXJ", {{1, 1, 1, 2, 2, 1}, {2, 1}}}}) {
-    Distribution distribution(script);
+    SampleDistribution distribution(script);
     ASSERT_TRUE(distribution.built());
     for (const std::vector<int>& route : routes) {
       const Played drawn = play(distribution, route, frames.path().toStdString());
@@ -137,7 +115,7 @@ TEST(SampleGame, EveryEventOfARouteStandsAtTheOpcodeOfItsInstruction) {
                                               {"text", 130}, {"var", 14}, {"choices", 9}, {"choose", 9}};
   for (const auto& [script, route] : {std::pair<std::string, std::vector<int>>{"tsukiyo.PXJ", {2, 2, 2, 3, 2, 2}},
                                       {"tsukiyo_novel.PXJ", {1, 1, 1, 2, 2, 1}}}) {
-    Distribution distribution(script);
+    SampleDistribution distribution(script);
     auto bytes = platform::readWholeFile(distribution.path("tsukiyo.PRY"));
     ASSERT_TRUE(bytes);
     std::map<std::string, int> seen;
@@ -155,7 +133,7 @@ TEST(SampleGame, EveryEventOfARouteStandsAtTheOpcodeOfItsInstruction) {
 }
 
 TEST(SampleGame, ARouteThatRunsOutOrAsksForAMissingButtonEndsWithoutInput) {
-  Distribution distribution("tsukiyo.PXJ");
+  SampleDistribution distribution("tsukiyo.PXJ");
   Played shortRoute = play(distribution, {1, 1});
   EXPECT_EQ(shortRoute.result.end.reason, EndReason::NoMoreInput);
   EXPECT_EQ(shortRoute.labels, (std::vector<std::int64_t>{1, 3, 4, 6}));
@@ -165,7 +143,7 @@ TEST(SampleGame, ARouteThatRunsOutOrAsksForAMissingButtonEndsWithoutInput) {
 }
 
 TEST(SampleGame, TheSilentSaveHoldsTheVariablesOfTheStoneSteps) {
-  Distribution distribution("tsukiyo.PXJ");
+  SampleDistribution distribution("tsukiyo.PXJ");
   QTemporaryDir saves;
   play(distribution, {1, 1, 2, 1}, {}, saves.path().toStdString());
   auto bytes = platform::readWholeFile(saves.filePath("tsukiyo7.SAV").toStdString());
@@ -186,7 +164,7 @@ QImage resource(const std::string& name) {
 }
 
 TEST(SampleGame, TheFramesShowPictureCharacterAndTextWhereTheyBelong) {
-  Distribution distribution("tsukiyo.PXJ");
+  SampleDistribution distribution("tsukiyo.PXJ");
   QTemporaryDir frames;
   Played played = play(distribution, {1, 1, 2, 1}, frames.path().toStdString());
   EXPECT_EQ(played.result.frames, 9);
@@ -219,7 +197,7 @@ TEST(SampleGame, TheFramesShowPictureCharacterAndTextWhereTheyBelong) {
 }
 
 TEST(SampleGame, NovelFramesDarkenThePictureBehindTheText) {
-  Distribution distribution("tsukiyo_novel.PXJ");
+  SampleDistribution distribution("tsukiyo_novel.PXJ");
   QTemporaryDir frames;
   Played played = play(distribution, {2, 1}, frames.path().toStdString());
   ASSERT_EQ(played.result.end.reason, EndReason::End);

@@ -1,7 +1,9 @@
 #include "engine_test_support.h"
 
 #include "platform/paths.h"
+#include "platform/progress.h"
 #include "player/gamefile/chains.h"
+#include "script/compiler.h"
 #include "script_test_support.h"
 
 namespace pryx::player::testing {
@@ -50,6 +52,16 @@ std::string GameRun::writePicture(const std::string& fileName, const QImage& pic
   std::string path = folder_.path(fileName);
   picture.save(QString::fromStdString(path), "JPG", 100);
   return path;
+}
+
+bool SampleDistribution::buildSample(const std::string& script, const std::string& folder) {
+  script::CompileRequest request;
+  request.scriptPath = kSampleFolder + "/" + script;
+  request.distributionFolder = folder;
+  request.name = "tsukiyo";
+  request.programFolder = folder;
+  platform::SilentProgress progress;
+  return script::progcompile(request, progress).gameFileWritten;
 }
 
 void GameRun::followRoute(headless::Route route) { pendingRoute_ = std::make_unique<headless::Route>(route); }

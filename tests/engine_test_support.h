@@ -4,6 +4,7 @@
 // end, and read back through the trace, the host's records and the picture.
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <functional>
@@ -101,6 +102,24 @@ class GameRun {
   std::unique_ptr<Player> player_;
   std::unique_ptr<headless::RouteDriver> route_;
   std::unique_ptr<headless::Route> pendingRoute_;
+};
+
+inline const std::string kSampleFolder = std::string(PRYX_SOURCE_DIR) + "/samples/tsukiyo";
+
+// The sample built once per script into a distribution folder of its own.
+class SampleDistribution {
+ public:
+  // `script`: tsukiyo.PXJ (normal mode) or tsukiyo_novel.PXJ.
+  explicit SampleDistribution(const std::string& script) {
+    built_ = buildSample(script, folder_.path().toStdString());
+  }
+  bool built() const { return built_; }
+  std::string path(const std::string& name) const { return folder_.filePath(QString::fromStdString(name)).toStdString(); }
+
+ private:
+  static bool buildSample(const std::string& script, const std::string& folder);
+  QTemporaryDir folder_;
+  bool built_ = false;
 };
 
 // Script lines shared by most test games: a version line and normal mode.

@@ -1,5 +1,7 @@
 #include "player/window/choice_button_panel.h"
 
+#include "player/screen/screen.h"
+
 namespace pryx::player {
 namespace {
 
@@ -12,8 +14,9 @@ constexpr int kFontPoints = 9;
 
 }  // namespace
 
-ChoiceButtonPanel::ChoiceButtonPanel(QWidget* picture, std::function<void(int slot)> clicked) {
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"), kFontPoints);
+ChoiceButtonPanel::ChoiceButtonPanel(QWidget* picture, std::function<void(int slot)> clicked)
+    : font_(QStringLiteral("ＭＳ Ｐゴシック"), kFontPoints) {
+  const QFont& font = font_;
   for (int slot = 0; slot < kChoiceButtons; ++slot) {
     auto* button = new QPushButton(picture);
     button->setObjectName(QStringLiteral("Command1(%1)").arg(slot));
@@ -22,6 +25,19 @@ ChoiceButtonPanel::ChoiceButtonPanel(QWidget* picture, std::function<void(int sl
     button->hide();
     QObject::connect(button, &QPushButton::clicked, button, [clicked, slot] { clicked(slot); });
     buttons_.at(static_cast<std::size_t>(slot)) = button;
+  }
+}
+
+void ChoiceButtonPanel::place(QRect pictureRect) {
+  if (pictureRect.isEmpty()) return;
+  const double scale = static_cast<double>(pictureRect.width()) / kScreenWidth;
+  QFont font = font_;
+  font.setPointSizeF(kFontPoints * scale);
+  auto scaled = [scale](int length) { return static_cast<int>(length * scale); };
+  for (int slot = 0; slot < kChoiceButtons; ++slot) {
+    button(slot)->setGeometry(pictureRect.x() + scaled(kLeft), pictureRect.y() + scaled(kTop + kStep * slot),
+                              scaled(kWidth), scaled(kHeight));
+    button(slot)->setFont(font);
   }
 }
 

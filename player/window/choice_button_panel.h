@@ -19,10 +19,14 @@ class ChoiceButtonPanel final : public ChoiceButtons {
   void setCaption(int slot, const std::string& caption) override;
   void setVisible(int slot, bool visible) override;
 
+  // Lays the buttons out on the picture where the view shows it, at its scale.
+  void place(QRect pictureRect);
+
   QPushButton* button(int slot) const { return buttons_.at(static_cast<std::size_t>(slot)); }
 
  private:
   std::array<QPushButton*, kChoiceButtons> buttons_{};
+  QFont font_;
 };
 
 }  // namespace pryx::player

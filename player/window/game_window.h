@@ -3,7 +3,10 @@
 // shows the engine's picture, with the choice buttons on it. In novel mode it covers
 // the screen without frame or caption; its menu bar then lies over the picture's
 // top edge while the pointer touches the top of the screen, and the picture never
-// moves. Clicks, keys and menu items go to the engine's input.
+// moves. In normal mode the window may be resized, maximised or shown full screen
+// (F11, Alt+Enter): the picture grows by whole multiples where they fit. Clicks,
+// keys and menu items go to the engine's input; the wheel up or Page Up shows the
+// message history over the picture.
 
 #include <QWidget>
 
@@ -11,7 +14,10 @@
 
 #include "player/host.h"
 #include "player/input.h"
+#include "player/message_history.h"
 #include "player/window/choice_button_panel.h"
+#include "player/window/choice_lines.h"
+#include "player/window/history_view.h"
 #include "player/window/picture_view.h"
 #include "player/window/player_menu_bar.h"
 
@@ -28,6 +34,8 @@ class GameWindow final : public QWidget, public PlayerWindow {
   ~GameWindow() override;
 
   void attach(PlayerInput& input);
+  // The engine's history, shown on request.
+  void showHistoryOf(const MessageHistory& history) { history_ = &history; }
   // Once the run has ended the window closes without asking.
   void allowClosing() { closingAllowed_ = true; }
 
@@ -36,10 +44,17 @@ class GameWindow final : public QWidget, public PlayerWindow {
   void enterNovelMode() override;
   void setTyping(bool typing) override;
   void* nativeHandle() override { return static_cast<QWidget*>(this); }
+  void describe(const std::string& message, const std::vector<std::string>& choices) override;
+  void showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) override;
+
+  void openHistory();
+  void toggleFullScreen();
 
   PlayerMenuBar& menus() { return *menuBar_; }
   ChoiceButtons& choiceButtons() { return *buttons_; }
   PictureView& view() { return *view_; }
+  HistoryView& historyView() { return *historyView_; }
+  ChoiceLines& choiceLines() { return *choiceLines_; }
   bool novelMode() const { return novelMode_; }
   bool menuBarShown() const { return menuBarShown_; }
 
@@ -47,16 +62,21 @@ class GameWindow final : public QWidget, public PlayerWindow {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void placeChildren();
   void onPointerMoved(QPoint viewPoint, QPoint picturePoint);
   void showMenuBar(bool shown);
   void fixWindowSize();
+  bool keyEvent(QKeyEvent* event, bool pressed);
 
   PlayerMenuBar* menuBar_;
   PictureView* view_;
   std::unique_ptr<ChoiceButtonPanel> buttons_;
+  HistoryView* historyView_;
+  ChoiceLines* choiceLines_;
+  const MessageHistory* history_ = nullptr;
   PlayerInput* input_ = nullptr;
   bool novelMode_ = false;
   bool menuBarShown_ = true;

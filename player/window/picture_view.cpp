@@ -19,6 +19,14 @@ QRect fittedRect(QSize picture, QSize area) {
                static_cast<int>(height));
 }
 
+QRect wholeMultipleRect(QSize picture, QSize area) {
+  if (picture.isEmpty()) return {};
+  const int times = std::min(area.width() / picture.width(), area.height() / picture.height());
+  if (times < 1) return fittedRect(picture, area);
+  const QSize size = picture * times;
+  return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
+}
+
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -32,7 +40,15 @@ void PictureView::setPicture(const Picture& picture) {
   update();
 }
 
-QRect PictureView::pictureRect() const { return fittedRect(QSize(kScreenWidth, kScreenHeight), size()); }
+QRect PictureView::pictureRect() const {
+  const QSize picture(kScreenWidth, kScreenHeight);
+  return wholeMultiples_ ? wholeMultipleRect(picture, size()) : fittedRect(picture, size());
+}
+
+void PictureView::setWholeMultiples(bool wholeMultiples) {
+  wholeMultiples_ = wholeMultiples;
+  update();
+}
 
 QPoint PictureView::toPicture(QPoint viewPoint) const {
   QRect target = pictureRect();
@@ -53,9 +69,11 @@ void PictureView::paintEvent(QPaintEvent*) {
     painter.fillRect(target, Qt::black);
     return;
   }
-  // A picture shown larger than its pixels looks better smoothed; at its own size
-  // it is copied pixel for pixel.
-  if (target.size() != picture_.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  // A picture shown at a size between whole multiples looks better smoothed; at a
+  // whole multiple every pixel stays a crisp square.
+  const bool wholeMultiple = target.width() % picture_.width() == 0 &&
+                             target.width() / picture_.width() * picture_.height() == target.height();
+  if (!wholeMultiple) painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(target, picture_);
 }
 
@@ -69,6 +87,11 @@ void PictureView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !pressed_) return;
   pressed_ = false;
   if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void PictureView::wheelEvent(QWheelEvent* event) {
+  if (event->angleDelta().y() > 0) emit wheeledUp();
+  event->accept();
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {

@@ -21,6 +21,16 @@ constexpr SpeedItem kSpeedItems[] = {
     {Speed::Slow, "speed_low", "遅い"},
 };
 
+// A checkable item whose mark follows what the player reports, not the click: the
+// click's own toggle is undone before the item's other handlers run.
+QAction* addSwitch(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  action->setObjectName(QLatin1String(name));
+  action->setCheckable(true);
+  QObject::connect(action, &QAction::triggered, action, [action] { action->setChecked(!action->isChecked()); });
+  return action;
+}
+
 }  // namespace
 
 PlayerMenuBar::PlayerMenuBar(QWidget* parent) : QMenuBar(parent) {
@@ -54,17 +64,33 @@ PlayerMenuBar::PlayerMenuBar(QWidget* parent) : QMenuBar(parent) {
   // The check mark moves only when the player applies a speed (setSpeedChecked), so
   // the items are not grouped: a group would move it on the click already.
   for (const SpeedItem& item : kSpeedItems) {
-    QAction* action = speed_->addAction(QString::fromUtf8(item.caption));
-    action->setObjectName(QLatin1String(item.name));
-    action->setCheckable(true);
+    QAction* action = addSwitch(speed_, item.name, item.caption);
     Speed speed = item.speed;
-    connect(action, &QAction::triggered, this, [this, action, speed] {
-      action->setChecked(!action->isChecked());  // undo the click's own toggle
-      emit speedChosen(speed);
-    });
+    connect(action, &QAction::triggered, this, [this, speed] { emit speedChosen(speed); });
     speedItems_.at(static_cast<std::size_t>(speed) - 1) = action;
   }
   setSpeedChecked(Speed::Normal);
+
+  // The keys are the window's (skip lasts while Ctrl is held): shown, not bound here.
+  view_ = addMenu(QStringLiteral("表示(&V)"));
+  view_->setObjectName(QStringLiteral("view"));
+  history_ = view_->addAction(QStringLiteral("バックログ\tPgUp"));
+  history_->setObjectName(QStringLiteral("view_history"));
+  connect(history_, &QAction::triggered, this, &PlayerMenuBar::historyChosen);
+  auto_ = addSwitch(view_, "view_auto", "オート\tA");
+  connect(auto_, &QAction::triggered, this, &PlayerMenuBar::autoChosen);
+  skip_ = addSwitch(view_, "view_skip", "スキップ\tCtrl");
+  connect(skip_, &QAction::triggered, this, &PlayerMenuBar::skipChosen);
+  readAloud_ = addSwitch(view_, "view_read_aloud", "読み上げ\tR");
+  connect(readAloud_, &QAction::triggered, this, &PlayerMenuBar::readAloudChosen);
+  fullScreen_ = addSwitch(view_, "view_full_screen", "全画面表示\tF11");
+  connect(fullScreen_, &QAction::triggered, this, &PlayerMenuBar::fullScreenChosen);
+}
+
+void PlayerMenuBar::setSwitchesChecked(const PlayerSwitches& switches, bool skipping) {
+  auto_->setChecked(switches.autoMode);
+  skip_->setChecked(skipping);
+  readAloud_->setChecked(switches.readAloud);
 }
 
 void PlayerMenuBar::setChoiceMenusEnabled(bool enabled) {

@@ -12,6 +12,7 @@
 #include "player/qt_host/event_loop.h"
 #include "player/window/game_window.h"
 #include "player/window/library_display.h"
+#include "player/window/qt_speech.h"
 
 namespace pryx::player {
 
@@ -22,6 +23,8 @@ struct PlayerProgram::OwnedHost {
   DialogMessageBoxes dialogs;
   std::optional<FluidSequencer> music;
   std::optional<LibraryDisplay> display;
+  QtSpeech speech;
+  std::optional<ReadMarksFile> readMarks;
 };
 
 PlayerProgram::PlayerProgram(PlayerProgramOptions options)
@@ -65,10 +68,13 @@ int PlayerProgram::run() {
                                        musicFile ? musicFile : "");
   }
   LibraryDisplay& display = owned_->display.emplace(programFolder, messages);
+  playerOptions.readMarks = &owned_->readMarks.emplace(readMarksFilePath(location), std::cerr);
+  playerOptions.speech = options_.speech ? options_.speech : &owned_->speech;
   PlayerHost host{owned_->events, owned_->clock, *window_, messages, window_->menus(), window_->choiceButtons(),
                   *sequencer, display};
   player_ = std::make_unique<Player>(host, location, std::move(*image), playerOptions);
   window_->attach(*player_);
+  window_->showHistoryOf(player_->history());
   display.attach(*player_);
 
   // The game starts once its window is up, and runs until it ends.

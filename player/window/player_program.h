@@ -14,6 +14,7 @@
 #include "player/host.h"
 #include "player/observer.h"
 #include "player/sequencer.h"
+#include "player/speech.h"
 #include "player/start_position.h"
 
 namespace pryx::player {
@@ -34,6 +35,7 @@ struct PlayerProgramOptions {
   MessageBoxes* messages = nullptr;
   Sequencer* sequencer = nullptr;
   PlayObserver* observer = nullptr;
+  Speech* speech = nullptr;  // null: the platform's speech service
   std::optional<HandedInGame> game;  // played instead of the game beside the program
 };
 

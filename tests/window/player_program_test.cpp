@@ -63,6 +63,9 @@ void PlayerProgramTest::findsItsGameByItsNameAndEnablesTheSavesThatExist() {
   run.atWait(WaitKind::Choice, [&](WindowRun& r) {
     QCOMPARE(r.window().windowTitle(), QStringLiteral("b"));
     QCOMPARE(r.texts, std::vector<QString>{QStringLiteral("どうする？")});
+    // Screen readers find the message on the picture, and the choices after it.
+    QCOMPARE(r.window().view().accessibleName(), QStringLiteral("どうする？"));
+    QCOMPARE(r.window().view().accessibleDescription(), QStringLiteral("どうする？\n北へ\n南へ\n東へ"));
     for (int slot = 1; slot <= kMenuSaveSlots; ++slot) {
       QCOMPARE(r.window().menus().loadItem(slot)->isEnabled(), slot == 2 || slot == 5);
     }
@@ -282,6 +285,13 @@ void PlayerProgramTest::novelModeGoesFramelessFullScreen() {
     r.movePointer(QPoint(200, 300));
     QVERIFY(!window.menus().isVisible());
 
+    // Screen readers find the two lines as list items, over their rows.
+    const auto& lines = window.choiceLines().items();
+    QCOMPARE(lines.size(), 2u);
+    QCOMPARE(lines[0]->accessibleName(), QStringLiteral("はい"));
+    QCOMPARE(lines[1]->accessibleName(), QStringLiteral("いいえ"));
+    QCOMPARE(lines[0]->line().top, 29 * 2);
+
     // The first choice lies on the text row after the message's line and the empty one.
     const QPoint choice(100, 29 * 2 + 10);
     QRect shown = window.view().pictureRect();
@@ -290,6 +300,7 @@ void PlayerProgramTest::novelModeGoesFramelessFullScreen() {
   });
   QCOMPARE(run.run(), 0);
   QVERIFY(triedWhileTyping);
+  QVERIFY(run.window().choiceLines().items().empty());
   QCOMPARE(run.labels, std::vector<int>({1, 2}));
   QCOMPARE(run.program().endReason(), EndReason::End);
 }
@@ -333,7 +344,7 @@ void PlayerProgramTest::showsTheLoadFailure() {
   }
   AnsweringDialogs dialogs;
   NotedSequencer music;
-  PlayerProgram program({dir.filePath("b").toStdString(), &dialogs, &music, nullptr, {}});
+  PlayerProgram program({dir.filePath("b").toStdString(), &dialogs, &music, nullptr, nullptr, {}});
   QCOMPARE(program.run(), 1);
   QCOMPARE(dialogs.shown().size(), 1u);
   compareRequest(dialogs.shown()[0], text::kLoadFailed, text::kWarningTitle, MessageIcon::Critical,

@@ -1,7 +1,9 @@
 // The parts of the player's window on their own: the picture view, the message
 // boxes, and the window with a recording stand-in for the engine.
 
+#include <QAccessible>
 #include <QApplication>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,6 +46,14 @@ class RecordedInput final : public PlayerInput {
     return false;
   }
   void endRequested(EndReason) override {}
+  void skipHeld(bool held) override { skips.push_back(held); }
+  void skipToggled() override {}
+  void autoToggled() override { ++autoToggles; }
+  void readAloudToggled() override {}
+  void historyShown(bool shown) override { historyToggles.push_back(shown); }
+  std::vector<bool> historyToggles;
+  std::vector<bool> skips;
+  int autoToggles = 0;
 };
 
 void moveOver(PictureView& view, QPoint point) {
@@ -206,7 +216,7 @@ void GameWindowTest::hasAClientAreaOf640By480UnderItsMenuBar() {
   QCOMPARE(window.menus().geometry().topLeft(), QPoint(0, 0));
   QCOMPARE(window.view().geometry(), QRect(0, barHeight, 640, 480));
   QCOMPARE(window.size(), QSize(640, barHeight + 480));
-  QCOMPARE(window.minimumSize(), window.maximumSize());
+  QCOMPARE(window.minimumSize(), window.size());  // it opens at its least size and may grow
   QCOMPARE(window.font().family(), QStringLiteral("ＭＳ 明朝"));
   QCOMPARE(window.font().pointSize(), 9);
   window.setCaption("mystery");
@@ -236,9 +246,21 @@ void GameWindowTest::hasAClientAreaOf640By480UnderItsMenuBar() {
 void GameWindowTest::offersEveryMenuItem() {
   GameWindow window;
   PlayerMenuBar& menus = window.menus();
-  QCOMPARE(menus.actions().size(), 2);
+  QCOMPARE(menus.actions().size(), 3);
   QCOMPARE(menus.fileMenu()->title(), QStringLiteral("システム(&S)"));
   QCOMPARE(menus.speedMenu()->title(), QStringLiteral("メッセージ速度(&S)"));
+  QCOMPARE(menus.actions().at(2), menus.viewMenu()->menuAction());
+  QCOMPARE(menus.viewMenu()->title(), QStringLiteral("表示(&V)"));
+  QStringList viewItems;
+  for (QAction* item : menus.viewMenu()->actions()) viewItems << item->text();
+  QCOMPARE(viewItems, QStringList({"バックログ\tPgUp", "オート\tA", "スキップ\tCtrl", "読み上げ\tR",
+                                   "全画面表示\tF11"}));
+  // Their marks follow the player, as the speed's do.
+  menus.setSwitchesChecked({.autoMode = true, .readAloud = false}, true);
+  menus.readAloudItem()->trigger();
+  QVERIFY(menus.autoItem()->isChecked());
+  QVERIFY(menus.skipItem()->isChecked());
+  QVERIFY(!menus.readAloudItem()->isChecked());
 
   QStringList fileItems;
   for (QAction* item : menus.fileMenu()->actions()) fileItems << (item->isSeparator() ? "-" : item->text());
@@ -314,6 +336,126 @@ void GameWindowTest::turnsClicksKeysAndMenusIntoInput() {
 
   moveOver(window.view(), QPoint(30, 40));
   QCOMPARE(input.pointer, std::vector<QPoint>{QPoint(30, 40)});
+
+  // The keys of the picture, also while a choice button has the focus; Enter and
+  // Space on a focused button press it.
+  input.keys.clear();
+  window.view().setFocus();
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Right, Qt::Key_1, Qt::Key_5, Qt::Key_Up, Qt::Key_Down,
+                      Qt::Key_6, Qt::Key_Left}) {
+    QTest::keyClick(&window.view(), key);
+  }
+  QCOMPARE(input.keys, std::vector<int>({kEnterKey, kSpaceKey, kRightKey, kDigitOneKey, kDigitOneKey + 4, kUpKey,
+                                         kDownKey}));
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::keyClick(button, Qt::Key_Space);
+  QTest::keyClick(button, Qt::Key_2);
+  QCOMPARE(input.buttons, std::vector<int>({2, 2, 2}));
+  QCOMPARE(input.keys.back(), kDigitOneKey + 1);
+  QTest::keyPress(button, Qt::Key_Control);
+  QTest::keyRelease(button, Qt::Key_Control);
+  QTest::keyClick(button, Qt::Key_A);
+  QCOMPARE(input.skips, std::vector<bool>({true, false}));
+  QCOMPARE(input.autoToggles, 1);
+}
+
+void GameWindowTest::growsThePictureByWholeMultiplesWhereTheyFit() {
+  GameWindow window;
+  RecordedInput input;
+  window.attach(input);
+  window.show();
+  const int bar = window.menus().height();
+  const struct {
+    QSize client;
+    QRect picture;
+  } cases[] = {
+      {{640, 480}, {0, 0, 640, 480}},
+      {{1000, 700}, {180, 110, 640, 480}},
+      {{1400, 1000}, {60, 20, 1280, 960}},
+      {{2000, 1500}, {40, 30, 1920, 1440}},
+  };
+  for (const auto& c : cases) {
+    window.resize(c.client.width(), c.client.height() + bar);
+    QCOMPARE(window.view().geometry(), QRect(QPoint(0, bar), c.client));
+    QCOMPARE(window.view().pictureRect(), c.picture);
+    const int times = c.picture.width() / 640;
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("Command1(1)"));
+    QCOMPARE(button->geometry(), QRect(c.picture.x() + 456 * times, c.picture.y() + 56 * times, 177 * times, 25 * times));
+  }
+  QCOMPARE(wholeMultipleRect(QSize(640, 480), QSize(320, 480)), QRect(0, 120, 320, 240));  // smaller: fitted
+
+  QTest::keyClick(&window.view(), Qt::Key_F11);
+  QVERIFY(window.isFullScreen());
+  QVERIFY(window.menus().fullScreenItem()->isChecked());
+  QTest::keyClick(&window.view(), Qt::Key_Return, Qt::AltModifier);
+  QVERIFY(!window.isFullScreen());
+}
+
+void GameWindowTest::theHistoryOpensOverThePictureScrollsAndCloses() {
+  GameWindow window;
+  RecordedInput input;
+  window.attach(input);
+  MessageHistory history;
+  for (int i = 1; i <= 60; ++i) {
+    history.addMessage("message " + std::to_string(i));
+    if (i % 10 == 0) history.addChoice("choice " + std::to_string(i));
+  }
+  window.showHistoryOf(history);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  HistoryView& view = window.historyView();
+  auto wheel = [](QWidget* widget, int steps) {
+    QWheelEvent event(QPointF(50, 50), widget->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120 * steps),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+  };
+  wheel(&window.view(), 1);
+  QVERIFY(view.isVisible());
+  QCOMPARE(view.geometry(), window.view().pictureRect());
+  const int end = view.firstShown();
+  QVERIFY(end > 0 && end < 66);
+  wheel(&view, 3);
+  QCOMPARE(view.firstShown(), end - 3);
+  QTest::keyClick(&view, Qt::Key_PageDown);
+  QCOMPARE(view.firstShown(), end);
+  wheel(&view, -1);  // past the end
+  QVERIFY(!view.isVisible());
+
+  QTest::keyClick(&window.view(), Qt::Key_PageUp);
+  QVERIFY(view.isVisible());
+  QTest::keyClick(&view, Qt::Key_Escape);
+  QVERIFY(!view.isVisible());
+  QCOMPARE(input.keys, std::vector<int>{});  // Esc over the history asks nothing
+  window.menus().historyItem()->trigger();
+  QTest::mouseClick(&view, Qt::LeftButton);
+  QVERIFY(!view.isVisible());
+  QCOMPARE(input.historyToggles, std::vector<bool>({true, false, true, false, true, false}));
+}
+
+void GameWindowTest::screenReadersReadTheMessageAndTheChoiceLines() {
+  GameWindow window;
+  window.show();
+  window.describe("月が綺麗ですね。", {"はい", "", "いいえ"});
+  QCOMPARE(window.view().accessibleName(), QStringLiteral("月が綺麗ですね。"));
+  QCOMPARE(window.view().accessibleDescription(), QStringLiteral("月が綺麗ですね。\nはい\nいいえ"));
+
+  window.showChoiceLines({{0, "はい", 290, 29}, {2, "いいえ", 348, 29}}, 2);
+  const auto& items = window.choiceLines().items();
+  QCOMPARE(items.size(), 2u);
+  QStringList names;
+  for (ChoiceLineItem* item : items) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(item);
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->role(), QAccessible::ListItem);
+    QVERIFY(accessible->state().selectable);
+    QCOMPARE(accessible->state().selected, item->line().slot == 2);
+    names << accessible->text(QAccessible::Name);
+  }
+  QCOMPARE(names, QStringList({"はい", "いいえ"}));
+  QCOMPARE(items[1]->geometry(), QRect(0, 348, 640, 29));
+  window.showChoiceLines({}, -1);
+  QVERIFY(window.choiceLines().items().empty());
 }
 
 void GameWindowTest::asksBeforeClosingUntilTheRunHasEnded() {

@@ -34,6 +34,9 @@ class GameWindowTest : public QObject {
   void turnsClicksKeysAndMenusIntoInput();
   void asksBeforeClosingUntilTheRunHasEnded();
   void novelModeShowsTheMenuBarAtTheTopEdgeOnly();
+  void growsThePictureByWholeMultiplesWhereTheyFit();
+  void theHistoryOpensOverThePictureScrollsAndCloses();
+  void screenReadersReadTheMessageAndTheChoiceLines();
 };
 
 class PlayerProgramTest : public QObject {

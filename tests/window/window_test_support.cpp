@@ -74,7 +74,7 @@ void GameFolder::write(const std::string& fileName, const QByteArray& bytes) con
 bool GameFolder::exists(const std::string& fileName) const { return QFile::exists(QString::fromStdString(path(fileName))); }
 
 WindowRun::WindowRun(const GameFolder& folder)
-    : program_({folder.executablePath(), &dialogs, &music, this, {}}) {}
+    : program_({folder.executablePath(), &dialogs, &music, this, nullptr, {}}) {}
 
 void WindowRun::atWait(WaitKind kind, Action action) { actions_.push_back({kind, std::move(action)}); }
 
