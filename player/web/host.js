@@ -10,8 +10,11 @@
   // yielded through a message channel until they are over.
   const kShortestTimer = 4;
 
-  function createHost(ui) {
+  // With `virtualTime` the clock moves only when the engine sleeps or waits, as the
+  // headless player's does: a route then takes the same course at any speed.
+  function createHost(ui, { virtualTime = false } = {}) {
     const queue = [];
+    let virtualNow = 0;
     let wake = null;
     const channel = new MessageChannel();
     const yielded = [];
@@ -25,6 +28,10 @@
     }
 
     async function sleep(milliseconds) {
+      if (virtualTime) {
+        virtualNow += Math.max(milliseconds, 0);
+        return yieldTurn();
+      }
       if (milliseconds >= kShortestTimer) {
         await new Promise((resolve) => setTimeout(resolve, milliseconds));
         return;
@@ -44,8 +51,10 @@
       nextInput: () => (queue.length ? queue.shift() : -1),
       clearInput: () => queue.splice(0),
       sleep,
+      now: () => (virtualTime ? virtualNow : performance.now()),
       waitForInput(milliseconds) {
         if (queue.length) return yieldTurn();
+        if (virtualTime) return sleep(milliseconds);
         return new Promise((resolve) => {
           const timer = setTimeout(done, milliseconds);
           function done() {

@@ -24,6 +24,7 @@ EM_JS(void, pryx_wait_started, (int kind, int novel, int textEndRow), {
   Module.pryxHost.waitStarted(kind, !!novel, textEndRow);
 });
 EM_JS(void, pryx_wait_ended, (), { Module.pryxHost.waitEnded(); });
+EM_JS(double, pryx_now, (), { return Module.pryxHost.now(); });
 // The next input as kind | first << 4 | second << 18, or -1 when none is queued.
 EM_JS(int, pryx_next_input, (), { return Module.pryxHost.nextInput(); });
 EM_ASYNC_JS(void, pryx_wait_for_input, (int milliseconds), { await Module.pryxHost.waitForInput(milliseconds); });
@@ -85,7 +86,7 @@ void WebHost::sleep(int milliseconds) {
   lastYield_ = emscripten_get_now();
 }
 
-std::int64_t WebHost::milliseconds() const { return static_cast<std::int64_t>(emscripten_get_now()); }
+std::int64_t WebHost::milliseconds() const { return static_cast<std::int64_t>(pryx_now()); }
 
 void WebHost::refresh(const Picture& picture) { pryx_paint(picture.pixels(), picture.width(), picture.height()); }
 

@@ -27,7 +27,7 @@ const ui = {
   },
   ended() {},
 };
-const host = createHost(ui);
+const host = createHost(ui, { virtualTime: true });
 // Where the route runs out the run ends, as the headless player's does.
 route = createRoute(host, choices, [], () => {
   process.stdout.write('{"event":"end","reason":"no-more-input"}\n');
