@@ -1,12 +1,30 @@
 #include "platform/distribution_files.h"
 
+#include <algorithm>
+#include <array>
+
 #include "platform/ascii.h"
+#include "platform/json_text.h"
 #include "platform/paths.h"
 
 namespace pryx::platform {
+namespace {
 
-DistributionFiles::DistributionFiles(std::string folder, std::string gameName)
-    : folder_(std::move(folder)), gameName_(std::move(gameName)) {}
+constexpr std::string_view kWebFont = "ipam.ttf";
+constexpr std::string_view kWebSoundFont = "TimGM6mb.sf2";
+// Everything the page needs besides the game's own files, with the licences of what
+// it ships.
+constexpr std::array<std::string_view, 16> kWebPlayerFiles = {
+    "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js",
+    "pryx-web-player.js", "pryx-web-player.wasm",
+    "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
+    kWebFont, "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
+};
+
+}  // namespace
+
+DistributionFiles::DistributionFiles(std::string folder, std::string gameName, DistributionKind kind)
+    : folder_(std::move(folder)), gameName_(std::move(gameName)), kind_(kind) {}
 
 std::string DistributionFiles::playerCopyName() const { return gameName_ + std::string(kExecutableSuffix); }
 
@@ -15,8 +33,13 @@ std::string DistributionFiles::gameFilePath() const {
 }
 
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
-  return equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix)) ||
-         equalsIgnoringAsciiCase(fileName, playerCopyName()) ||
+  if (equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix))) return true;
+  if (kind_ == DistributionKind::Web) {
+    return equalsIgnoringAsciiCase(fileName, kWebFileList) ||
+           std::any_of(kWebPlayerFiles.begin(), kWebPlayerFiles.end(),
+                       [&](std::string_view kitFile) { return equalsIgnoringAsciiCase(fileName, kitFile); });
+  }
+  return equalsIgnoringAsciiCase(fileName, playerCopyName()) ||
          equalsIgnoringAsciiCase(fileName, kDisplayLibraryFileName);
 }
 
@@ -31,11 +54,35 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
 
 std::vector<FileCopy> DistributionFiles::copyProgramFiles(std::string_view programFolder, bool keepExisting) const {
   std::vector<FileCopy> copies;
+  if (kind_ == DistributionKind::Web) {
+    std::string webFolder = GetPath(programFolder, kWebPlayerFolder);
+    for (std::string_view file : kWebPlayerFiles) {
+      copies.push_back(recordedCopy(GetPath(webFolder, file), GetPath(folder_, file), keepExisting));
+    }
+    return copies;
+  }
   copies.push_back(
       recordedCopy(GetPath(programFolder, playerProgramFileName()), GetPath(folder_, playerCopyName()), keepExisting));
   copies.push_back(recordedCopy(GetPath(programFolder, kDisplayLibraryFileName),
                                 GetPath(folder_, kDisplayLibraryFileName), keepExisting));
   return copies;
+}
+
+std::optional<FileCopy> DistributionFiles::writeWebFileList(std::span<const FileCopy> resourceCopies) const {
+  if (kind_ != DistributionKind::Web) return std::nullopt;
+  std::string files = jsonString(fileNameOf(gameFilePath()));
+  for (const FileCopy& copy : resourceCopies) {
+    if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
+  }
+  std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" +
+                     jsonString(kWebFont) + "],\"soundFont\":" + jsonString(kWebSoundFont) + "}\n";
+  FileCopy written{{}, GetPath(folder_, kWebFileList), CopyOutcome::Copied, {}, false};
+  if (!writeFileReplacing(written.target, list, &written.error)) {
+    written.outcome = CopyOutcome::Failed;
+    written.error = written.target + ": " + written.error;
+    written.targetFault = true;
+  }
+  return written;
 }
 
 }  // namespace pryx::platform

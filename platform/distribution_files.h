@@ -3,7 +3,12 @@
 // project builder: the game file, the player copied under the game's name, the
 // display library, and the resources under their own file names. The kit's three
 // files always come from the kit: a resource named like one of them is never copied.
+// A web distribution holds the browser player's files instead of the player and the
+// library, and the list of the files the page loads (a folder on a web server
+// cannot be searched).
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,28 +20,42 @@ namespace pryx::platform {
 inline constexpr std::string_view kGameFileSuffix = ".PRY";
 inline constexpr std::string_view kResourceNameTakenText = "リソースのファイル名が配布用ファイルと重なっています: ";
 
+enum class DistributionKind { Desktop, Web };
+
+// Where the browser player's files lie: this folder beside the kit's programs.
+inline constexpr std::string_view kWebPlayerFolder = "web";
+inline constexpr std::string_view kWebFileList = "files.json";
+
 class DistributionFiles {
  public:
-  DistributionFiles(std::string folder, std::string gameName);
+  DistributionFiles(std::string folder, std::string gameName, DistributionKind kind = DistributionKind::Desktop);
 
   const std::string& folder() const { return folder_; }
   std::string gameFilePath() const;
 
-  // True for the file name of the game file, the player copy or the display library,
-  // in any letter case.
+  // True for the file name of the game file, the player copy or the display library
+  // (of a web distribution: the browser player's files and the file list), in any
+  // letter case.
   bool isKitFileName(std::string_view fileName) const;
 
   // Copies a resource file to `fileName` in the folder; a kit file name is refused.
   FileCopy copyResource(std::string source, std::string_view fileName, bool keepExisting) const;
 
-  // The player (under the game's name) and the display library from `programFolder`.
+  // The player (under the game's name) and the display library from `programFolder`;
+  // for the web, the browser player's files from its web folder.
   std::vector<FileCopy> copyProgramFiles(std::string_view programFolder, bool keepExisting) const;
+
+  // The web distribution's file list: the game's name, the game file and the
+  // resources that are in the folder, the font and the SoundFont. Nothing for the
+  // desktop. Its outcome is Copied when it was written.
+  std::optional<FileCopy> writeWebFileList(std::span<const FileCopy> resourceCopies) const;
 
  private:
   std::string playerCopyName() const;
 
   std::string folder_;
   std::string gameName_;
+  DistributionKind kind_;
 };
 
 }  // namespace pryx::platform

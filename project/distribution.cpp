@@ -47,7 +47,7 @@ std::vector<FailedStep> DistributionResult::failures() const {
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                      platform::Progress& progress) {
   DistributionResult result;
-  platform::DistributionFiles distribution(request.folder, request.name);
+  platform::DistributionFiles distribution(request.folder, request.name, request.kind);
 
   progress.show(kCaption);
   progress.setLabel(kCollectingLabel);
@@ -61,9 +61,12 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
+  // The web page's list names the resources alone.
+  auto fileList = distribution.writeWebFileList(result.copies);
   for (platform::FileCopy& copy : distribution.copyProgramFiles(request.programFolder, !request.overwrite)) {
     result.copies.push_back(std::move(copy));
   }
+  if (fileList) result.copies.push_back(std::move(*fileList));
 
   progress.setLabel(kWritingLabel);
   progress.setMaximum(project.pageCount());

@@ -6,6 +6,7 @@
 #include "project/message.h"
 #include "project/project.h"
 
+#include "platform/distribution_files.h"
 #include "platform/files.h"
 #include "platform/progress.h"
 
@@ -21,6 +22,7 @@ struct DistributionRequest {
   bool overwrite = false;     // copies replace files of the same name; the game file is always replaced
   std::string projectPath;    // relative resource paths count from this file's folder
   std::string programFolder;  // where the player and the display library lie
+  platform::DistributionKind kind = platform::DistributionKind::Desktop;
 };
 
 struct FailedStep {

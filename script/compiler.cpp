@@ -69,7 +69,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   platform::createDirectories(folder);
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
-  platform::DistributionFiles distribution(folder, request.name);
+  platform::DistributionFiles distribution(folder, request.name, request.kind);
   CompileHooks hooks;
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
@@ -82,6 +82,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(programFolder, true); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
+  if (auto list = distribution.writeWebFileList(result.resourceCopies)) result.programCopies.push_back(*list);
 
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();

@@ -267,7 +267,7 @@
     fs.mkdirTree(kFontFolder);
     // A file that could not be fetched is missing, as on a desktop without it.
     manifest.files.forEach((name, i) => gameFiles[i] && fs.writeFile(`${kGameFolder}/${name}`, gameFiles[i]));
-    manifest.fonts.forEach((url, i) => fontFiles[i] && fs.writeFile(`${kFontFolder}/${url.slice(url.lastIndexOf('/') + 1)}`, fontFiles[i]));
+    manifest.fonts.forEach((name, i) => fontFiles[i] && fs.writeFile(`${kFontFolder}/${name}`, fontFiles[i]));
     for (const [name, bytes] of kept) fs.writeFile(`${kGameFolder}/${name}`, bytes);
     document.body.dataset.started = String(performance.now());
     await engine.ccall('pryx_play', null, ['string', 'string'], [kGameFolder, manifest.name], { async: true });
