@@ -1,12 +1,17 @@
 # Two commands do everything on a fresh Debian machine:
 #   make demo   install what is missing, build, compile the bundled sample game and play it in a window
-#   make test   install what is missing, build (also the clang fuzz build), and run every test
+#   make test   install what is missing, build (also the clang fuzz build and the browser
+#               player), and run every test
 BUILD_DIR ?= build
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_DIR ?= $(BUILD_DIR)/fuzz
+WEB_DIR ?= $(BUILD_DIR)/web
+WEB_LIBS_DIR ?= $(BUILD_DIR)/web-libs
+# Debian's emscripten finds its node modules there also under another node.
+export NODE_PATH ?= /usr/share/nodejs
 
-.PHONY: all deps configure build fuzz demo test clean
+.PHONY: all deps configure build fuzz web demo test clean
 
 all: build
 
@@ -25,10 +30,19 @@ fuzz: deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DPRYX_BUILD_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 
+# The browser player: FreeType and libjpeg-turbo for WebAssembly first (quick once
+# built), then the engine with Emscripten into the main build's bin/web.
+web: deps
+	tools/build-web-libs $(WEB_LIBS_DIR)
+	emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB_LIBS_DIR))/prefix -DCMAKE_PREFIX_PATH=$(abspath $(WEB_LIBS_DIR))/prefix \
+	  -DPRYX_WEB_PLAYER_DIR=$(abspath $(BUILD_DIR))/bin/web
+	cmake --build $(WEB_DIR) -j$(JOBS)
+
 demo: build
 	tools/demo $(BUILD_DIR)
 
-test: build fuzz
+test: build fuzz web
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 clean:

@@ -43,6 +43,7 @@
       imageWords[i] = 0xff000000 | ((v & 0xff) << 16) | (v & 0xff00) | ((v >>> 16) & 0xff);
     }
     context2d.putImageData(image, 0, 0);
+    if (!document.body.dataset.firstPaint) document.body.dataset.firstPaint = String(performance.now());
   }
 
   function fitStage() {
