@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/ascii.h"
+#include "platform/font_subset.h"
 #include "platform/json_text.h"
 #include "platform/paths.h"
 
@@ -13,13 +14,23 @@ namespace {
 constexpr std::string_view kWebFont = "ipam.ttf";
 constexpr std::string_view kWebSoundFont = "TimGM6mb.sf2";
 // Everything the page needs besides the game's own files, with the licences of what
-// it ships.
-constexpr std::array<std::string_view, 16> kWebPlayerFiles = {
+// it ships. The font is written cut down to the game's characters.
+constexpr std::array<std::string_view, 15> kWebPlayerFiles = {
     "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js",
     "pryx-web-player.js", "pryx-web-player.wasm",
     "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
-    kWebFont, "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
+    "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
 };
+
+FileCopy writtenFile(std::string source, std::string target, std::string_view bytes) {
+  FileCopy written{std::move(source), std::move(target), CopyOutcome::Copied, {}, false};
+  if (!writeFileReplacing(written.target, bytes, &written.error)) {
+    written.outcome = CopyOutcome::Failed;
+    written.error = written.target + ": " + written.error;
+    written.targetFault = true;
+  }
+  return written;
+}
 
 }  // namespace
 
@@ -35,7 +46,7 @@ std::string DistributionFiles::gameFilePath() const {
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
   if (equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix))) return true;
   if (kind_ == DistributionKind::Web) {
-    return equalsIgnoringAsciiCase(fileName, kWebFileList) ||
+    return equalsIgnoringAsciiCase(fileName, kWebFileList) || equalsIgnoringAsciiCase(fileName, kWebFont) ||
            std::any_of(kWebPlayerFiles.begin(), kWebPlayerFiles.end(),
                        [&](std::string_view kitFile) { return equalsIgnoringAsciiCase(fileName, kitFile); });
   }
@@ -68,19 +79,27 @@ std::vector<FileCopy> DistributionFiles::copyProgramFiles(std::string_view progr
   return copies;
 }
 
-std::optional<FileCopy> DistributionFiles::writeWebFileList(std::span<const FileCopy> resourceCopies) const {
-  if (kind_ != DistributionKind::Web) return std::nullopt;
+std::vector<FileCopy> DistributionFiles::finishWebFolder(std::string_view programFolder,
+                                                        std::span<const FileCopy> resourceCopies,
+                                                        std::span<const std::uint8_t> gameFile) const {
+  std::vector<FileCopy> written;
+  if (kind_ != DistributionKind::Web) return written;
   std::string files = jsonString(fileNameOf(gameFilePath()));
   for (const FileCopy& copy : resourceCopies) {
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
   std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" +
                      jsonString(kWebFont) + "],\"soundFont\":" + jsonString(kWebSoundFont) + "}\n";
-  FileCopy written{{}, GetPath(folder_, kWebFileList), CopyOutcome::Copied, {}, false};
-  if (!writeFileReplacing(written.target, list, &written.error)) {
-    written.outcome = CopyOutcome::Failed;
-    written.error = written.target + ": " + written.error;
-    written.targetFault = true;
+  written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));
+
+  std::string font = GetPath(GetPath(programFolder, kWebPlayerFolder), kWebFont);
+  std::string error;
+  auto subset = subsetFont(font, charactersOfGameFile(gameFile), &error);
+  if (!subset) {
+    written.push_back({font, GetPath(folder_, kWebFont), CopyOutcome::Failed, error, false});
+  } else {
+    written.push_back(writtenFile(font, GetPath(folder_, kWebFont),
+                                  {reinterpret_cast<const char*>(subset->data()), subset->size()}));
   }
   return written;
 }

@@ -7,7 +7,7 @@
 // library, and the list of the files the page loads (a folder on a web server
 // cannot be searched).
 
-#include <optional>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,10 +45,11 @@ class DistributionFiles {
   // for the web, the browser player's files from its web folder.
   std::vector<FileCopy> copyProgramFiles(std::string_view programFolder, bool keepExisting) const;
 
-  // The web distribution's file list: the game's name, the game file and the
-  // resources that are in the folder, the font and the SoundFont. Nothing for the
-  // desktop. Its outcome is Copied when it was written.
-  std::optional<FileCopy> writeWebFileList(std::span<const FileCopy> resourceCopies) const;
+  // A web folder's last files: the list of the files the page loads (the game file,
+  // the resources that are in the folder, the font and the SoundFont) and the font
+  // cut down to the characters of `gameFile`. Nothing for the desktop.
+  std::vector<FileCopy> finishWebFolder(std::string_view programFolder, std::span<const FileCopy> resourceCopies,
+                                        std::span<const std::uint8_t> gameFile) const;
 
  private:
   std::string playerCopyName() const;

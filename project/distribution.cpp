@@ -61,12 +61,10 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
-  // The web page's list names the resources alone.
-  auto fileList = distribution.writeWebFileList(result.copies);
+  const std::size_t resourceCopies = result.copies.size();
   for (platform::FileCopy& copy : distribution.copyProgramFiles(request.programFolder, !request.overwrite)) {
     result.copies.push_back(std::move(copy));
   }
-  if (fileList) result.copies.push_back(std::move(*fileList));
 
   progress.setLabel(kWritingLabel);
   progress.setMaximum(project.pageCount());
@@ -75,6 +73,9 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
+  std::vector<platform::FileCopy> webFiles = distribution.finishWebFolder(
+      request.programFolder, std::span(result.copies).first(resourceCopies), gameFile);
+  result.copies.insert(result.copies.end(), webFiles.begin(), webFiles.end());
   progress.hide();
 
   result.message = distributionMessage(result.failures());

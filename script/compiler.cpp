@@ -82,13 +82,15 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(programFolder, true); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
-  if (auto list = distribution.writeWebFileList(result.resourceCopies)) result.programCopies.push_back(*list);
 
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(
       result.gameFilePath, {reinterpret_cast<const char*>(gameFile.data()), gameFile.size()}, &result.error);
   if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;
+  for (FileCopy& copy : distribution.finishWebFolder(programFolder, result.resourceCopies, {gameFile.data(), gameFile.size()})) {
+    result.programCopies.push_back(std::move(copy));
+  }
   progress.hide();
   return result;
 }
