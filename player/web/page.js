@@ -251,10 +251,12 @@
       route = PryxRoute.createRoute(host, routeText ? routeText.split(',').map(Number) : [], menu,
                                     () => { document.body.dataset.ended = 'route'; });
     } else {
-      music = PryxMusic.createMusic(manifest.soundFont, () => {
+      music = PryxMusic.createMusic(manifest.soundFont, (error) => {
+        console.error('PRYX: no sound:', error);
         $('notice').hidden = false;
         $('notice').textContent = kNoSoundNotice;
       });
+      window.pryxMusic = music;
     }
     saves = await PryxSaves.createSaves(manifest.name);
     const [gameFiles, fontFiles, kept] = await Promise.all([

@@ -4,7 +4,8 @@
 //   every choice the canvas holds the frame `pryx play --frames` writes there;
 // - a save in slot 2, a reload and a load of slot 2 give the headless player's
 //   course, and the kept save is the .SAV file byte for byte;
-// - a broken or missing game file shows "ファイルの読みこみに失敗しました。".
+// - a broken or missing game file shows "ファイルの読みこみに失敗しました。";
+// - after the first click the first page's music sounds.
 'use strict';
 const assert = require('assert');
 const { execFileSync } = require('child_process');
@@ -132,6 +133,13 @@ async function main() {
     await page.open(`${base}/normal/index.html`);
     const firstPaint = await page.until('document.body && document.body.dataset.firstPaint', 20000);
     console.log(`first page drawn ${Math.round(Number(firstPaint))} ms after the page was opened`);
+
+    // Sound starts at the first click; the first page has music.
+    await page.evaluate("document.getElementById('picture').click()");
+    await page.until('window.pryxMusic.ready()', 20000);
+    const level = await page.until('window.pryxMusic.level() > 0.001 && window.pryxMusic.level()', 10000);
+    assert.strictEqual(await page.evaluate("document.getElementById('notice').hidden"), true, 'no notice of silence');
+    console.log(`music after the first click: peak ${level.toFixed(3)}`);
   } finally {
     chromium.close();
     server.close();
