@@ -65,7 +65,7 @@
           wake = done;
         });
       },
-      paint: (pixels, width, height) => ui.paint(pixels, width, height),
+      paint: (pixels, width, height, now) => ui.paint(pixels, width, height, now),
       setTitle: (title) => ui.setTitle(title),
       enterNovelMode: () => ui.enterNovelMode(),
       setTyping: (typing) => ui.setTyping(typing),

@@ -34,16 +34,29 @@
   const trace = [];
 
   // ---- the picture ----
-  // The engine's pixels are 0xAARRGGBB words; the canvas takes R, G, B, A bytes.
-  function paint(pixels, width, height) {
-    if (width !== kWidth || height !== kHeight) return;
-    const words = new Uint32Array(pixels.buffer, pixels.byteOffset, width * height);
+  // The engine's pixels are 0xAARRGGBB words; the canvas takes R, G, B, A bytes. A
+  // refresh is drawn at the next frame the page shows, once however often the
+  // engine refreshed (it does after every character it types); a wait draws at once.
+  let pending = null;
+
+  function draw() {
+    if (!pending) return;
+    const pixels = pending();
+    pending = null;
+    const words = new Uint32Array(pixels.buffer, pixels.byteOffset, kWidth * kHeight);
     for (let i = 0; i < words.length; ++i) {
       const v = words[i];
       imageWords[i] = 0xff000000 | ((v & 0xff) << 16) | (v & 0xff00) | ((v >>> 16) & 0xff);
     }
     context2d.putImageData(image, 0, 0);
     if (!document.body.dataset.firstPaint) document.body.dataset.firstPaint = String(performance.now());
+  }
+
+  function paint(pixels, width, height, now) {
+    if (width !== kWidth || height !== kHeight) return;
+    if (!pending && !now) requestAnimationFrame(draw);
+    pending = pixels;
+    if (now) draw();
   }
 
   function fitStage() {

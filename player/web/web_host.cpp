@@ -6,8 +6,11 @@
 // engine until the page's promise settles.
 
 // clang-format off
-EM_JS(void, pryx_paint, (const void* pixels, int width, int height), {
-  Module.pryxHost.paint(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height);
+// The page draws when it next shows a frame, taking the pixels as they are then
+// (the memory may have grown meanwhile, so the view is made at that moment);
+// `now` draws at once.
+EM_JS(void, pryx_paint, (const void* pixels, int width, int height, int now), {
+  Module.pryxHost.paint(() => HEAPU8.subarray(pixels, pixels + width * height * 4), width, height, !!now);
 });
 EM_JS(void, pryx_caption, (const char* caption), { Module.pryxHost.setTitle(UTF8ToString(caption)); });
 EM_JS(void, pryx_novel_mode, (), { Module.pryxHost.enterNovelMode(); });
@@ -82,13 +85,16 @@ void WebHost::waitForEvents(int maxMilliseconds) {
 }
 
 void WebHost::sleep(int milliseconds) {
+  // Typing without a wait sleeps 0 after every character: the page's turn comes at
+  // the pumps' pace then, not at every character.
+  if (milliseconds <= 0 && emscripten_get_now() - lastYield_ < kLongestStretch) return;
   pryx_sleep(milliseconds);
   lastYield_ = emscripten_get_now();
 }
 
 std::int64_t WebHost::milliseconds() const { return static_cast<std::int64_t>(pryx_now()); }
 
-void WebHost::refresh(const Picture& picture) { pryx_paint(picture.pixels(), picture.width(), picture.height()); }
+void WebHost::refresh(const Picture& picture) { pryx_paint(picture.pixels(), picture.width(), picture.height(), false); }
 
 void WebHost::setCaption(const std::string& caption) { pryx_caption(caption.c_str()); }
 
@@ -121,7 +127,7 @@ void WebHost::save(std::int32_t, int slot, bool done) {
 void WebHost::waitStarted(std::int32_t, WaitKind kind) {
   if (!player_) return;
   const Picture& picture = player_->screen().picture();
-  if (!picture.isNull()) pryx_paint(picture.pixels(), picture.width(), picture.height());
+  if (!picture.isNull()) pryx_paint(picture.pixels(), picture.width(), picture.height(), true);
   const InterpreterState& state = player_->state();
   pryx_wait_started(static_cast<int>(kind), state.novelMode(), state.novelTextEndRow);
 }
