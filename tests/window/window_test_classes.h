@@ -124,6 +124,7 @@ class DistributionWindowTest : public QObject {
   void compilesTheScriptFileOfProgramMode();
   void failedStepsAreListedNeverReportedAsDone_data();
   void failedStepsAreListedNeverReportedAsDone();
+  void buildsAWebFolderWhenChosen();
 };
 
 class ProgramModeWindowTest : public QObject {
