@@ -84,7 +84,10 @@
         event.stopPropagation();
         const menu = title.parentElement;
         const open = menu.getAttribute('aria-expanded') === 'true';
-        closeMenus();
+        // A submenu opens inside its menu, which stays open.
+        for (const other of document.querySelectorAll('.menu[aria-expanded="true"]')) {
+          if (!other.contains(menu)) other.setAttribute('aria-expanded', 'false');
+        }
         if (!title.disabled) menu.setAttribute('aria-expanded', String(!open));
       });
     }
