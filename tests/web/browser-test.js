@@ -5,7 +5,8 @@
 // - a save in slot 2, a reload and a load of slot 2 give the headless player's
 //   course, and the kept save is the .SAV file byte for byte;
 // - a broken or missing game file shows "ファイルの読みこみに失敗しました。";
-// - after the first click the first page's music sounds.
+// - after the first click the first page's music sounds;
+// - 終了 asks in a dialog whose default is the negative answer, and yes ends the game.
 'use strict';
 const assert = require('assert');
 const { execFileSync } = require('child_process');
@@ -140,6 +141,15 @@ async function main() {
     const level = await page.until('window.pryxMusic.level() > 0.001 && window.pryxMusic.level()', 10000);
     assert.strictEqual(await page.evaluate("document.getElementById('notice').hidden"), true, 'no notice of silence');
     console.log(`music after the first click: peak ${level.toFixed(3)}`);
+
+    await page.evaluate("document.querySelector('#file > button').click(); document.getElementById('file_end').click()");
+    const asked = await page.until(`document.getElementById('message').open && [
+      document.getElementById('message-title').textContent, document.getElementById('message-text').textContent,
+      document.activeElement.textContent]`, 10000);
+    assert.deepStrictEqual(asked, ['終了の確認', 'ゲームを終了しますか。', 'いいえ(N)'], 'the end question');
+    await page.evaluate("document.querySelector('#message-buttons button').click()");
+    const ended = await page.until("!document.getElementById('ended').hidden && document.getElementById('ended').textContent", 10000);
+    console.log(`終了, はい: "${ended}"`);
   } finally {
     chromium.close();
     server.close();
