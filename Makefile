@@ -1,13 +1,18 @@
 # Two commands do everything on a fresh Debian machine:
 #   make demo   install what is missing, build, compile the bundled sample game and play it in a window
-#   make test   install what is missing, build (also the clang fuzz build), and run every test
+#   make test   install what is missing, build (also the clang fuzz build, the Windows
+#               command-line kit and the browser player), and run every test
 BUILD_DIR ?= build
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_DIR ?= $(BUILD_DIR)/fuzz
 WINDOWS_DIR ?= $(BUILD_DIR)/windows
+WEB_DIR ?= $(BUILD_DIR)/web
+WEB_LIBS_DIR ?= $(BUILD_DIR)/web-libs
+# Debian's emscripten finds its node modules there also under another node.
+export NODE_PATH ?= /usr/share/nodejs
 
-.PHONY: all deps configure build fuzz windows demo test clean
+.PHONY: all deps configure build fuzz windows web demo test clean
 
 all: build
 
@@ -33,10 +38,19 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 	cmake --build $(WINDOWS_DIR) -j$(JOBS)
 
+# The browser player: FreeType and libjpeg-turbo for WebAssembly first (quick once
+# built), then the engine with Emscripten into the main build's bin/web.
+web: deps
+	tools/build-web-libs $(WEB_LIBS_DIR)
+	emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB_LIBS_DIR))/prefix -DCMAKE_PREFIX_PATH=$(abspath $(WEB_LIBS_DIR))/prefix \
+	  -DPRYX_WEB_PLAYER_DIR=$(abspath $(BUILD_DIR))/bin/web
+	cmake --build $(WEB_DIR) -j$(JOBS)
+
 demo: build
 	tools/demo $(BUILD_DIR)
 
-test: build fuzz windows
+test: build fuzz windows web
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
 clean:

@@ -18,7 +18,7 @@ using platform::CopyOutcome;
 using platform::FileCopy;
 
 constexpr std::string_view kUsage =
-    "Usage: pryx build SCRIPT.PXJ|PROJECT.PXK --out DIR --name NAME [--overwrite]\n"
+    "Usage: pryx build SCRIPT.PXJ|PROJECT.PXK --out DIR --name NAME [--overwrite] [--web]\n"
     "\n"
     "Builds a distribution folder DIR: the game file NAME.PRY, a copy of the player\n"
     "under the name NAME, the display library and what they need to play on a\n"
@@ -32,11 +32,14 @@ constexpr std::string_view kUsage =
     "  --overwrite    replace files of the same name already in DIR (they are kept\n"
     "                 otherwise); the game file is always replaced, and a script\n"
     "                 build never replaces the player or its runtime\n"
+    "  --web          a folder for a web server instead: index.html, the player\n"
+    "                 compiled to WebAssembly, the font, the SoundFont and\n"
+    "                 files.json, the list of the files the page loads\n"
     "\n"
     "The player and its runtime are taken from the folder runtime beside this\n"
-    "program; a file that is missing there, or a resource file that does not exist,\n"
-    "is left out and listed. What the build would skip or write as 0 is listed by\n"
-    "\"pryx check\".\n"
+    "program (the web player from its folder web/ there); a file that is missing\n"
+    "there, or a resource file that does not exist, is left out and listed. What the\n"
+    "build would skip or write as 0 is listed by \"pryx check\".\n"
     "Exit status: 0 built, 1 the input could not be read, a file could not be written\n"
     "into DIR, a resource is named like the game file, the player copy or a file or\n"
     "folder of the runtime (it is never copied), or (for a project) a resource file\n"
@@ -51,6 +54,7 @@ struct BuildRequest {
   std::string folder;
   std::string name;
   bool overwrite = false;
+  platform::DistributionKind kind = platform::DistributionKind::Desktop;
 };
 
 // Every copy and how it went; true when none failed in the distribution folder.
@@ -83,7 +87,7 @@ class BuildProgress {
 int buildScript(const BuildRequest& request, std::ostream& out, std::ostream& err) {
   BuildProgress progress(err);
   script::CompileResult result =
-      script::progcompile({request.input, request.folder, request.name, !request.overwrite, {}}, progress.get());
+      script::progcompile({request.input, request.folder, request.name, !request.overwrite, {}, request.kind}, progress.get());
   if (!result.scriptRead) {
     err << "pryx build: cannot read the script " << result.error << '\n';
     return 1;
@@ -106,7 +110,8 @@ int buildProject(const BuildRequest& request, std::ostream& out, std::ostream& e
   }
   BuildProgress progress(err);
   project::DistributionResult result = project::buildDistribution(
-      *project, {request.folder, request.name, request.overwrite, request.input, project::runningProgramFolder()},
+      *project,
+      {request.folder, request.name, request.overwrite, request.input, project::runningProgramFolder(), request.kind},
       progress.get());
   if (result.gameFileWritten) out << "Built " << result.gameFilePath << " (" << result.gameFileBytes << " bytes)\n";
   listCopies(result.copies, out);
@@ -117,7 +122,7 @@ int buildProject(const BuildRequest& request, std::ostream& out, std::ostream& e
 }
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-  Arguments parsed(arguments, {"--out", "--name"}, {"--overwrite"});
+  Arguments parsed(arguments, {"--out", "--name"}, {"--overwrite", "--web"});
   std::string problem = parsed.error();
   if (problem.empty() && parsed.positional().size() != 1) problem = "give exactly one script or project file";
   if (problem.empty() && !parsed.value("--out")) problem = "--out DIR is missing";
@@ -128,7 +133,8 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
     return 2;
   }
   BuildRequest request{parsed.positional().front(), *parsed.value("--out"), *parsed.value("--name"),
-                       parsed.has("--overwrite")};
+                       parsed.has("--overwrite"),
+                       parsed.has("--web") ? platform::DistributionKind::Web : platform::DistributionKind::Desktop};
   return isProjectFile(request.input) ? buildProject(request, out, err) : buildScript(request, out, err);
 }
 

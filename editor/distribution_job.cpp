@@ -21,7 +21,7 @@ FailedStep failedFile(const std::string& path, const std::string& error) {
 std::vector<FailedStep> buildScript(const DistributionJob& job, const std::string& scriptPath,
                                     platform::Progress& progress) {
   script::CompileResult result =
-      script::progcompile({scriptPath, job.folder, job.name, !job.overwrite, job.programFolder}, progress);
+      script::progcompile({scriptPath, job.folder, job.name, !job.overwrite, job.programFolder, job.kind}, progress);
   if (!result.scriptRead) return {failedFile(scriptPath, result.error)};
   std::vector<FailedStep> failed = project::failedCopies(result.resourceCopies);
   for (FailedStep& step : project::failedCopies(result.programCopies)) failed.push_back(std::move(step));
@@ -35,7 +35,7 @@ std::vector<FailedStep> buildProject(const DistributionJob& job, const project::
   std::string error;
   if (!platform::createDirectories(job.folder, &error)) return {{job.folder, error}};
   return project::buildDistribution(document->project(),
-                                    {job.folder, job.name, job.overwrite, document->path(), job.programFolder},
+                                    {job.folder, job.name, job.overwrite, document->path(), job.programFolder, job.kind},
                                     progress)
       .failures();
 }

@@ -5,6 +5,7 @@
 
 #include "editor/editor_state.h"
 
+#include "platform/distribution_files.h"
 #include "platform/progress.h"
 #include "project/document.h"
 #include "project/message.h"
@@ -19,7 +20,8 @@ struct DistributionJob {
   std::string folder;         // the distribution folder
   std::string name;           // the game's name, a plain file name
   bool overwrite = false;     // copies replace files of the same name
-  std::string programFolder;  // holds the runtime folder the player and its files are taken from
+  std::string programFolder;  // holds the runtime folder the player and its files are taken from (and web/)
+  platform::DistributionKind kind = platform::DistributionKind::Desktop;  // or a folder for a web server
 };
 
 // The questions the window asks before a build.

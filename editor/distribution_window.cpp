@@ -51,6 +51,7 @@ DistributionWindow::DistributionWindow(EditorState& state, Dialogs& dialogs, pla
       document_(std::move(document)),
       programFolder_(programFolder.empty() ? project::runningProgramFolder() : std::move(programFolder)),
       drives_(new QComboBox),
+      kind_(new QComboBox),
       folders_(new QTreeView),
       model_(new QFileSystemModel(this)) {
   setObjectName("frmPac");
@@ -66,6 +67,11 @@ DistributionWindow::DistributionWindow(EditorState& state, Dialogs& dialogs, pla
   folders_->setHeaderHidden(true);
   describe(folders_, QStringLiteral("ディレクトリ"));
 
+  kind_->setObjectName("Kind");
+  kind_->addItems({QStringLiteral("デスクトップ用"), QStringLiteral("Web用（ブラウザで遊ぶ）")});
+  describe(kind_, QStringLiteral("配布の種類"),
+           QStringLiteral("デスクトップ用はプレイヤーを、Web用はブラウザ用のプレイヤーとページを入れます"));
+
   QPushButton* createButton = button(QStringLiteral("新規作成"), "Command1");
   QPushButton* closeButton = button(QStringLiteral("閉じる"), "Command2");
   QPushButton* buildButton = button(QStringLiteral("決定"), "Command3");
@@ -77,6 +83,7 @@ DistributionWindow::DistributionWindow(EditorState& state, Dialogs& dialogs, pla
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(drives_);
   layout->addWidget(folders_, 1);
+  layout->addWidget(kind_);
   layout->addLayout(buttons);
   resize(360, 420);
 
@@ -142,7 +149,8 @@ void DistributionWindow::Command3_Click() {
     return;
   }
   bool overwrite = accepted(dialogs_.show(overwriteQuestion()));
-  DistributionJob job{state_.buildSource(), directory().toStdString(), *name, overwrite, programFolder_};
+  DistributionJob job{state_.buildSource(), directory().toStdString(), *name, overwrite, programFolder_,
+                      kind_->currentIndex() == 1 ? platform::DistributionKind::Web : platform::DistributionKind::Desktop};
   dialogs_.show(buildDistribution(job, document_(), state_.scriptPath(), progress_));
   hide();
 }

@@ -47,6 +47,7 @@ class DistributionWindow final : public QWidget {
   DocumentSource document_;
   std::string programFolder_;
   QComboBox* drives_;
+  QComboBox* kind_;  // the desktop's folder or a web server's
   QTreeView* folders_;
   QFileSystemModel* model_;
 };

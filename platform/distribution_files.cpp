@@ -1,16 +1,40 @@
 #include "platform/distribution_files.h"
 
 #include "platform/ascii.h"
+#include "platform/font_subset.h"
+#include "platform/json_text.h"
 #include "platform/paths.h"
 #include "platform/soundfont_files.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 namespace pryx::platform {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view kWebFont = "ipam.ttf";
+constexpr std::string_view kWebSoundFont = "TimGM6mb.sf2";
+// Everything the page needs besides the game's own files, with the licences of what
+// it ships. The font is written cut down to the game's characters.
+constexpr std::array<std::string_view, 15> kWebPlayerFiles = {
+    "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js",
+    "pryx-web-player.js", "pryx-web-player.wasm",
+    "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
+    "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
+};
+
+FileCopy writtenFile(std::string source, std::string target, std::string_view bytes) {
+  FileCopy written{std::move(source), std::move(target), CopyOutcome::Copied, {}, false};
+  if (!writeFileReplacing(written.target, bytes, &written.error)) {
+    written.outcome = CopyOutcome::Failed;
+    written.error = written.target + ": " + written.error;
+    written.targetFault = true;
+  }
+  return written;
+}
 
 // A relative path that stays inside its folder.
 bool staysInside(std::string_view path) {
@@ -55,11 +79,14 @@ std::vector<std::string> runtimeFiles(std::string_view runtimeFolder) {
   return files;
 }
 
-DistributionFiles::DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder)
+DistributionFiles::DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder,
+                                     DistributionKind kind)
     : folder_(std::move(folder)),
       gameName_(std::move(gameName)),
+      programFolder_(programFolder),
+      kind_(kind),
       runtimeFolder_(GetPath(programFolder, kRuntimeFolderName)),
-      runtimeFiles_(runtimeFiles(runtimeFolder_)) {}
+      runtimeFiles_(kind == DistributionKind::Desktop ? runtimeFiles(runtimeFolder_) : std::vector<std::string>{}) {}
 
 std::string DistributionFiles::playerCopyName() const { return gameName_ + std::string(kExecutableSuffix); }
 
@@ -73,6 +100,11 @@ std::string DistributionFiles::gameFilePath() const {
 
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
   if (equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix))) return true;
+  if (kind_ == DistributionKind::Web) {
+    return equalsIgnoringAsciiCase(fileName, kWebFileList) || equalsIgnoringAsciiCase(fileName, kWebFont) ||
+           std::any_of(kWebPlayerFiles.begin(), kWebPlayerFiles.end(),
+                       [&](std::string_view kitFile) { return equalsIgnoringAsciiCase(fileName, kitFile); });
+  }
   return std::any_of(runtimeFiles_.begin(), runtimeFiles_.end(), [&](const std::string& file) {
     return equalsIgnoringAsciiCase(fileName, firstPart(targetName(file)));
   });
@@ -89,6 +121,13 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
 
 std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
   std::vector<FileCopy> copies;
+  if (kind_ == DistributionKind::Web) {
+    const std::string webFolder = GetPath(programFolder_, kWebPlayerFolder);
+    for (std::string_view file : kWebPlayerFiles) {
+      copies.push_back(recordedCopy(GetPath(webFolder, file), GetPath(folder_, file), keepExisting));
+    }
+    return copies;
+  }
   const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
   for (const std::string& soundFont : ownSoundFonts) {
     copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
@@ -100,6 +139,30 @@ std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std
     copies.push_back(recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));
   }
   return copies;
+}
+
+std::vector<FileCopy> DistributionFiles::finishWebFolder(std::span<const FileCopy> resourceCopies,
+                                                        std::span<const std::uint8_t> gameFile) const {
+  std::vector<FileCopy> written;
+  if (kind_ != DistributionKind::Web) return written;
+  std::string files = jsonString(fileNameOf(gameFilePath()));
+  for (const FileCopy& copy : resourceCopies) {
+    if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
+  }
+  std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" +
+                     jsonString(kWebFont) + "],\"soundFont\":" + jsonString(kWebSoundFont) + "}\n";
+  written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));
+
+  std::string font = GetPath(GetPath(programFolder_, kWebPlayerFolder), kWebFont);
+  std::string error;
+  auto subset = subsetFont(font, charactersOfGameFile(gameFile), &error);
+  if (!subset) {
+    written.push_back({font, GetPath(folder_, kWebFont), CopyOutcome::Failed, error, false});
+  } else {
+    written.push_back(writtenFile(font, GetPath(folder_, kWebFont),
+                                  {reinterpret_cast<const char*>(subset->data()), subset->size()}));
+  }
+  return written;
 }
 
 }  // namespace pryx::platform

@@ -1,14 +1,18 @@
 #pragma once
 // The files of a distribution folder, written alike by the script compiler and the
 // project builder: the game file, the resources under their own file names, and
-// the kit's runtime: the player copied under the game's name, the display library
-// and what they need to play on a machine without the kit (libraries, Qt's
-// plugins, the SoundFont, the fonts and their licences). The runtime lies in the
-// folder `runtime` beside the kit's programs, and its list `files.txt` names every
-// file of it. A SoundFont the author put beside the script or project travels
-// instead of the runtime's. The kit's files always come from the kit: a resource
-// named like one of them (or like a folder of them) is never copied.
+// the kit's runtime. A desktop distribution's runtime is the player copied under
+// the game's name, the display library and what they need to play on a machine
+// without the kit (libraries, Qt's plugins, the SoundFont, the fonts and their
+// licences); it lies in the folder `runtime` beside the kit's programs, and its list
+// `files.txt` names every file of it. A SoundFont the author put beside the script
+// or project travels instead of the runtime's. A web distribution holds the browser
+// player's files instead, and the list of the files the page loads (a folder on a
+// web server cannot be searched). The kit's files always come from the kit: a
+// resource named like one of them (or like a folder of them) is never copied.
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,16 +31,25 @@ inline constexpr std::string_view kRuntimeListName = "files.txt";
 // Entries that would lead outside the folder are left out.
 std::vector<std::string> runtimeFiles(std::string_view runtimeFolder);
 
+enum class DistributionKind { Desktop, Web };
+
+// Where the browser player's files lie: this folder beside the kit's programs.
+inline constexpr std::string_view kWebPlayerFolder = "web";
+inline constexpr std::string_view kWebFileList = "files.json";
+
 class DistributionFiles {
  public:
-  // `programFolder` holds the kit's programs and their runtime folder.
-  DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder);
+  // `programFolder` holds the kit's programs, their runtime folder and the browser
+  // player's folder.
+  DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder,
+                    DistributionKind kind = DistributionKind::Desktop);
 
   const std::string& folder() const { return folder_; }
   std::string gameFilePath() const;
 
   // True for the file name of the game file, the player copy, or a file or folder
-  // of the runtime at the top of the distribution, in any letter case.
+  // of the runtime at the top of the distribution (of a web distribution: the
+  // browser player's files and the file list), in any letter case.
   bool isKitFileName(std::string_view fileName) const;
 
   // Copies a resource file to `fileName` in the folder; a kit file name is refused.
@@ -45,7 +58,14 @@ class DistributionFiles {
   // Every runtime file, the player under the game's name; the SoundFonts in
   // `sourceFolder` (the script's or project's) in place of the runtime's. A link
   // where a runtime folder belongs is replaced by a folder, never written through.
+  // For the web, the browser player's files from its folder.
   std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const;
+
+  // A web folder's last files: the list of the files the page loads (the game file,
+  // the resources that are in the folder, the font and the SoundFont) and the font
+  // cut down to the characters of `gameFile`. Nothing for the desktop.
+  std::vector<FileCopy> finishWebFolder(std::span<const FileCopy> resourceCopies,
+                                        std::span<const std::uint8_t> gameFile) const;
 
  private:
   std::string playerCopyName() const;
@@ -54,6 +74,8 @@ class DistributionFiles {
 
   std::string folder_;
   std::string gameName_;
+  std::string programFolder_;
+  DistributionKind kind_;
   std::string runtimeFolder_;
   std::vector<std::string> runtimeFiles_;
 };

@@ -47,7 +47,7 @@ std::vector<FailedStep> DistributionResult::failures() const {
 DistributionResult buildDistribution(const Project& project, const DistributionRequest& request,
                                      platform::Progress& progress) {
   DistributionResult result;
-  platform::DistributionFiles distribution(request.folder, request.name, request.programFolder);
+  platform::DistributionFiles distribution(request.folder, request.name, request.programFolder, request.kind);
 
   progress.show(kCaption);
   progress.setLabel(kCollectingLabel);
@@ -62,6 +62,7 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
     }
   }
   const std::string projectFolder = platform::folderOf(request.projectPath);
+  const std::size_t resourceCopies = result.copies.size();
   for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite, projectFolder)) {
     result.copies.push_back(std::move(copy));
   }
@@ -73,6 +74,8 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
+  std::vector<platform::FileCopy> webFiles = distribution.finishWebFolder(std::span(result.copies).first(resourceCopies), gameFile);
+  result.copies.insert(result.copies.end(), webFiles.begin(), webFiles.end());
   progress.hide();
 
   result.message = distributionMessage(result.failures());

@@ -7,6 +7,7 @@
 #include "project/message.h"
 #include "project/project.h"
 
+#include "platform/distribution_files.h"
 #include "platform/files.h"
 #include "platform/progress.h"
 
@@ -21,7 +22,8 @@ struct DistributionRequest {
   std::string name;           // the game's name: NAME.PRY and the player NAME (+ executable suffix)
   bool overwrite = false;     // copies replace files of the same name; the game file is always replaced
   std::string projectPath;    // relative resource paths count from this file's folder
-  std::string programFolder;  // holds the runtime folder the player and its files are taken from
+  std::string programFolder;  // holds the runtime folder the player and its files are taken from (and web/)
+  platform::DistributionKind kind = platform::DistributionKind::Desktop;  // or a folder for a web server
 };
 
 struct FailedStep {

@@ -69,7 +69,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   platform::createDirectories(folder);
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
-  platform::DistributionFiles distribution(folder, request.name, programFolder);
+  platform::DistributionFiles distribution(folder, request.name, programFolder, request.kind);
   CompileHooks hooks;
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
@@ -88,6 +88,9 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   result.gameFileWritten = platform::writeFileReplacing(
       result.gameFilePath, {reinterpret_cast<const char*>(gameFile.data()), gameFile.size()}, &result.error);
   if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;
+  for (FileCopy& copy : distribution.finishWebFolder(result.resourceCopies, {gameFile.data(), gameFile.size()})) {
+    result.programCopies.push_back(std::move(copy));
+  }
   progress.hide();
   return result;
 }

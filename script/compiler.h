@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/distribution_files.h"
 #include "platform/files.h"
 #include "platform/progress.h"
 #include "script/definitions.h"
@@ -40,7 +41,8 @@ struct CompileRequest {
   std::string distributionFolder;  // created when missing
   std::string name;                // of the game file and the player copy
   bool failIfExists = true;        // keep resource files already in the distribution folder
-  std::string programFolder;       // holds the runtime folder the player and its files are taken from
+  std::string programFolder;       // holds the runtime folder the player and its files are taken from (and web/)
+  platform::DistributionKind kind = platform::DistributionKind::Desktop;
 };
 
 using platform::FileCopy;
@@ -52,7 +54,7 @@ struct CompileResult {
   std::string gameFilePath;
   std::size_t gameFileBytes = 0;
   std::vector<FileCopy> resourceCopies;  // in definition order
-  std::vector<FileCopy> programCopies;   // the player, the display library and their runtime
+  std::vector<FileCopy> programCopies;   // the player, the display library and their runtime (web: the page's files and list)
 };
 
 CompileResult progcompile(const CompileRequest& request, platform::Progress& progress);

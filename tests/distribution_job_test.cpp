@@ -3,9 +3,13 @@
 
 #include "editor/distribution_job.h"
 
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/support/tool_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace pryx::editor {
 namespace {
@@ -41,6 +45,23 @@ TEST_F(DistributionJobTest, aStepThatCannotStartIsNamedOnceAndNeverDone) {
     project::Message message = build(c.source, c.folder, c.document, c.script);
     EXPECT_EQ(message.icon, project::MessageIcon::Warning) << c.named;
     EXPECT_EQ(occurrences(message.text, c.named), 1U) << message.text;
+  }
+}
+
+// The window's choice of a web folder reaches both builders.
+TEST_F(DistributionJobTest, aWebJobWritesTheFolderAWebServerServes) {
+  std::filesystem::create_directories(path("kit/web"));
+  write("kit/web/index.html", "page");
+  write("game.PXJ", "#,top\r\n@END\r\n");
+  project::ProjectDocument document;
+  platform::SilentProgress progress;
+  for (BuildSource source : {BuildSource::Script, BuildSource::Project}) {
+    std::string folder = path(source == BuildSource::Script ? "script-web" : "project-web");
+    buildDistribution({source, folder, "game", false, path("kit"), platform::DistributionKind::Web}, &document,
+                      path("game.PXJ"), progress);
+    EXPECT_TRUE(platform::fileExists(folder + "/files.json")) << folder;
+    EXPECT_TRUE(platform::fileExists(folder + "/index.html")) << folder;
+    EXPECT_FALSE(platform::fileExists(folder + "/" + std::string(platform::kDisplayLibraryFileName))) << folder;
   }
 }
 

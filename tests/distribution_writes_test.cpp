@@ -100,7 +100,8 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
   }
 
   // Builds the game "game" from CG definitions, as a script or as a project.
-  Built build(const std::vector<Resource>& resources) {
+  Built build(const std::vector<Resource>& resources,
+              platform::DistributionKind kind = platform::DistributionKind::Desktop) {
     platform::SilentProgress progress;
     Built built;
     if (builder() == Builder::Script) {
@@ -109,7 +110,7 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
       write("game/game.PXJ", script + "#,top\r\n@END\r\n");
       script::CompileResult result = script::progcompile(
           {platform::fromFsPath(root_ / "game/game.PXJ"), platform::fromFsPath(root_ / "out"), "game", !overwrite(),
-           platform::fromFsPath(root_ / "kit")},
+           platform::fromFsPath(root_ / "kit"), kind},
           progress);
       built.copies = result.resourceCopies;
       built.copies.insert(built.copies.end(), result.programCopies.begin(), result.programCopies.end());
@@ -120,7 +121,7 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
       project::DistributionResult result = project::buildDistribution(
           project,
           {platform::fromFsPath(root_ / "out"), "game", overwrite(), platform::fromFsPath(root_ / "game/game.PXK"),
-           platform::fromFsPath(root_ / "kit")},
+           platform::fromFsPath(root_ / "kit"), kind},
           progress);
       built.copies = result.copies;
       built.gameFileWritten = result.gameFileWritten;
@@ -230,6 +231,37 @@ TEST_P(DistributionWrites, AnAuthorsSoundFontTravelsInsteadOfTheKits) {
   ASSERT_TRUE(built.gameFileWritten);
   EXPECT_EQ(read("out/Own.SF2"), "own instruments");
   EXPECT_FALSE(fs::exists(out("Kit.sf2")));
+}
+
+// A web folder: the browser player's files instead of the desktop's, a resource
+// never named like one of them, and the page's list naming exactly the game file
+// and the resources in the folder.
+TEST_P(DistributionWrites, AWebFolderListsTheFilesThePageLoads) {
+  const fs::path font = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
+  write("kit/web/index.html", "page");
+  write("kit/web/pryx-web-player.wasm", "wasm");
+  if (fs::exists(font)) fs::copy_file(font, root_ / "kit/web/ipam.ttf");
+  write("game/moon.BMP", "moon");
+  write("game/page.html", "payload");
+  Built built = build({{"moon", "moon.BMP"}, {"gone", "gone.BMP"}, {"page", "page.html"}, {"fake", "INDEX.HTML"}},
+                      platform::DistributionKind::Web);
+  ASSERT_TRUE(built.gameFileWritten);
+
+  EXPECT_EQ(read("out/index.html"), "page");
+  EXPECT_EQ(read("out/pryx-web-player.wasm"), "wasm");
+  EXPECT_FALSE(fs::exists(out("game" + std::string(platform::kExecutableSuffix))));
+  EXPECT_FALSE(fs::exists(out(platform::kDisplayLibraryFileName)));
+  ASSERT_NE(copyTo(built, "INDEX.HTML"), nullptr);
+  EXPECT_EQ(copyTo(built, "INDEX.HTML")->error, std::string(platform::kResourceNameTakenText) + "INDEX.HTML");
+  EXPECT_EQ(read("out/files.json"),
+            "{\"name\":\"game\",\"files\":[\"game.PRY\",\"moon.BMP\",\"page.html\"],"
+            "\"fonts\":[\"ipam.ttf\"],\"soundFont\":\"TimGM6mb.sf2\"}\n");
+  ASSERT_NE(copyTo(built, "files.json"), nullptr);
+  EXPECT_EQ(copyTo(built, "files.json")->outcome, CopyOutcome::Copied);
+  if (fs::exists(font)) {
+    EXPECT_EQ(copyTo(built, "ipam.ttf")->outcome, CopyOutcome::Copied);
+    EXPECT_LT(fs::file_size(out("ipam.ttf")) * 10, fs::file_size(font)) << "cut down to the game's characters";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuildsBothAnswers, DistributionWrites,

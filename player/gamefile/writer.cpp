@@ -5,6 +5,7 @@
 #include "player/gamefile/header.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
 
 namespace pryx::gamefile {
@@ -74,7 +75,7 @@ void GameFileWriter::patchField(std::int64_t at, FieldType type, std::int64_t va
   if (at < 1 || at - 1 + size > static_cast<std::int64_t>(bytes_.size())) {
     throw std::logic_error("no field written there");
   }
-  std::copy(encoded, encoded + size, bytes_.begin() + (at - 1));
+  std::copy(encoded, encoded + size, bytes_.begin() + static_cast<std::ptrdiff_t>(at - 1));
 }
 
 void GameFileWriter::chained(Opcode opcode, Chain& chain, std::initializer_list<std::int64_t> operands) {

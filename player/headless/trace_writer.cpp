@@ -1,8 +1,11 @@
 #include "player/headless/trace_writer.h"
 
-#include <cstdio>
+#include "platform/json_text.h"
 
 namespace pryx::player::headless {
+
+using platform::jsonString;
+
 namespace {
 
 void begin(std::ostream& out, const char* event, std::int32_t pc) {
@@ -12,28 +15,6 @@ void begin(std::ostream& out, const char* event, std::int32_t pc) {
 void end(std::ostream& out) { out << "}\n" << std::flush; }
 
 }  // namespace
-
-std::string jsonString(std::string_view text) {
-  std::string json = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          json += escaped;
-        } else {
-          json += c;
-        }
-    }
-  }
-  return json + "\"";
-}
 
 void TraceWriter::numberEvent(const char* event, std::int32_t pc, const char* key, std::int64_t value) {
   begin(out_, event, pc);

@@ -31,7 +31,4 @@ class TraceWriter final : public PlayObserver {
   std::ostream& out_;
 };
 
-// A text as a JSON string, quotes included.
-std::string jsonString(std::string_view text);
-
 }  // namespace pryx::player::headless

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QComboBox>
 #include <QTest>
 
 #include <cstdlib>
@@ -85,6 +86,26 @@ void DistributionWindowTest::compilesTheScriptFileOfProgramMode() {
   QCOMPARE(result.text, std::string("作成完了"));
   QVERIFY(plays(folder.filePath("tsukiyo.PRY")));
   QVERIFY(QFileInfo::exists(folder.filePath("tsukiyo.MID")));
+}
+
+// The web player lies in web/ beside the programs once it is built (make web): the
+// folder holds the page and its list either way, and no desktop player.
+void DistributionWindowTest::buildsAWebFolderWhenChosen() {
+  QTemporaryDir folder;
+  Editor editor;
+  editor.frame.openFromCommandLine(kSamples + "tsukiyo.PXK");
+  editor.frame.actions().project_pac->trigger();
+  editor.window().showDirectory(folder.path());
+  auto* kind = editor.window().findChild<QComboBox*>("Kind");
+  QVERIFY(kind != nullptr);
+  QCOMPARE(kind->accessibleName(), QStringLiteral("配布の種類"));
+  kind->setCurrentIndex(1);
+
+  editor.build("tsukiyo", Answer::No);
+  QVERIFY(plays(folder.filePath("tsukiyo.PRY")));
+  QVERIFY(QFileInfo::exists(folder.filePath("files.json")));
+  QVERIFY(QFileInfo::exists(folder.filePath("yoru.BMP")));
+  QVERIFY(!QFileInfo::exists(folder.filePath("tsukiyo")));
 }
 
 void DistributionWindowTest::failedStepsAreListedNeverReportedAsDone_data() {

@@ -136,6 +136,7 @@ class DistributionWindowTest : public QObject {
   void compilesTheScriptFileOfProgramMode();
   void failedStepsAreListedNeverReportedAsDone_data();
   void failedStepsAreListedNeverReportedAsDone();
+  void buildsAWebFolderWhenChosen();
 };
 
 class ProgramModeWindowTest : public QObject {

@@ -1,0 +1,54 @@
+// Plays along a route as `pryx play --headless --choose` does: each choice offered as
+// a list takes the next button slot, every other wait is clicked through, questions
+// are answered yes, and `menu` entries {choice, kind: 'save'|'load', slot} use the
+// save or load item while that choice waits. Drives the host with the input a user
+// would give, so the page's own handling is what is tested.
+'use strict';
+
+(function (global) {
+  const kNovelLineHeight = 29;  // a novel-mode text row, player/screen/screen.h
+  const kPointerX = 100;
+
+  // `onExhausted` is called at a choice the route has no entry left for.
+  function createRoute(host, choices, menu = [], onExhausted = null) {
+    let offered = 0;
+    let next = 0;
+    let lastKind = -1;
+    return {
+      waitStarted(kind, novel, textEndRow) {
+        lastKind = kind;
+        if (kind !== 3) {
+          host.push(host.Input.click);
+          return;
+        }
+        ++offered;
+        for (const action of menu) {
+          if (action.choice === offered) host.push(action.kind === 'save' ? host.Input.save : host.Input.load, action.slot);
+        }
+        if (next >= choices.length) {
+          if (onExhausted) onExhausted();
+          return;
+        }
+        const slot = choices[next];
+        if (novel) {
+          host.push(host.Input.pointer, kPointerX, kNovelLineHeight * (slot - 1 + textEndRow) + kNovelLineHeight / 2);
+          host.push(host.Input.click);
+        } else {
+          host.push(host.Input.button, slot - 1);
+        }
+      },
+      // What is left when a wait ends was meant for it alone.
+      waitEnded: () => host.clearInput(),
+      // A choice is used up only when made: a load that ends the wait leaves it.
+      traced(event) {
+        if (event.event === 'choose' && lastKind === 3) ++next;
+      },
+      // Questions: the positive answer.
+      answer: (buttons) => (buttons === 2 ? 2 : 0),
+    };
+  }
+
+  const api = { createRoute };
+  if (typeof module !== 'undefined' && module.exports) module.exports = api;
+  else global.PryxRoute = api;
+})(typeof window !== 'undefined' ? window : globalThis);

@@ -1,0 +1,38 @@
+// The five save slots (and the slots a game's own @SAVE uses), kept by the browser
+// in IndexedDB, one record a save file holding its bytes exactly: the same as the
+// desktop player's .SAV file.
+'use strict';
+
+(function (global) {
+  function openStore(gameName) {
+    return new Promise((resolve, reject) => {
+      const request = indexedDB.open('pryx-saves-' + gameName, 1);
+      request.onupgradeneeded = () => request.result.createObjectStore('files');
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = () => reject(request.error);
+    });
+  }
+
+  function finished(request) {
+    return new Promise((resolve, reject) => {
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = () => reject(request.error);
+    });
+  }
+
+  async function createSaves(gameName) {
+    const database = await openStore(gameName);
+    const store = (mode) => database.transaction('files', mode).objectStore('files');
+    return {
+      // Every kept file as [name, bytes].
+      async all() {
+        const names = await finished(store('readonly').getAllKeys());
+        const files = await finished(store('readonly').getAll());
+        return names.map((name, i) => [name, files[i]]);
+      },
+      keep: (name, bytes) => finished(store('readwrite').put(bytes, name)),
+    };
+  }
+
+  global.PryxSaves = { createSaves };
+})(window);
