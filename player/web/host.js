@@ -1,11 +1,14 @@
 // The engine's host object in a page or in node: the queue of input the engine takes
 // at its pumps, the waits it suspends in, and the calls it makes for the picture,
-// menus, buttons, questions, music, saves and trace, which go to `ui`.
+// menus, buttons, questions, music, saves, trace and message history, which go to `ui`.
 'use strict';
 
 (function (global) {
   // Kinds of input as the engine decodes them (web_host.cpp).
-  const Input = { click: 1, button: 2, pointer: 3, key: 4, save: 5, load: 6, speed: 7, end: 8, close: 9 };
+  const Input = {
+    click: 1, button: 2, pointer: 3, key: 4, save: 5, load: 6, speed: 7, end: 8, close: 9,
+    skipHeld: 10, skip: 11, auto: 12, readAloud: 13, history: 14,
+  };
   // Below this a timer would be stretched to 4 ms once nested: such waits are
   // yielded through a message channel until they are over.
   const kShortestTimer = 4;
@@ -85,7 +88,18 @@
       },
       music: ui.music,
     };
-    return host;
+    return Object.assign(host, readingCalls(ui));
+  }
+
+  // The switches' check marks, what screen readers are told, and the message history
+  // the engine hands over to be shown while it waits.
+  function readingCalls(ui) {
+    return {
+      setSwitchesChecked: (autoMode, skipping, readAloud) => ui.setSwitchesChecked(autoMode, skipping, readAloud),
+      describe: (message, choices) => ui.describe(message, choices),
+      showChoiceLines: (lines, highlighted) => ui.showChoiceLines(lines, highlighted),
+      openHistory: (entries) => ui.openHistory(entries),
+    };
   }
 
   // What the engine's message boxes offer, by its numbers (player/host.h).

@@ -1,6 +1,7 @@
 // The browser player's page: the 640 × 480 picture on a canvas scaled to the page,
-// the choice buttons over it as the desktop window has them, the two menus, the
-// message boxes as dialogs, the saves in the browser and the music. The files the
+// the choice buttons over it as the desktop window has them, the menus, the keys, the
+// message history, the message boxes as dialogs, the saves and read marks in the
+// browser and the music. The files the
 // game needs are listed in files.json (a folder on a web server cannot be
 // searched); the engine reads them from its own file system.
 'use strict';
@@ -15,6 +16,11 @@
   const kMenuEdge = 8;  // novel mode: the menu bar comes while the pointer is this near the top
   const kEndedNotice = 'ゲームを終了しました。';
   const kNoSoundNotice = '音楽を再生できません。音を出さずに続けます。';
+  const kChoiceMark = '→ ';
+  // The keys the engine takes as they are, by its codes (player/input.h).
+  const kEngineKeys = { Enter: 13, ' ': 32, ArrowRight: 39, ArrowUp: 38, ArrowDown: 40, Escape: 27,
+                        1: 49, 2: 50, 3: 51, 4: 52, 5: 53 };
+  const kHistoryPage = 4;  // entries Page Up and Page Down scroll the history by
 
   const $ = (id) => document.getElementById(id);
   const stage = $('stage');
@@ -24,6 +30,8 @@
   const imageWords = new Uint32Array(image.data.buffer);
   const menuBar = $('menubar');
   const buttons = [...document.querySelectorAll('#choices button')];
+  const historyList = $('history');
+  const choiceLines = $('choice-lines');
   const hash = new URLSearchParams(location.hash.slice(1));
 
   let novel = false;
@@ -102,6 +110,125 @@
     $('file_end').addEventListener('click', () => host.push(host.Input.end));
   }
 
+  // 表示(V): the history, the switches the engine keeps and full screen.
+  function setupViewMenu() {
+    $('view_history').addEventListener('click', requestHistory);
+    $('view_auto').addEventListener('click', () => host.push(host.Input.auto));
+    $('view_skip').addEventListener('click', () => host.push(host.Input.skip));
+    $('view_read_aloud').addEventListener('click', () => host.push(host.Input.readAloud));
+    $('view_full_screen').addEventListener('click', toggleFullScreen);
+    document.addEventListener('fullscreenchange', () => {
+      $('view_full_screen').setAttribute('aria-checked', String(!novel && Boolean(document.fullscreenElement)));
+    });
+  }
+
+  // Normal mode only: novel mode covers the screen already.
+  function toggleFullScreen() {
+    if (novel) return;
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else if (document.documentElement.requestFullscreen) document.documentElement.requestFullscreen().catch(() => {});
+  }
+
+  function setSwitchesChecked(autoMode, skipping, readAloud) {
+    $('view_auto').setAttribute('aria-checked', String(autoMode));
+    $('view_skip').setAttribute('aria-checked', String(skipping));
+    $('view_read_aloud').setAttribute('aria-checked', String(readAloud));
+  }
+
+  // ---- the message history ----
+  // Asked of the engine, which hands it over once it waits for the history to close.
+  let historyAsked = false;
+
+  function historyOpen() {
+    return !historyList.hidden;
+  }
+
+  function requestHistory() {
+    if (historyOpen() || historyAsked || !$('ended').hidden) return;
+    historyAsked = true;
+    host.push(host.Input.history, 1);
+  }
+
+  function openHistory(entries) {
+    historyAsked = false;
+    historyList.replaceChildren(...entries.map(([choice, text]) => {
+      const item = document.createElement('li');
+      item.textContent = choice ? kChoiceMark + text : text;
+      if (choice) item.className = 'choice';
+      return item;
+    }));
+    historyList.hidden = false;
+    historyList.scrollTop = historyList.scrollHeight;
+    historyList.focus();
+  }
+
+  function closeHistory() {
+    if (!historyOpen()) return;
+    historyList.hidden = true;
+    historyList.replaceChildren();
+    host.push(host.Input.history, 0);
+  }
+
+  function historyAtEnd() {
+    return historyList.scrollTop + historyList.clientHeight >= historyList.scrollHeight - 1;
+  }
+
+  // By whole entries from the first one shown; down past the end returns to the game.
+  function scrollHistory(entries) {
+    if (entries > 0 && historyAtEnd()) {
+      closeHistory();
+      return;
+    }
+    const items = [...historyList.children];
+    if (!items.length) return;
+    const padding = parseFloat(getComputedStyle(historyList).paddingTop);
+    const first = Math.max(0, items.findIndex((item) => item.offsetTop + item.offsetHeight > historyList.scrollTop + padding));
+    const target = Math.min(Math.max(first + entries, 0), items.length - 1);
+    historyList.scrollTop = items[target].offsetTop - padding;
+  }
+
+  const kHistoryKeys = { PageUp: -kHistoryPage, ArrowUp: -1, PageDown: kHistoryPage, ArrowDown: 1 };
+
+  function historyKey(event) {
+    if (event.key in kHistoryKeys) scrollHistory(kHistoryKeys[event.key]);
+    else if (event.key === 'Escape' || event.key === 'Enter') closeHistory();
+    else return;
+    event.preventDefault();
+  }
+
+  function setupHistory() {
+    historyList.addEventListener('wheel', (event) => {
+      if (event.deltaY > 0 && historyAtEnd()) closeHistory();
+    }, { passive: true });
+    historyList.addEventListener('click', (event) => {
+      event.stopPropagation();
+      closeHistory();
+    });
+    stage.addEventListener('wheel', (event) => {
+      if (event.deltaY < 0 && !historyOpen()) requestHistory();
+    }, { passive: true });
+  }
+
+  // ---- for screen readers ----
+  function describe(message, choices) {
+    canvas.setAttribute('aria-label', message);
+    canvas.setAttribute('aria-description', [message, ...choices.filter(Boolean)].join('\n'));
+  }
+
+  // Novel mode's lines, drawn by the engine, as invisible selectable items over them.
+  function showChoiceLines(lines, highlighted) {
+    choiceLines.replaceChildren(...lines.map((line) => {
+      const item = document.createElement('li');
+      item.setAttribute('role', 'option');
+      item.setAttribute('aria-selected', String(line.slot === highlighted));
+      item.textContent = line.caption;
+      item.style.top = `${line.top}px`;
+      item.style.height = `${line.height}px`;
+      return item;
+    }));
+    choiceLines.hidden = !lines.length;
+  }
+
   function showMenuBar(shown) {
     menuBar.classList.toggle('hidden', !shown);
   }
@@ -147,6 +274,7 @@
     enterNovelMode() {
       novel = true;
       document.body.classList.add('novel');
+      $('view_full_screen').disabled = true;
       showMenuBar(false);
       fitStage();
     },
@@ -167,6 +295,10 @@
       buttons[slot].setAttribute('aria-label', caption);
     },
     setButtonVisible: (slot, visible) => { buttons[slot].hidden = !visible; },
+    setSwitchesChecked,
+    describe,
+    showChoiceLines,
+    openHistory,
     messageBox,
     saved(path) {
       const name = path.slice(path.lastIndexOf('/') + 1);
@@ -240,10 +372,55 @@
     document.addEventListener('pointermove', (event) => {
       if (novel && !typing) showMenuBar(event.clientY < kMenuEdge || menuBar.matches(':hover'));
     });
-    document.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape' && !$('message').open) host.push(host.Input.key, 27);
-    });
+    setupKeys();
     window.addEventListener('resize', fitStage);
+  }
+
+  // ---- keys ----
+  // What the desktop window's keys do; those of an open dialog or of the history stay
+  // theirs, and a focused button takes Enter and Space as a click.
+  let skipKeyHeld = false;
+
+  function holdSkip(held) {
+    if (held === skipKeyHeld) return;
+    skipKeyHeld = held;
+    host.push(host.Input.skipHeld, held ? 1 : 0);
+  }
+
+  function onKeyDown(event) {
+    if ($('message').open) return;
+    if (historyOpen()) {
+      historyKey(event);
+      return;
+    }
+    const key = event.key;
+    if (key === 'Control') {
+      holdSkip(true);
+      return;
+    }
+    if (key === 'F11' || (event.altKey && key === 'Enter')) {
+      toggleFullScreen();
+      event.preventDefault();
+      return;
+    }
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    if ((key === 'Enter' || key === ' ') && document.activeElement instanceof HTMLButtonElement) return;
+    const letter = key.toLowerCase();
+    if (key === 'PageUp') requestHistory();
+    else if (letter === 'a') host.push(host.Input.auto);
+    else if (letter === 'r') host.push(host.Input.readAloud);
+    else if (key in kEngineKeys) host.push(host.Input.key, kEngineKeys[key]);
+    else return;
+    event.preventDefault();
+  }
+
+  function setupKeys() {
+    document.addEventListener('keydown', onKeyDown);
+    document.addEventListener('keyup', (event) => {
+      if (event.key === 'Control') holdSkip(false);
+    });
+    // A key let go while the page had no focus never comes.
+    window.addEventListener('blur', () => holdSkip(false));
   }
 
   // ---- start ----
@@ -253,8 +430,22 @@
     return new Uint8Array(await response.arrayBuffer());
   }
 
+  // What the browser kept as bytes; anything else gives the engine an empty file,
+  // which it does not take for a save or read marks.
+  function keptBytes(value) {
+    if (ArrayBuffer.isView(value)) return new Uint8Array(value.buffer, value.byteOffset, value.byteLength);
+    return value instanceof ArrayBuffer ? new Uint8Array(value) : new Uint8Array(0);
+  }
+
+  // The history shows the messages in the font the engine types them in.
+  function useMessageFont(bytes) {
+    if (bytes) document.fonts.add(new FontFace('PRYX Mincho', bytes));
+  }
+
   async function start() {
     setupMenus();
+    setupViewMenu();
+    setupHistory();
     setupInput();
     fitStage();
     const manifest = await (await fetch('files.json')).json();
@@ -264,8 +455,11 @@
         const [choice, kind, slot] = entry.split(':');
         return { choice: Number(choice), kind, slot: Number(slot) };
       });
+      const press = (key, type) => document.dispatchEvent(new KeyboardEvent(type, { key, bubbles: true }));
       route = PryxRoute.createRoute(host, routeText ? routeText.split(',').map(Number) : [], menu,
-                                    () => { document.body.dataset.ended = 'route'; });
+                                    () => { document.body.dataset.ended = 'route'; },
+                                    { keys: hash.has('keys'), skip: hash.has('skip'), press });
+      window.pryxRoute = route;
     } else {
       music = PryxMusic.createMusic(manifest.soundFont, (error) => {
         console.error('PRYX: no sound:', error);
@@ -280,6 +474,7 @@
       Promise.all(manifest.fonts.map(fetchBytes)),
       saves.all(),
     ]);
+    useMessageFont(fontFiles[0]);
     engine = await PryxPlayer({ pryxHost: host });
     const fs = engine.FS;
     fs.mkdirTree(kGameFolder);
@@ -287,7 +482,7 @@
     // A file that could not be fetched is missing, as on a desktop without it.
     manifest.files.forEach((name, i) => gameFiles[i] && fs.writeFile(`${kGameFolder}/${name}`, gameFiles[i]));
     manifest.fonts.forEach((name, i) => fontFiles[i] && fs.writeFile(`${kFontFolder}/${name}`, fontFiles[i]));
-    for (const [name, bytes] of kept) fs.writeFile(`${kGameFolder}/${name}`, bytes);
+    for (const [name, value] of kept) fs.writeFile(`${kGameFolder}/${name}`, keptBytes(value));
     document.body.dataset.started = String(performance.now());
     await engine.ccall('pryx_play', null, ['string', 'string'], [kGameFolder, manifest.name], { async: true });
   }

@@ -3,22 +3,55 @@
 // are answered yes, and `menu` entries {choice, kind: 'save'|'load', slot} use the
 // save or load item while that choice waits. Drives the host with the input a user
 // would give, so the page's own handling is what is tested.
+// With `keys` the route is taken by keys instead: Enter, Space and → in turn at the
+// waits, the digit of the choice in normal mode, ↓ to it and Enter in novel mode.
+// With `skip` Ctrl is held from the start, and let go and pressed again at each
+// choice; `typed` then tells of each message whether it appeared at once (no time
+// passed on the clock while it was typed). `press(key, type)` gives the page a key.
 'use strict';
 
 (function (global) {
   const kNovelLineHeight = 29;  // a novel-mode text row, player/screen/screen.h
   const kPointerX = 100;
+  const kContinueKeys = ['Enter', ' ', 'ArrowRight'];
 
   // `onExhausted` is called at a choice the route has no entry left for.
-  function createRoute(host, choices, menu = [], onExhausted = null) {
+  function createRoute(host, choices, menu = [], onExhausted = null, { keys = false, skip = false, press = null } = {}) {
     let offered = 0;
     let next = 0;
     let lastKind = -1;
+    let waitsByKey = 0;
+    let textTime = null;
+    const typed = [];
+    if (skip) press('Control', 'keydown');
+
+    function choose(slot, novel, textEndRow) {
+      if (skip) {
+        press('Control', 'keyup');
+        press('Control', 'keydown');
+      }
+      if (keys && novel) {
+        for (let line = 0; line < slot; ++line) press('ArrowDown', 'keydown');
+        press('Enter', 'keydown');
+      } else if (keys) {
+        press(String(slot), 'keydown');
+      } else if (novel) {
+        host.push(host.Input.pointer, kPointerX, kNovelLineHeight * (slot - 1 + textEndRow) + kNovelLineHeight / 2);
+        host.push(host.Input.click);
+      } else {
+        host.push(host.Input.button, slot - 1);
+      }
+    }
+
     return {
+      typed,
       waitStarted(kind, novel, textEndRow) {
         lastKind = kind;
+        if (textTime !== null) typed.push(host.now() === textTime ? 'at once' : 'typed');
+        textTime = null;
         if (kind !== 3) {
-          host.push(host.Input.click);
+          if (keys) press(kContinueKeys[waitsByKey++ % kContinueKeys.length], 'keydown');
+          else host.push(host.Input.click);
           return;
         }
         ++offered;
@@ -29,19 +62,14 @@
           if (onExhausted) onExhausted();
           return;
         }
-        const slot = choices[next];
-        if (novel) {
-          host.push(host.Input.pointer, kPointerX, kNovelLineHeight * (slot - 1 + textEndRow) + kNovelLineHeight / 2);
-          host.push(host.Input.click);
-        } else {
-          host.push(host.Input.button, slot - 1);
-        }
+        choose(choices[next], novel, textEndRow);
       },
       // What is left when a wait ends was meant for it alone.
       waitEnded: () => host.clearInput(),
       // A choice is used up only when made: a load that ends the wait leaves it.
       traced(event) {
         if (event.event === 'choose' && lastKind === 3) ++next;
+        if (event.event === 'text') textTime = host.now();
       },
       // Questions: the positive answer.
       answer: (buttons) => (buttons === 2 ? 2 : 0),

@@ -1,6 +1,6 @@
-// The five save slots (and the slots a game's own @SAVE uses), kept by the browser
-// in IndexedDB, one record a save file holding its bytes exactly: the same as the
-// desktop player's .SAV file.
+// The five save slots (and the slots a game's own @SAVE uses) and the read marks,
+// kept by the browser in IndexedDB, one record a file holding its bytes exactly: the
+// same as the desktop player's .SAV and .READ files.
 'use strict';
 
 (function (global) {

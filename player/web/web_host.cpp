@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include "platform/json_text.h"
+
 // Every call goes to the page's host object (host.js). The async ones suspend the
 // engine until the page's promise settles.
 
@@ -27,6 +29,18 @@ EM_JS(void, pryx_wait_started, (int kind, int novel, int textEndRow), {
   Module.pryxHost.waitStarted(kind, !!novel, textEndRow);
 });
 EM_JS(void, pryx_wait_ended, (), { Module.pryxHost.waitEnded(); });
+EM_JS(void, pryx_switches_checked, (int autoMode, int skipping, int readAloud), {
+  Module.pryxHost.setSwitchesChecked(!!autoMode, !!skipping, !!readAloud);
+});
+EM_JS(void, pryx_describe, (const char* message, const char* choices), {
+  Module.pryxHost.describe(UTF8ToString(message), JSON.parse(UTF8ToString(choices)));
+});
+EM_JS(void, pryx_choice_lines, (const char* lines, int highlighted), {
+  Module.pryxHost.showChoiceLines(JSON.parse(UTF8ToString(lines)), highlighted);
+});
+EM_JS(void, pryx_history_open, (const char* entries), {
+  Module.pryxHost.openHistory(JSON.parse(UTF8ToString(entries)));
+});
 EM_JS(double, pryx_now, (), { return Module.pryxHost.now(); });
 // The next input as kind | first << 4 | second << 18, or -1 when none is queued.
 EM_JS(int, pryx_next_input, (), { return Module.pryxHost.nextInput(); });
@@ -44,7 +58,18 @@ namespace {
 // typing without a wait still lets the page draw and take clicks.
 constexpr double kLongestStretch = 10;
 
-enum class InputKind { Click = 1, Button, Pointer, Key, Save, Load, Speed, End, Close };
+enum class InputKind {
+  Click = 1, Button, Pointer, Key, Save, Load, Speed, End, Close,
+  SkipHeld, Skip, Auto, ReadAloud, History
+};
+
+// A JSON array of `items`, each written by `element`.
+template <typename Items, typename Element>
+std::string jsonArray(const Items& items, Element element) {
+  std::string json = "[";
+  for (const auto& item : items) json += (json.size() > 1 ? "," : "") + element(item);
+  return json + "]";
+}
 
 }  // namespace
 
@@ -65,8 +90,25 @@ bool WebHost::deliverInput() {
     case InputKind::Speed: player_->speedChosen(static_cast<Speed>(first)); break;
     case InputKind::End: player_->endChosen(); break;
     case InputKind::Close: player_->closeRequested(); break;
+    case InputKind::SkipHeld: player_->skipHeld(first != 0); break;
+    case InputKind::Skip: player_->skipToggled(); break;
+    case InputKind::Auto: player_->autoToggled(); break;
+    case InputKind::ReadAloud: player_->readAloudToggled(); break;
+    case InputKind::History: showHistory(first != 0); break;
   }
   return true;
+}
+
+// The page shows the history once the engine waits for it to close: entries as
+// [isChoice, text], oldest first.
+void WebHost::showHistory(bool shown) {
+  player_->historyShown(shown);
+  if (!shown) return;
+  const std::string entries = jsonArray(player_->history().entries(), [](const MessageHistory::Entry& entry) {
+    const bool choice = entry.kind == MessageHistory::Entry::Kind::Choice;
+    return std::string(choice ? "[true," : "[false,") + platform::jsonString(entry.text) + "]";
+  });
+  pryx_history_open(entries.c_str());
 }
 
 void WebHost::pumpEvents() {
@@ -113,6 +155,24 @@ void WebHost::setChoiceMenusEnabled(bool enabled) { pryx_choice_menus(enabled); 
 void WebHost::setLoadItemEnabled(int slot, bool enabled) { pryx_load_item(slot, enabled); }
 
 void WebHost::setSpeedChecked(Speed speed) { pryx_speed_checked(static_cast<int>(speed)); }
+
+void WebHost::setSwitchesChecked(const PlayerSwitches& switches, bool skipping) {
+  pryx_switches_checked(switches.autoMode, skipping, switches.readAloud);
+}
+
+void WebHost::describe(const std::string& message, const std::vector<std::string>& choices) {
+  const std::string texts = jsonArray(choices, [](const std::string& choice) { return platform::jsonString(choice); });
+  pryx_describe(message.c_str(), texts.c_str());
+}
+
+// Lines as {slot, caption, top, height}, in the picture's pixels.
+void WebHost::showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) {
+  const std::string json = jsonArray(lines, [](const ChoiceLine& line) {
+    return "{\"slot\":" + std::to_string(line.slot) + ",\"caption\":" + platform::jsonString(line.caption) +
+           ",\"top\":" + std::to_string(line.top) + ",\"height\":" + std::to_string(line.height) + "}";
+  });
+  pryx_choice_lines(json.c_str(), highlighted);
+}
 
 void WebHost::setCaption(int slot, const std::string& caption) { pryx_button_caption(slot, caption.c_str()); }
 

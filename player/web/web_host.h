@@ -1,10 +1,13 @@
 #pragma once
 // The engine's host in a web page. The page's script (host.js) owns the canvas, the
-// menus, the buttons and the dialogs; this side hands it the picture and the states
-// and takes its input from a queue. Waits suspend the engine (ASYNCIFY) and give the
-// page's event loop its turn, so the page stays responsive and idles at no cost.
+// menus, the buttons, the dialogs and the message history's view; this side hands it
+// the picture, the states and the history, and takes its input from a queue. Waits
+// suspend the engine (ASYNCIFY) and give the page's event loop its turn, so the page
+// stays responsive and idles at no cost.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "player/game_files.h"
 #include "player/player.h"
@@ -34,12 +37,15 @@ class WebHost final : public EventPump,
   void enterNovelMode() override;
   void setTyping(bool typing) override;
   void* nativeHandle() override { return this; }
+  void describe(const std::string& message, const std::vector<std::string>& choices) override;
+  void showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) override;
 
   MessageAnswer show(const MessageBoxRequest& request) override;
 
   void setChoiceMenusEnabled(bool enabled) override;
   void setLoadItemEnabled(int slot, bool enabled) override;
   void setSpeedChecked(Speed speed) override;
+  void setSwitchesChecked(const PlayerSwitches& switches, bool skipping) override;
 
   void setCaption(int slot, const std::string& caption) override;
   void setVisible(int slot, bool visible) override;
@@ -50,6 +56,7 @@ class WebHost final : public EventPump,
 
  private:
   bool deliverInput();
+  void showHistory(bool shown);
 
   GameLocation location_;
   Player* player_ = nullptr;

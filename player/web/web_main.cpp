@@ -1,6 +1,6 @@
 // The browser player's entry: the page has put the game's files into FOLDER (the
-// game file NAME.PRY, its pictures and music, the save files it keeps) and calls
-// pryx_play(FOLDER, NAME), which returns when the run has ended.
+// game file NAME.PRY, its pictures and music, the save files and read marks it
+// keeps) and calls pryx_play(FOLDER, NAME), which returns when the run has ended.
 
 #include <emscripten.h>
 
@@ -13,6 +13,7 @@
 #include "player/player.h"
 #include "player/web/trace_lines.h"
 #include "player/web/web_host.h"
+#include "player/web/web_read_marks.h"
 #include "player/web/web_sequencer.h"
 
 EM_JS(void, pryx_ended, (const char* reason, const char* message), {
@@ -40,8 +41,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pryx_play(const char* folder, const char* n
   // The display library's pixel work, without a screen whose mode could change.
   headless::HeadlessDisplay display;
   headless::ObserverList observers{&host, &trace};
+  web::WebReadMarks readMarks(location);
   PlayerOptions options;
   options.observer = &observers;
+  options.readMarks = &readMarks;
+  // Reading aloud speaks through `options.speech`, a Speech over the browser's speech
+  // output; without one the switch is kept and shown, and nothing is spoken.
   PlayerHost playerHost{host, host, host, host, host, host, sequencer, display};
   Player player(playerHost, location, std::move(*image), options);
   host.attach(player);
