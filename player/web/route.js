@@ -6,8 +6,8 @@
 // With `keys` the route is taken by keys instead: Enter, Space and → in turn at the
 // waits, the digit of the choice in normal mode, ↓ to it and Enter in novel mode.
 // With `skip` Ctrl is held from the start, and let go and pressed again at each
-// choice; `typed` then tells of each message whether it appeared at once (no time
-// passed on the clock while it was typed). `press(key, type)` gives the page a key.
+// choice. `typed` holds, for each message, the time the clock took from its start to
+// the next wait: what skip shortens. `press(key, type)` gives the page a key.
 'use strict';
 
 (function (global) {
@@ -47,7 +47,7 @@
       typed,
       waitStarted(kind, novel, textEndRow) {
         lastKind = kind;
-        if (textTime !== null) typed.push(host.now() === textTime ? 'at once' : 'typed');
+        if (textTime !== null) typed.push(host.now() - textTime);
         textTime = null;
         if (kind !== 3) {
           if (keys) press(kContinueKeys[waitsByKey++ % kContinueKeys.length], 'keydown');
