@@ -378,13 +378,20 @@
 
   // ---- keys ----
   // What the desktop window's keys do; those of an open dialog or of the history stay
-  // theirs, and a focused button takes Enter and Space as a click.
+  // theirs.
   let skipKeyHeld = false;
 
   function holdSkip(held) {
     if (held === skipKeyHeld) return;
     skipKeyHeld = held;
     host.push(host.Input.skipHeld, held ? 1 : 0);
+  }
+
+  // A choice button, or a menu reached by the keyboard: a menu title a click left
+  // focused would otherwise keep Enter from the game.
+  function focusedButtonTakes() {
+    const focused = document.activeElement;
+    return focused instanceof HTMLButtonElement && (buttons.includes(focused) || focused.matches(':focus-visible'));
   }
 
   function onKeyDown(event) {
@@ -394,6 +401,10 @@
       return;
     }
     const key = event.key;
+    if (key === 'Escape' && document.querySelector('.menu[aria-expanded="true"]')) {
+      closeMenus();
+      return;
+    }
     if (key === 'Control') {
       holdSkip(true);
       return;
@@ -404,7 +415,7 @@
       return;
     }
     if (event.altKey || event.ctrlKey || event.metaKey) return;
-    if ((key === 'Enter' || key === ' ') && document.activeElement instanceof HTMLButtonElement) return;
+    if ((key === 'Enter' || key === ' ') && focusedButtonTakes()) return;
     const letter = key.toLowerCase();
     if (key === 'PageUp') requestHistory();
     else if (letter === 'a') host.push(host.Input.auto);
