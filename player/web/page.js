@@ -1,9 +1,8 @@
 // The browser player's page: the 640 × 480 picture on a canvas scaled to the page,
 // the choice buttons over it as the desktop window has them, the menus, the keys, the
 // message history, the message boxes as dialogs, the saves and read marks in the
-// browser and the music. The files the
-// game needs are listed in files.json (a folder on a web server cannot be
-// searched); the engine reads them from its own file system.
+// browser and the music. The files the game needs are listed in files.json (a folder
+// on a web server cannot be searched); the engine reads them from its own file system.
 'use strict';
 
 (function () {
