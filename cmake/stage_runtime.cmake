@@ -1,19 +1,19 @@
 # Stages the runtime, everything a distribution carries besides the game, into OUTPUT:
 # the player and the display library of the release build, stripped, the player
 # finding lib/ through its run path; in lib/ every shared library they and the
-# window's Qt platform plugin need, except those left to the system
-# (SYSTEM_LIBRARIES), and their licences in licences/; the SoundFont, the fonts and
-# their licences. OUTPUT/files.txt
+# window's Qt platform plugin reach other than through one left to the system
+# (SYSTEM_LIBRARIES), checked once staged, and their licences in licences/; the
+# SoundFont, the fonts and their licences. OUTPUT/files.txt
 # lists every staged file: the distribution builders copy exactly these.
 #
 # cmake -DPLAYER=... -DLIBRARY=... -DQT_PLUGIN_DIR=... -DPLUGINS=platforms/libqxcb.so
-#       -DSOUNDFONT=... -DFONTS=a.ttf;b.ttf -DLICENCES=source=name;... -DSTRIP=... -DPATCHELF=...
+#       -DSOUNDFONT=... -DFONTS=a.ttf;b.ttf -DLICENCES=source=name;... -DSTRIP=... -DPATCHELF=... -DREADELF=...
 #       -DSYSTEM_LIBRARIES=system-libraries.txt -DLIBRARY_FOLDER=lib -DPLUGIN_FOLDER=lib/plugins
 #       -DOUTPUT=... -P stage_runtime.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SOUNDFONT FONTS LICENCES STRIP PATCHELF SYSTEM_LIBRARIES
-                 LIBRARY_FOLDER PLUGIN_FOLDER OUTPUT)
+foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SOUNDFONT FONTS LICENCES STRIP PATCHELF READELF
+                 SYSTEM_LIBRARIES LIBRARY_FOLDER PLUGIN_FOLDER OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "stage_runtime: ${required} is not given")
   endif()
@@ -22,7 +22,6 @@ endforeach()
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT}/${LIBRARY_FOLDER})
 set(staged "")
-set(bundled "")
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
@@ -53,29 +52,22 @@ foreach(plugin IN LISTS PLUGINS)
   list(APPEND modules ${QT_PLUGIN_DIR}/${plugin})
 endforeach()
 
+# A library left to the system is neither bundled nor looked into: what it needs is
+# the system's too.
 file(STRINGS ${SYSTEM_LIBRARIES} system_patterns REGEX "^[^#]")
 file(GET_RUNTIME_DEPENDENCIES
   EXECUTABLES ${PLAYER}
   LIBRARIES ${LIBRARY}
   MODULES ${modules}
-  RESOLVED_DEPENDENCIES_VAR dependencies
+  PRE_EXCLUDE_REGEXES ${system_patterns}
+  RESOLVED_DEPENDENCIES_VAR bundled
   UNRESOLVED_DEPENDENCIES_VAR unresolved)
 if(unresolved)
   message(FATAL_ERROR "stage_runtime: libraries not found: ${unresolved}")
 endif()
-foreach(dependency IN LISTS dependencies)
-  get_filename_component(name ${dependency} NAME)
-  set(left_to_system FALSE)
-  foreach(pattern IN LISTS system_patterns)
-    if(name MATCHES "${pattern}")
-      set(left_to_system TRUE)
-      break()
-    endif()
-  endforeach()
-  if(NOT left_to_system)
-    stage(${dependency} ${LIBRARY_FOLDER}/${name})
-    list(APPEND bundled ${dependency})
-  endif()
+foreach(library IN LISTS bundled)
+  get_filename_component(name ${library} NAME)
+  stage(${library} ${LIBRARY_FOLDER}/${name})
 endforeach()
 
 # Each library travels with the copyright file of its Debian package, which holds
@@ -109,6 +101,9 @@ foreach(licence IN LISTS LICENCES)
   list(GET parts 1 name)
   stage(${source} ${name})
 endforeach()
+
+run(${CMAKE_COMMAND} -DRUNTIME=${OUTPUT} -DLIBRARY_FOLDER=${LIBRARY_FOLDER} -DSYSTEM_LIBRARIES=${SYSTEM_LIBRARIES}
+    -DREADELF=${READELF} -P ${CMAKE_CURRENT_LIST_DIR}/check_bundled_libraries.cmake)
 
 list(SORT staged)
 list(JOIN staged "\n" listing)

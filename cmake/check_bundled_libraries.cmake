@@ -1,0 +1,75 @@
+# Checks that a staged runtime carries exactly the libraries it needs: every NEEDED
+# entry of a staged program, library or plugin is either a library in
+# RUNTIME/LIBRARY_FOLDER or one left to the system (SYSTEM_LIBRARIES), and every
+# library there is reached from the programs and plugins (the ELF files outside
+# LIBRARY_FOLDER's own top level) through them. Fails listing every fault.
+#
+# cmake -DRUNTIME=... -DLIBRARY_FOLDER=lib -DSYSTEM_LIBRARIES=system-libraries.txt -DREADELF=...
+#       -P check_bundled_libraries.cmake
+cmake_minimum_required(VERSION 3.25)
+
+foreach(required RUNTIME LIBRARY_FOLDER SYSTEM_LIBRARIES READELF)
+  if(NOT DEFINED ${required})
+    message(FATAL_ERROR "check_bundled_libraries: ${required} is not given")
+  endif()
+endforeach()
+
+file(STRINGS ${SYSTEM_LIBRARIES} system_patterns REGEX "^[^#]")
+file(GLOB bundled_files LIST_DIRECTORIES false RELATIVE ${RUNTIME}/${LIBRARY_FOLDER} ${RUNTIME}/${LIBRARY_FOLDER}/*)
+file(GLOB_RECURSE staged_files LIST_DIRECTORIES false ${RUNTIME}/*)
+
+set(faults "")
+set(roots "")
+foreach(file IN LISTS staged_files)
+  file(READ ${file} magic LIMIT 4 HEX)
+  if(NOT magic STREQUAL "7f454c46")
+    continue()
+  endif()
+  file(RELATIVE_PATH name ${RUNTIME} ${file})
+  get_filename_component(folder ${name} DIRECTORY)
+  if(NOT folder STREQUAL LIBRARY_FOLDER)
+    list(APPEND roots ${name})
+  endif()
+endforeach()
+
+# Walks the NEEDED entries from the programs and plugins through the bundled libraries.
+set(reached "")
+set(unread ${roots})
+while(unread)
+  list(POP_FRONT unread name)
+  execute_process(COMMAND ${READELF} --dynamic ${RUNTIME}/${name} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "check_bundled_libraries: ${READELF} cannot read ${RUNTIME}/${name}")
+  endif()
+  string(REGEX MATCHALL "\\(NEEDED\\)[^[]*\\[[^]]+\\]" entries "${dynamic}")
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE ".*\\[(.+)\\]" "\\1" needed "${entry}")
+    if(needed IN_LIST bundled_files)
+      if(NOT needed IN_LIST reached)
+        list(APPEND reached ${needed})
+        list(APPEND unread ${LIBRARY_FOLDER}/${needed})
+      endif()
+      continue()
+    endif()
+    set(left_to_system FALSE)
+    foreach(pattern IN LISTS system_patterns)
+      if(needed MATCHES "${pattern}")
+        set(left_to_system TRUE)
+        break()
+      endif()
+    endforeach()
+    if(NOT left_to_system)
+      list(APPEND faults "${name} needs ${needed}, which is neither bundled nor left to the system")
+    endif()
+  endforeach()
+endwhile()
+
+foreach(library IN LISTS bundled_files)
+  if(NOT library IN_LIST reached)
+    list(APPEND faults "${LIBRARY_FOLDER}/${library} is bundled, but no staged program or plugin reaches it")
+  endif()
+endforeach()
+if(faults)
+  list(JOIN faults "\n  " listing)
+  message(FATAL_ERROR "check_bundled_libraries: ${RUNTIME}\n  ${listing}")
+endif()
