@@ -1,11 +1,11 @@
 // The engine's host object in a page or in node: the queue of input the engine takes
 // at its pumps, the waits it suspends in, and the calls it makes for the picture,
-// menus, buttons, questions, music, saves and trace, which go to `ui`.
+// menus, buttons, questions, music, speech, saves and trace, which go to `ui`.
 'use strict';
 
 (function (global) {
   // Kinds of input as the engine decodes them (web_host.cpp).
-  const Input = { click: 1, button: 2, pointer: 3, key: 4, save: 5, load: 6, speed: 7, end: 8, close: 9 };
+  const Input = { click: 1, button: 2, pointer: 3, key: 4, save: 5, load: 6, speed: 7, end: 8, close: 9, readAloud: 10 };
   // Below this a timer would be stretched to 4 ms once nested: such waits are
   // yielded through a message channel until they are over.
   const kShortestTimer = 4;
@@ -78,12 +78,15 @@
       saved: (path) => ui.saved(path),
       waitStarted: (kind, novel, textEndRow) => ui.waitStarted(kind, novel, textEndRow),
       waitEnded: () => ui.waitEnded(),
+      describe: (message, description) => ui.describe(message, description),
+      showChoiceLines: (lines, highlighted) => ui.showChoiceLines(lines, highlighted),
       traceLine: (line) => ui.traceLine(line),
       ended(reason, message) {
         channel.port1.close();
         ui.ended(reason, message);
       },
       music: ui.music,
+      speech: ui.speech,
     };
     return host;
   }

@@ -1,6 +1,7 @@
 // The browser player's page: the 640 × 480 picture on a canvas scaled to the page,
 // the choice buttons over it as the desktop window has them, the two menus, the
-// message boxes as dialogs, the saves in the browser and the music. The files the
+// message boxes as dialogs, the saves in the browser, the music and reading aloud,
+// and for screen readers the message and novel mode's choice lines. The files the
 // game needs are listed in files.json (a folder on a web server cannot be
 // searched); the engine reads them from its own file system.
 'use strict';
@@ -15,6 +16,7 @@
   const kMenuEdge = 8;  // novel mode: the menu bar comes while the pointer is this near the top
   const kEndedNotice = 'ゲームを終了しました。';
   const kNoSoundNotice = '音楽を再生できません。音を出さずに続けます。';
+  const kPictureName = 'ゲーム画面';
 
   const $ = (id) => document.getElementById(id);
   const stage = $('stage');
@@ -140,6 +142,37 @@
     });
   }
 
+  // ---- screen readers ----
+  // The picture is named by the message it shows. Novel mode's choice lines are
+  // drawn into the picture: each gets an invisible option over its line, selected
+  // while highlighted; clicks go through to the picture.
+  function describe(message, description) {
+    canvas.setAttribute('aria-label', message || kPictureName);
+    canvas.setAttribute('aria-description', description);
+  }
+
+  function showChoiceLines(lines, highlighted) {
+    const list = $('choice-lines');
+    const same = lines.length === list.children.length && lines.every((line, i) => {
+      const item = list.children[i];
+      return item.dataset.slot === String(line.slot) && item.getAttribute('aria-label') === line.caption;
+    });
+    if (!same) {
+      list.replaceChildren(...lines.map((line) => {
+        const item = document.createElement('div');
+        item.setAttribute('role', 'option');
+        item.dataset.slot = String(line.slot);
+        item.setAttribute('aria-label', line.caption);
+        item.title = line.caption;
+        item.style.top = `${line.top}px`;
+        item.style.height = `${line.height}px`;
+        return item;
+      }));
+    }
+    for (const item of list.children) item.setAttribute('aria-selected', String(item.dataset.slot === String(highlighted)));
+    list.hidden = lines.length === 0;
+  }
+
   // ---- the host's ui ----
   const ui = {
     paint,
@@ -172,13 +205,22 @@
       const name = path.slice(path.lastIndexOf('/') + 1);
       saves.keep(name, engine.FS.readFile(path)).catch((error) => console.error('PRYX: save not kept', error));
     },
+    // What the game waits for is on the page, and when each wait starts and ends is
+    // marked on its timeline, for tests and measurements.
     waitStarted(kind, novelMode, textEndRow) {
+      document.body.dataset.wait = String(kind);
+      performance.mark('pryx-wait-started', { detail: kind });
       if (kind === WaitKind.choice && route) $('frames').textContent += frameHash() + '\n';
       if (route) route.waitStarted(kind, novelMode, textEndRow);
     },
     waitEnded() {
+      delete document.body.dataset.wait;
+      performance.mark('pryx-wait-ended');
       if (route) route.waitEnded();
     },
+    describe,
+    showChoiceLines,
+    speech: PryxSpeech.createSpeech(),
     traceLine(line) {
       trace.push(line);
       if (route) {
@@ -213,6 +255,8 @@
 
   // A route is played on the headless player's virtual clock.
   const host = createHost(ui, { virtualTime: hash.has('route') });
+  // Tests give input through it as the page's own controls do.
+  window.pryxHost = host;
   let engine = null;
   let saves = null;
 
@@ -241,7 +285,11 @@
       if (novel && !typing) showMenuBar(event.clientY < kMenuEdge || menuBar.matches(':hover'));
     });
     document.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape' && !$('message').open) host.push(host.Input.key, 27);
+      if (event.key !== 'Escape' || $('message').open) return;
+      // The question Esc brings may open before this key's own handling is over,
+      // which would take the key as the question's cancel.
+      event.preventDefault();
+      host.push(host.Input.key, 27);
     });
     window.addEventListener('resize', fitStage);
   }

@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include "platform/json_text.h"
+
 // Every call goes to the page's host object (host.js). The async ones suspend the
 // engine until the page's promise settles.
 
@@ -27,6 +29,13 @@ EM_JS(void, pryx_wait_started, (int kind, int novel, int textEndRow), {
   Module.pryxHost.waitStarted(kind, !!novel, textEndRow);
 });
 EM_JS(void, pryx_wait_ended, (), { Module.pryxHost.waitEnded(); });
+EM_JS(void, pryx_describe, (const char* message, const char* description), {
+  Module.pryxHost.describe(UTF8ToString(message), UTF8ToString(description));
+});
+// The lines as a JSON array of {slot, caption, top, height}.
+EM_JS(void, pryx_choice_lines, (const char* lines, int highlighted), {
+  Module.pryxHost.showChoiceLines(JSON.parse(UTF8ToString(lines)), highlighted);
+});
 EM_JS(double, pryx_now, (), { return Module.pryxHost.now(); });
 // The next input as kind | first << 4 | second << 18, or -1 when none is queued.
 EM_JS(int, pryx_next_input, (), { return Module.pryxHost.nextInput(); });
@@ -44,7 +53,7 @@ namespace {
 // typing without a wait still lets the page draw and take clicks.
 constexpr double kLongestStretch = 10;
 
-enum class InputKind { Click = 1, Button, Pointer, Key, Save, Load, Speed, End, Close };
+enum class InputKind { Click = 1, Button, Pointer, Key, Save, Load, Speed, End, Close, ReadAloud };
 
 }  // namespace
 
@@ -65,6 +74,7 @@ bool WebHost::deliverInput() {
     case InputKind::Speed: player_->speedChosen(static_cast<Speed>(first)); break;
     case InputKind::End: player_->endChosen(); break;
     case InputKind::Close: player_->closeRequested(); break;
+    case InputKind::ReadAloud: player_->readAloudToggled(); break;
   }
   return true;
 }
@@ -101,6 +111,27 @@ void WebHost::setCaption(const std::string& caption) { pryx_caption(caption.c_st
 void WebHost::enterNovelMode() { pryx_novel_mode(); }
 
 void WebHost::setTyping(bool typing) { pryx_typing(typing); }
+
+// For screen readers, as the desktop window gives them: the message is the picture's
+// name, the message with the choices after it its description.
+void WebHost::describe(const std::string& message, const std::vector<std::string>& choices) {
+  std::string description = message;
+  for (const std::string& choice : choices) {
+    if (!choice.empty()) description += "\n" + choice;
+  }
+  pryx_describe(message.c_str(), description.c_str());
+}
+
+void WebHost::showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) {
+  std::string json = "[";
+  for (const ChoiceLine& line : lines) {
+    if (json.size() > 1) json += ',';
+    json += "{\"slot\":" + std::to_string(line.slot) + ",\"caption\":" + platform::jsonString(line.caption) +
+            ",\"top\":" + std::to_string(line.top) + ",\"height\":" + std::to_string(line.height) + '}';
+  }
+  json += ']';
+  pryx_choice_lines(json.c_str(), highlighted);
+}
 
 MessageAnswer WebHost::show(const MessageBoxRequest& request) {
   int answer = pryx_message_box(request.text.c_str(), request.title.c_str(), static_cast<int>(request.icon),

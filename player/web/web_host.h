@@ -5,6 +5,8 @@
 // page's event loop its turn, so the page stays responsive and idles at no cost.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "player/game_files.h"
 #include "player/player.h"
@@ -34,6 +36,8 @@ class WebHost final : public EventPump,
   void enterNovelMode() override;
   void setTyping(bool typing) override;
   void* nativeHandle() override { return this; }
+  void describe(const std::string& message, const std::vector<std::string>& choices) override;
+  void showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) override;
 
   MessageAnswer show(const MessageBoxRequest& request) override;
 

@@ -14,6 +14,7 @@
 #include "player/web/trace_lines.h"
 #include "player/web/web_host.h"
 #include "player/web/web_sequencer.h"
+#include "player/web/web_speech.h"
 
 EM_JS(void, pryx_ended, (const char* reason, const char* message), {
   Module.pryxHost.ended(UTF8ToString(reason), UTF8ToString(message));
@@ -37,11 +38,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pryx_play(const char* folder, const char* n
   }
 
   web::WebSequencer sequencer;
+  web::WebSpeech speech;
   // The display library's pixel work, without a screen whose mode could change.
   headless::HeadlessDisplay display;
   headless::ObserverList observers{&host, &trace};
   PlayerOptions options;
   options.observer = &observers;
+  options.speech = &speech;
   PlayerHost playerHost{host, host, host, host, host, host, sequencer, display};
   Player player(playerHost, location, std::move(*image), options);
   host.attach(player);
