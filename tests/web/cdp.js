@@ -78,8 +78,12 @@ async function launchChromium(userDataDir) {
   };
   return {
     page,
+    // Resolves once Chromium has ended, its profile no longer written.
     close() {
+      if (browser.exitCode !== null || browser.signalCode !== null) return Promise.resolve();
+      const ended = new Promise((resolve) => browser.once('exit', resolve));
       browser.kill();
+      return ended;
     },
   };
 }
