@@ -1,10 +1,12 @@
 // What the browser tests and measurements share: web distributions built by
-// `pryx build --web`, served on 127.0.0.1, and games written for a check.
+// `pryx build --web`, served on 127.0.0.1 to headless Chromium, and games written
+// for a check.
 'use strict';
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const http = require('http');
 const path = require('path');
+const { launchChromium } = require('./cdp');
 
 const kSkipped = 77;
 const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.json': 'application/json' };
@@ -49,9 +51,23 @@ function serve(root) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
+// Serves ROOT on 127.0.0.1 and starts headless Chromium with a fresh profile in it;
+// `use(page, base)` gets its page and the address of ROOT. Both end afterwards,
+// whatever happened.
+async function inServedBrowser(root, use) {
+  const server = await serve(root);
+  const chromium = await launchChromium(fs.mkdtempSync(path.join(root, 'profile-')));
+  try {
+    return await use(chromium.page, `http://127.0.0.1:${server.address().port}`);
+  } finally {
+    await chromium.close();
+    server.close();
+  }
+}
+
 // The waits of the game so far, from the page's timeline: {kind, at} as each
 // started (with its kind) and ended (without).
 const kWaits = `performance.getEntriesByType('mark').filter((mark) => mark.name.startsWith('pryx-wait-'))
   .map((mark) => ({ kind: mark.detail === null ? undefined : mark.detail, at: mark.startTime }))`;
 
-module.exports = { kSkipped, pryxRunner, skipUnlessBuilt, buildWeb, writeRepeatedMessageScript, serve, kWaits };
+module.exports = { kSkipped, pryxRunner, skipUnlessBuilt, buildWeb, writeRepeatedMessageScript, serve, inServedBrowser, kWaits };

@@ -15,8 +15,7 @@
 const assert = require('assert');
 const fs = require('fs');
 const path = require('path');
-const { launchChromium } = require('./cdp');
-const { skipUnlessBuilt, buildWeb, writeRepeatedMessageScript, serve, kWaits } = require('./distribution');
+const { skipUnlessBuilt, buildWeb, writeRepeatedMessageScript, inServedBrowser, kWaits } = require('./distribution');
 
 const [pryx, samples, work] = process.argv.slice(2);
 const kName = 'tsukiyo';
@@ -199,17 +198,11 @@ async function main() {
   const speedScript = path.join(work, 'speeds-script', 'speeds.PXJ');
   writeRepeatedMessageScript(speedScript, 'あ'.repeat(10));
   buildWeb(pryx, speedScript, path.join(work, 'speeds'), 'speeds');
-  const server = await serve(path.resolve(work));
-  const base = `http://127.0.0.1:${server.address().port}`;
-  const chromium = await launchChromium(fs.mkdtempSync(path.join(work, 'profile-')));
-  try {
-    await novelWindow(chromium.page, base);
-    await speeds(chromium.page, base);
-    await readingAloud(chromium.page, base);
-  } finally {
-    chromium.close();
-    server.close();
-  }
+  await inServedBrowser(path.resolve(work), async (page, base) => {
+    await novelWindow(page, base);
+    await speeds(page, base);
+    await readingAloud(page, base);
+  });
 }
 
 main().catch((error) => {
