@@ -4,7 +4,8 @@
 // - novel mode asks for full screen at the first click, shows its menu bar at the
 //   top edge only, and each choice line's option lies over its line: the pointer
 //   on it selects that option alone;
-// - a page that cannot play sound plays on and says so once;
+// - a page that cannot play sound plays on and says so once; one that cannot speak
+//   plays on silently with reading aloud on;
 // - Esc asks as closing the window does, as on the desktop: cancel plays on, OK ends;
 // - a message speed item is checked alone once chosen, and a page types the longer
 //   the slower its speed, never faster than its wait per character;
@@ -48,10 +49,11 @@ async function readToChoice(page) {
 const dialogShown = `document.getElementById('message').open && [document.getElementById('message-title').textContent,
   document.getElementById('message-text').textContent, document.activeElement.textContent]`;
 
-// The novel sample on a page without sound.
+// The novel sample on a page that can neither sound nor speak.
 async function novelWindow(page, base) {
   const takeBack = await page.beforeLoad(`
     window.AudioContext = function () { throw new Error('no sound device'); };
+    Object.defineProperty(window, 'speechSynthesis', { value: undefined });
     window.pryxNotices = 0;
     document.addEventListener('DOMContentLoaded', () => new MutationObserver((changes) => {
       window.pryxNotices += changes.length;
@@ -64,6 +66,7 @@ async function novelWindow(page, base) {
   await readToChoice(page);
   const notice = await page.until("!document.getElementById('notice').hidden && document.getElementById('notice').textContent", 5000);
   assert.strictEqual(notice, kNoSoundNotice, 'the notice of silence');
+  await page.evaluate('pryxHost.push(pryxHost.Input.readAloud)');
 
   const barShown = "!document.getElementById('menubar').classList.contains('hidden')";
   const height = await page.evaluate('window.innerHeight');
@@ -86,7 +89,7 @@ async function novelWindow(page, base) {
   assert.strictEqual(await page.evaluate(`${kOptions}.length`), 2, 'the next choice');
   assert.strictEqual(await page.evaluate('window.pryxNotices'), 1, 'the silence told once, with the next piece too');
   console.log(`novel mode: full screen at the first click, menu bar at the top edge, ${captions.length} choice lines; ` +
-              'no sound: told once');
+              'no sound: told once; no speech: plays on');
 
   const escape = () => page.press('Escape', 'Escape', 27);
   await escape();
