@@ -155,7 +155,8 @@
     const list = $('choice-lines');
     const same = lines.length === list.children.length && lines.every((line, i) => {
       const item = list.children[i];
-      return item.dataset.slot === String(line.slot) && item.getAttribute('aria-label') === line.caption;
+      return item.dataset.slot === String(line.slot) && item.getAttribute('aria-label') === line.caption &&
+             item.style.top === `${line.top}px`;
     });
     if (!same) {
       list.replaceChildren(...lines.map((line) => {
