@@ -36,12 +36,16 @@ async function clickOn(page, expression) {
   await page.click(x, y);
 }
 
-// Clicks on the picture until a choice waits, as a reader does.
+// Clicks on the picture until a choice waits, as a reader does: on its first text
+// row, where no choice line can be, should the choice come meanwhile.
 async function readToChoice(page) {
   const deadline = Date.now() + 20000;
   while (!(await page.evaluate(kChoiceWait))) {
     if (Date.now() > deadline) throw new Error('no choice came');
-    await clickOn(page, "document.getElementById('picture')");
+    await page.click(...(await page.evaluate(`(() => {
+      const rect = document.getElementById('picture').getBoundingClientRect();
+      return [rect.left + rect.width / 2, rect.top + rect.height / 48];
+    })()`)));
     await new Promise((resolve) => setTimeout(resolve, 200));
   }
 }
