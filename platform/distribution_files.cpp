@@ -19,8 +19,8 @@ constexpr std::string_view kWebFont = "ipam.ttf";
 constexpr std::string_view kWebSoundFont = "TimGM6mb.sf2";
 // Everything the page needs besides the game's own files, with the licences of what
 // it ships. The font is written cut down to the game's characters.
-constexpr std::array<std::string_view, 15> kWebPlayerFiles = {
-    "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js",
+constexpr std::array<std::string_view, 16> kWebPlayerFiles = {
+    "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js", "speech.js",
     "pryx-web-player.js", "pryx-web-player.wasm",
     "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
     "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",

@@ -1,6 +1,6 @@
 // The engine's host object in a page or in node: the queue of input the engine takes
 // at its pumps, the waits it suspends in, and the calls it makes for the picture,
-// menus, buttons, questions, music, saves, trace and message history, which go to `ui`.
+// menus, buttons, questions, music, speech, saves, trace and message history, which go to `ui`.
 'use strict';
 
 (function (global) {
@@ -81,23 +81,24 @@
       saved: (path) => ui.saved(path),
       waitStarted: (kind, novel, textEndRow) => ui.waitStarted(kind, novel, textEndRow),
       waitEnded: () => ui.waitEnded(),
+      describe: (message, description) => ui.describe(message, description),
+      showChoiceLines: (lines, highlighted) => ui.showChoiceLines(lines, highlighted),
       traceLine: (line) => ui.traceLine(line),
       ended(reason, message) {
         channel.port1.close();
         ui.ended(reason, message);
       },
       music: ui.music,
+      speech: ui.speech,
     };
     return Object.assign(host, readingCalls(ui));
   }
 
-  // The switches' check marks, what screen readers are told, and the message history
-  // the engine hands over to be shown while it waits.
+  // The switches' check marks and the message history the engine hands over to be
+  // shown while it waits.
   function readingCalls(ui) {
     return {
       setSwitchesChecked: (autoMode, skipping, readAloud) => ui.setSwitchesChecked(autoMode, skipping, readAloud),
-      describe: (message, choices) => ui.describe(message, choices),
-      showChoiceLines: (lines, highlighted) => ui.showChoiceLines(lines, highlighted),
       openHistory: (entries) => ui.openHistory(entries),
     };
   }

@@ -1,8 +1,9 @@
 // The browser player's page: the 640 × 480 picture on a canvas scaled to the page,
 // the choice buttons over it as the desktop window has them, the menus, the keys, the
 // message history, the message boxes as dialogs, the saves and read marks in the
-// browser and the music. The files the game needs are listed in files.json (a folder
-// on a web server cannot be searched); the engine reads them from its own file system.
+// browser, the music and reading aloud, and for screen readers the message and novel
+// mode's choice lines. The files the game needs are listed in files.json (a folder on
+// a web server cannot be searched); the engine reads them from its own file system.
 'use strict';
 
 (function () {
@@ -20,6 +21,7 @@
   const kEngineKeys = { Enter: 13, ' ': 32, ArrowRight: 39, ArrowUp: 38, ArrowDown: 40, Escape: 27,
                         1: 49, 2: 50, 3: 51, 4: 52, 5: 53 };
   const kHistoryPage = 4;  // entries Page Up and Page Down scroll the history by
+  const kPictureName = 'ゲーム画面';
 
   const $ = (id) => document.getElementById(id);
   const stage = $('stage');
@@ -30,7 +32,6 @@
   const menuBar = $('menubar');
   const buttons = [...document.querySelectorAll('#choices button')];
   const historyList = $('history');
-  const choiceLines = $('choice-lines');
   const hash = new URLSearchParams(location.hash.slice(1));
 
   let novel = false;
@@ -208,26 +209,6 @@
     }, { passive: true });
   }
 
-  // ---- for screen readers ----
-  function describe(message, choices) {
-    canvas.setAttribute('aria-label', message);
-    canvas.setAttribute('aria-description', [message, ...choices.filter(Boolean)].join('\n'));
-  }
-
-  // Novel mode's lines, drawn by the engine, as invisible selectable items over them.
-  function showChoiceLines(lines, highlighted) {
-    choiceLines.replaceChildren(...lines.map((line) => {
-      const item = document.createElement('li');
-      item.setAttribute('role', 'option');
-      item.setAttribute('aria-selected', String(line.slot === highlighted));
-      item.textContent = line.caption;
-      item.style.top = `${line.top}px`;
-      item.style.height = `${line.height}px`;
-      return item;
-    }));
-    choiceLines.hidden = !lines.length;
-  }
-
   function showMenuBar(shown) {
     menuBar.classList.toggle('hidden', !shown);
   }
@@ -266,6 +247,38 @@
     });
   }
 
+  // ---- screen readers ----
+  // The picture is named by the message it shows. Novel mode's choice lines are
+  // drawn into the picture: each gets an invisible option over its line, selected
+  // while highlighted; clicks go through to the picture.
+  function describe(message, description) {
+    canvas.setAttribute('aria-label', message || kPictureName);
+    canvas.setAttribute('aria-description', description);
+  }
+
+  function showChoiceLines(lines, highlighted) {
+    const list = $('choice-lines');
+    const same = lines.length === list.children.length && lines.every((line, i) => {
+      const item = list.children[i];
+      return item.dataset.slot === String(line.slot) && item.getAttribute('aria-label') === line.caption &&
+             item.style.top === `${line.top}px`;
+    });
+    if (!same) {
+      list.replaceChildren(...lines.map((line) => {
+        const item = document.createElement('div');
+        item.setAttribute('role', 'option');
+        item.dataset.slot = String(line.slot);
+        item.setAttribute('aria-label', line.caption);
+        item.title = line.caption;
+        item.style.top = `${line.top}px`;
+        item.style.height = `${line.height}px`;
+        return item;
+      }));
+    }
+    for (const item of list.children) item.setAttribute('aria-selected', String(item.dataset.slot === String(highlighted)));
+    list.hidden = lines.length === 0;
+  }
+
   // ---- the host's ui ----
   const ui = {
     paint,
@@ -295,21 +308,28 @@
     },
     setButtonVisible: (slot, visible) => { buttons[slot].hidden = !visible; },
     setSwitchesChecked,
-    describe,
-    showChoiceLines,
     openHistory,
     messageBox,
     saved(path) {
       const name = path.slice(path.lastIndexOf('/') + 1);
       saves.keep(name, engine.FS.readFile(path)).catch((error) => console.error('PRYX: save not kept', error));
     },
+    // What the game waits for is on the page, and when each wait starts and ends is
+    // marked on its timeline, for tests and measurements.
     waitStarted(kind, novelMode, textEndRow) {
+      document.body.dataset.wait = String(kind);
+      performance.mark('pryx-wait-started', { detail: kind });
       if (kind === WaitKind.choice && route) $('frames').textContent += frameHash() + '\n';
       if (route) route.waitStarted(kind, novelMode, textEndRow);
     },
     waitEnded() {
+      delete document.body.dataset.wait;
+      performance.mark('pryx-wait-ended');
       if (route) route.waitEnded();
     },
+    describe,
+    showChoiceLines,
+    speech: PryxSpeech.createSpeech(),
     traceLine(line) {
       trace.push(line);
       if (route) {
@@ -344,6 +364,8 @@
 
   // A route is played on the headless player's virtual clock.
   const host = createHost(ui, { virtualTime: hash.has('route') });
+  // Tests give input through it as the page's own controls do.
+  window.pryxHost = host;
   let engine = null;
   let saves = null;
 

@@ -32,9 +32,10 @@ EM_JS(void, pryx_wait_ended, (), { Module.pryxHost.waitEnded(); });
 EM_JS(void, pryx_switches_checked, (int autoMode, int skipping, int readAloud), {
   Module.pryxHost.setSwitchesChecked(!!autoMode, !!skipping, !!readAloud);
 });
-EM_JS(void, pryx_describe, (const char* message, const char* choices), {
-  Module.pryxHost.describe(UTF8ToString(message), JSON.parse(UTF8ToString(choices)));
+EM_JS(void, pryx_describe, (const char* message, const char* description), {
+  Module.pryxHost.describe(UTF8ToString(message), UTF8ToString(description));
 });
+// The lines as a JSON array of {slot, caption, top, height}.
 EM_JS(void, pryx_choice_lines, (const char* lines, int highlighted), {
   Module.pryxHost.showChoiceLines(JSON.parse(UTF8ToString(lines)), highlighted);
 });
@@ -144,6 +145,16 @@ void WebHost::enterNovelMode() { pryx_novel_mode(); }
 
 void WebHost::setTyping(bool typing) { pryx_typing(typing); }
 
+// For screen readers, as the desktop window gives them: the message is the picture's
+// name, the message with the choices after it its description.
+void WebHost::describe(const std::string& message, const std::vector<std::string>& choices) {
+  std::string description = message;
+  for (const std::string& choice : choices) {
+    if (!choice.empty()) description += "\n" + choice;
+  }
+  pryx_describe(message.c_str(), description.c_str());
+}
+
 MessageAnswer WebHost::show(const MessageBoxRequest& request) {
   int answer = pryx_message_box(request.text.c_str(), request.title.c_str(), static_cast<int>(request.icon),
                                 static_cast<int>(request.buttons), static_cast<int>(request.defaultAnswer));
@@ -158,11 +169,6 @@ void WebHost::setSpeedChecked(Speed speed) { pryx_speed_checked(static_cast<int>
 
 void WebHost::setSwitchesChecked(const PlayerSwitches& switches, bool skipping) {
   pryx_switches_checked(switches.autoMode, skipping, switches.readAloud);
-}
-
-void WebHost::describe(const std::string& message, const std::vector<std::string>& choices) {
-  const std::string texts = jsonArray(choices, [](const std::string& choice) { return platform::jsonString(choice); });
-  pryx_describe(message.c_str(), texts.c_str());
 }
 
 // Lines as {slot, caption, top, height}, in the picture's pixels.

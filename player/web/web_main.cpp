@@ -15,6 +15,7 @@
 #include "player/web/web_host.h"
 #include "player/web/web_read_marks.h"
 #include "player/web/web_sequencer.h"
+#include "player/web/web_speech.h"
 
 EM_JS(void, pryx_ended, (const char* reason, const char* message), {
   Module.pryxHost.ended(UTF8ToString(reason), UTF8ToString(message));
@@ -38,6 +39,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pryx_play(const char* folder, const char* n
   }
 
   web::WebSequencer sequencer;
+  web::WebSpeech speech;
   // The display library's pixel work, without a screen whose mode could change.
   headless::HeadlessDisplay display;
   headless::ObserverList observers{&host, &trace};
@@ -45,8 +47,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pryx_play(const char* folder, const char* n
   PlayerOptions options;
   options.observer = &observers;
   options.readMarks = &readMarks;
-  // Reading aloud speaks through `options.speech`, a Speech over the browser's speech
-  // output; without one the switch is kept and shown, and nothing is spoken.
+  options.speech = &speech;
   PlayerHost playerHost{host, host, host, host, host, host, sequencer, display};
   Player player(playerHost, location, std::move(*image), options);
   host.attach(player);

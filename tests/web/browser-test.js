@@ -16,23 +16,17 @@
 const assert = require('assert');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
-const http = require('http');
 const path = require('path');
 const { launchChromium } = require('./cdp');
+const { pryxRunner, skipUnlessBuilt, buildWeb: buildWebFolder, serve } = require('./distribution');
 
 const [pryx, samples, work] = process.argv.slice(2);
-const kSkipped = 77;
 const kName = 'tsukiyo';
 const kLoadFailed = 'ファイルの読みこみに失敗しました。';
-const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.json': 'application/json' };
-
-function pryxRun(...args) {
-  return execFileSync(pryx, args, { encoding: 'utf8' });
-}
+const pryxRun = pryxRunner(pryx);
 
 function buildWeb(script, folder) {
-  fs.rmSync(folder, { recursive: true, force: true });
-  pryxRun('build', path.join(samples, script), '--web', '--out', folder, '--name', kName);
+  buildWebFolder(pryx, path.join(samples, script), folder, kName);
 }
 
 // The headless player's trace along a route, without the end it gives where the
@@ -54,19 +48,6 @@ function frameHash(png) {
   let hash = 0x811c9dc5;
   for (const byte of rgb) hash = Math.imul(hash ^ byte, 0x01000193) >>> 0;
   return hash.toString(16).padStart(8, '0');
-}
-
-function serve(root) {
-  const server = http.createServer((request, response) => {
-    const file = path.join(root, decodeURIComponent(new URL(request.url, 'http://x').pathname));
-    if (!file.startsWith(root) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream' });
-    fs.createReadStream(file).pipe(response);
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
 async function playRoute(page, url) {
@@ -132,11 +113,7 @@ function historyOf(trace) {
 }
 
 async function main() {
-  // The browser player is built apart (make web), with Emscripten.
-  if (!fs.existsSync(path.join(path.dirname(pryx), 'web', 'pryx-web-player.wasm'))) {
-    console.log('the browser player is not built: make web');
-    process.exit(kSkipped);
-  }
+  skipUnlessBuilt(pryx);
   fs.mkdirSync(work, { recursive: true });
   const server = await serve(path.resolve(work));
   const base = `http://127.0.0.1:${server.address().port}`;

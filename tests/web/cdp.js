@@ -34,6 +34,27 @@ async function launchChromium(userDataDir) {
   const { targetId } = await send('Target.createTarget', { url: 'about:blank' });
   const { sessionId } = await send('Target.attachToTarget', { targetId, flatten: true });
   const page = {
+    send: (method, params) => send(method, params, sessionId),
+    // Runs `source` in every document opened from now on, before its own scripts;
+    // returns what takes it back.
+    async beforeLoad(source) {
+      await send('Page.enable', {}, sessionId);
+      const { identifier } = await send('Page.addScriptToEvaluateOnNewDocument', { source }, sessionId);
+      return () => send('Page.removeScriptToEvaluateOnNewDocument', { identifier }, sessionId);
+    },
+    // The pointer and the keys as a user's: the page sees trusted events.
+    moveMouse: (x, y) => send('Input.dispatchMouseEvent', { type: 'mouseMoved', x, y }, sessionId),
+    async click(x, y) {
+      await page.moveMouse(x, y);
+      for (const type of ['mousePressed', 'mouseReleased']) {
+        await send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 }, sessionId);
+      }
+    },
+    async press(key, code, keyCode) {
+      for (const type of ['keyDown', 'keyUp']) {
+        await send('Input.dispatchKeyEvent', { type, key, code, windowsVirtualKeyCode: keyCode }, sessionId);
+      }
+    },
     async evaluate(expression) {
       const { result, exceptionDetails } = await send('Runtime.evaluate',
         { expression, awaitPromise: true, returnByValue: true }, sessionId);
@@ -57,8 +78,12 @@ async function launchChromium(userDataDir) {
   };
   return {
     page,
+    // Resolves once Chromium has ended, its profile no longer written.
     close() {
+      if (browser.exitCode !== null || browser.signalCode !== null) return Promise.resolve();
+      const ended = new Promise((resolve) => browser.once('exit', resolve));
       browser.kill();
+      return ended;
     },
   };
 }
