@@ -170,9 +170,16 @@ async function readingAloud(page, base) {
     let host = null;
     Object.defineProperty(window, 'pryxHost', {
       get: () => host,
+      // Reading aloud on, whatever switches the browser kept from earlier plays.
       set(value) {
         host = value;
-        host.push(host.Input.readAloud);
+        const report = host.setSwitchesChecked;
+        let first = true;
+        host.setSwitchesChecked = (autoMode, skipping, readAloud) => {
+          report(autoMode, skipping, readAloud);
+          if (first && !readAloud) host.push(host.Input.readAloud);
+          first = false;
+        };
       },
     });`);
   await page.open(`${base}/novel/index.html#route=1,1,1,2,1`);
