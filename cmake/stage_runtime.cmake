@@ -3,16 +3,16 @@
 # finding lib/ through its run path; in lib/ every shared library they and the
 # window's Qt platform plugin need, except those left to the system
 # (SYSTEM_LIBRARIES), and their licences in licences/; the SoundFont, the fonts and
-# their licences. OUTPUT/files.txt
+# their licences (SHIPPED, from shipped_files.cmake). OUTPUT/files.txt
 # lists every staged file: the distribution builders copy exactly these.
 #
 # cmake -DPLAYER=... -DLIBRARY=... -DQT_PLUGIN_DIR=... -DPLUGINS=platforms/libqxcb.so
-#       -DSOUNDFONT=... -DFONTS=a.ttf;b.ttf -DLICENCES=source=name;... -DSTRIP=... -DPATCHELF=...
+#       -DSHIPPED=source=name;... -DSTRIP=... -DPATCHELF=...
 #       -DSYSTEM_LIBRARIES=system-libraries.txt -DLIBRARY_FOLDER=lib -DPLUGIN_FOLDER=lib/plugins
 #       -DOUTPUT=... -P stage_runtime.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SOUNDFONT FONTS LICENCES STRIP PATCHELF SYSTEM_LIBRARIES
+foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SHIPPED STRIP PATCHELF SYSTEM_LIBRARIES
                  LIBRARY_FOLDER PLUGIN_FOLDER OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "stage_runtime: ${required} is not given")
@@ -96,15 +96,8 @@ foreach(library IN LISTS bundled)
   endif()
 endforeach()
 
-file(REAL_PATH ${SOUNDFONT} soundfont_file)
-get_filename_component(soundfont_real_name ${soundfont_file} NAME)
-stage(${soundfont_file} ${soundfont_real_name})
-foreach(font IN LISTS FONTS)
-  get_filename_component(name ${font} NAME)
-  stage(${font} ${name})
-endforeach()
-foreach(licence IN LISTS LICENCES)
-  string(REPLACE "=" ";" parts ${licence})
+foreach(shipped IN LISTS SHIPPED)
+  string(REPLACE "=" ";" parts ${shipped})
   list(GET parts 0 source)
   list(GET parts 1 name)
   stage(${source} ${name})
