@@ -20,7 +20,8 @@ std::string cutFontNote(std::span<const CutFont* const> fonts) {
          "IPAフォントライセンスv1.0（" + licence + "）の下で配布されます。元のフォントに戻すには、" + originals +
          " から入手した " + whole +
          " をこのフォルダーに置いてください。プレイヤーは元のフォントがあればそれを使います（派生フォントは削除してかまいません）。\n\n"
-         "These fonts of this folder are derived from the IPA fonts, cut down to the characters this game shows:\n" +
+         "The following fonts of this folder are derived from the IPA fonts, cut down to the characters "
+         "this game shows:\n" +
          cut + "They are distributed under the IPA Font License v1.0 (" + licence +
          "). To go back to the original fonts, put " + whole + " from " + originals +
          " into this folder: the player uses an original font wherever it finds one (the derived fonts may then be "

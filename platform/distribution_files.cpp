@@ -182,7 +182,9 @@ std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> 
   for (const FileCopy& copy : resourceCopies) {
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
-  auto soundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), [](const std::string& file) { return isSoundFontName(file); });
+  auto soundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), [](const std::string& file) {
+    return isSoundFontName(file);
+  });
   std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" + fonts +
                      "],\"soundFont\":" + jsonString(soundFont == kitFiles_.end() ? "" : *soundFont) + "}\n";
   written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));

@@ -1,6 +1,7 @@
 #include "platform/font_names.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace pryx::platform {
@@ -52,7 +53,8 @@ std::optional<std::vector<std::uint8_t>> renamedNameTable(std::span<const std::u
     const std::size_t length = readU16(table, at + 8), offset = strings + readU16(table, at + 10);
     if (offset + length > table.size()) return std::nullopt;
     // Language-tag records (format 1) are left out: the table is written as format 0.
-    if (record.language >= 0x8000 || std::ranges::count(kNamingIds, record.id) > 0) continue;
+    const bool naming = std::find(std::begin(kNamingIds), std::end(kNamingIds), record.id) != std::end(kNamingIds);
+    if (naming || record.language >= 0x8000) continue;
     record.text.assign(table.begin() + static_cast<std::ptrdiff_t>(offset),
                        table.begin() + static_cast<std::ptrdiff_t>(offset + length));
     records.push_back(std::move(record));
@@ -61,7 +63,7 @@ std::optional<std::vector<std::uint8_t>> renamedNameTable(std::span<const std::u
                           std::pair{kFullName, name.family}, std::pair{kPostScriptName, name.postScriptName}}) {
     records.push_back({kWindows, kUnicodeBmp, kEnglish, id, utf16BigEndian(text)});
   }
-  std::ranges::sort(records, [](const Record& a, const Record& b) { return a.key() < b.key(); });
+  std::sort(records.begin(), records.end(), [](const Record& a, const Record& b) { return a.key() < b.key(); });
 
   std::vector<std::uint8_t> renamed;
   appendU16(renamed, 0);

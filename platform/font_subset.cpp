@@ -174,7 +174,8 @@ std::vector<char32_t> fontCharacters(const std::string& fontPath, std::span<cons
   Owned<hb_set_t> mapped(hb->hb_set_create(), hb->hb_set_destroy);
   hb->hb_face_collect_unicodes(face.get(), mapped.get());
   std::vector<char32_t> held;
-  std::ranges::copy_if(characters, std::back_inserter(held), [&](char32_t c) { return hb->hb_set_has(mapped.get(), c); });
+  std::copy_if(characters.begin(), characters.end(), std::back_inserter(held),
+               [&](char32_t c) { return hb->hb_set_has(mapped.get(), c); });
   return held;
 }
 #endif
