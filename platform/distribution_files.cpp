@@ -151,8 +151,7 @@ FileCopy DistributionFiles::writeFont(const std::string& file, std::span<const c
       return {source, target, CopyOutcome::KeptExisting, {}, false};
     }
   }
-  std::string error;
-  auto subset = subsetFont(source, characters, cut.name, &error);
+  auto subset = subsetFont(source, characters, cut.name, nullptr);
   if (!subset) return recordedCopy(source, GetPath(folder_, file), keepExisting);  // the whole font, as it was staged
   return writtenFile(source, target, {reinterpret_cast<const char*>(subset->data()), subset->size()});
 }
