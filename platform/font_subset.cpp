@@ -41,7 +41,6 @@ constexpr char32_t kPlayerTextCharacters[] = U"→上了保全告壊失存実度
 // programs: it brings ten libraries with it.
 struct SubsetLibrary {
   void* handle = nullptr;
-#define PRYX_HB_FUNCTION(name) decltype(&::name) name = nullptr;
 #define PRYX_HB_FUNCTIONS(X)                                                                                   \
   X(hb_blob_create) X(hb_blob_create_from_file_or_fail) X(hb_blob_destroy) X(hb_blob_get_data)               \
   X(hb_face_builder_add_table) X(hb_face_builder_create) X(hb_face_collect_unicodes) X(hb_face_create)        \
@@ -67,6 +66,7 @@ const SubsetLibrary* subsetLibrary() {
 #define PRYX_HB_BIND(name) bind(loaded.name, #name);
     PRYX_HB_FUNCTIONS(PRYX_HB_BIND)
 #undef PRYX_HB_BIND
+#undef PRYX_HB_FUNCTIONS
     if (!complete) loaded.handle = nullptr;
     return loaded;
   }();

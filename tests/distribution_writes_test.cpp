@@ -13,6 +13,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "platform/cut_fonts.h"
 #include "platform/distribution_files.h"
@@ -286,9 +287,9 @@ TEST_P(DistributionWrites, TheFontsGoCutDownToTheCharactersShown) {
   write("victim/font", "victim");
   link("pryx-mincho.ttf", "../victim/font");
   const bool keeps = builder() == Builder::Script || !overwrite();
-  for (const char* message : {"月夜の晩", "鬱蒼とした森", "鬱蒼とした森"}) {
-    const bool unchanged = fs::exists(out("game.PRY")) && read("game/last") == message;
-    write("game/last", message);
+  std::string previous;
+  for (const std::string message : {"月夜の晩", "鬱蒼とした森", "鬱蒼とした森"}) {
+    const bool unchanged = std::exchange(previous, message) == message;
     Built built = build({}, platform::DistributionKind::Desktop, message);
     ASSERT_TRUE(built.gameFileWritten);
     const FileCopy* cut = copyTo(built, "pryx-mincho.ttf");
