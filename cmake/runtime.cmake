@@ -31,29 +31,24 @@ ExternalProject_Add(release_programs
   INSTALL_COMMAND ""
   USES_TERMINAL_BUILD ON)
 
-# Where Qt, the SoundFont and the IPA fonts lie on the building machine (Debian).
+# Where Qt lies on the building machine (Debian); the SoundFont and the fonts.
 find_package(Qt6 REQUIRED COMPONENTS Core)
 set(PRYX_QT_PLUGIN_DIR ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS} CACHE PATH "Qt's plugins, copied into the runtime")
-set(PRYX_SOUNDFONT /usr/share/sounds/sf2/TimGM6mb.sf2 CACHE FILEPATH "The SoundFont every distribution carries")
-set(PRYX_SOUNDFONT_LICENCES
-    /usr/share/doc/timgm6mb-soundfont/copyright=TimGM6mb-copyright.txt
-    /usr/share/common-licenses/GPL-2=GPL-2.txt)
-# The fonts the player draws with: messages in IPAMincho, choice buttons in IPAPGothic.
-set(PRYX_FONTS /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf)
-set(PRYX_FONT_LICENCES /usr/share/doc/fonts-ipafont-mincho/copyright=IPA_Font_License.txt)
+include(${CMAKE_CURRENT_LIST_DIR}/shipped_files.cmake)
 
 set(PRYX_RUNTIME_LIST ${PRYX_RUNTIME_DIR}/files.txt)
 add_custom_command(
   OUTPUT ${PRYX_RUNTIME_LIST}
   COMMAND ${CMAKE_COMMAND} -DPLAYER=${PRYX_RELEASE_PLAYER} -DLIBRARY=${PRYX_RELEASE_LIBRARY}
-          -DQT_PLUGIN_DIR=${PRYX_QT_PLUGIN_DIR} -DPLUGINS=platforms/libqxcb.so -DSOUNDFONT=${PRYX_SOUNDFONT}
-          "-DFONTS=${PRYX_FONTS}" "-DLICENCES=${PRYX_SOUNDFONT_LICENCES};${PRYX_FONT_LICENCES}"
+          -DQT_PLUGIN_DIR=${PRYX_QT_PLUGIN_DIR} -DPLUGINS=platforms/libqxcb.so
+          "-DSHIPPED=${PRYX_SHIPPED_FILES}"
           -DSTRIP=${CMAKE_STRIP} -DPATCHELF=${PRYX_PATCHELF} -DREADELF=${CMAKE_READELF}
           -DSYSTEM_LIBRARIES=${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
           -DLIBRARY_FOLDER=${PRYX_RUNTIME_LIBRARY_FOLDER} -DPLUGIN_FOLDER=${PRYX_RUNTIME_PLUGIN_FOLDER}
           -DOUTPUT=${PRYX_RUNTIME_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
   DEPENDS ${PRYX_RELEASE_PLAYER} ${PRYX_RELEASE_LIBRARY} ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
           ${PROJECT_SOURCE_DIR}/cmake/check_bundled_libraries.cmake
+          ${PROJECT_SOURCE_DIR}/cmake/shipped_files.cmake
           ${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
   COMMENT "Staging the distribution runtime in ${PRYX_RUNTIME_DIR}"
   VERBATIM)

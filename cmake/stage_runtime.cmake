@@ -3,17 +3,17 @@
 # finding lib/ through its run path; in lib/ every shared library they and the
 # window's Qt platform plugin reach other than through one left to the system
 # (SYSTEM_LIBRARIES), checked once staged, and their licences in licences/; the
-# SoundFont, the fonts and their licences. OUTPUT/files.txt
-# lists every staged file: the distribution builders copy exactly these.
+# SoundFont, the fonts and their licences (SHIPPED, from shipped_files.cmake).
+# OUTPUT/files.txt lists every staged file: the distribution builders copy exactly these.
 #
 # cmake -DPLAYER=... -DLIBRARY=... -DQT_PLUGIN_DIR=... -DPLUGINS=platforms/libqxcb.so
-#       -DSOUNDFONT=... -DFONTS=a.ttf;b.ttf -DLICENCES=source=name;... -DSTRIP=... -DPATCHELF=... -DREADELF=...
+#       -DSHIPPED=source=name;... -DSTRIP=... -DPATCHELF=... -DREADELF=...
 #       -DSYSTEM_LIBRARIES=system-libraries.txt -DLIBRARY_FOLDER=lib -DPLUGIN_FOLDER=lib/plugins
 #       -DOUTPUT=... -P stage_runtime.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SOUNDFONT FONTS LICENCES STRIP PATCHELF READELF
-                 SYSTEM_LIBRARIES LIBRARY_FOLDER PLUGIN_FOLDER OUTPUT)
+foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SHIPPED STRIP PATCHELF READELF SYSTEM_LIBRARIES
+                 LIBRARY_FOLDER PLUGIN_FOLDER OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "stage_runtime: ${required} is not given")
   endif()
@@ -88,15 +88,8 @@ foreach(library IN LISTS bundled)
   endif()
 endforeach()
 
-file(REAL_PATH ${SOUNDFONT} soundfont_file)
-get_filename_component(soundfont_real_name ${soundfont_file} NAME)
-stage(${soundfont_file} ${soundfont_real_name})
-foreach(font IN LISTS FONTS)
-  get_filename_component(name ${font} NAME)
-  stage(${font} ${name})
-endforeach()
-foreach(licence IN LISTS LICENCES)
-  string(REPLACE "=" ";" parts ${licence})
+foreach(shipped IN LISTS SHIPPED)
+  string(REPLACE "=" ";" parts ${shipped})
   list(GET parts 0 source)
   list(GET parts 1 name)
   stage(${source} ${name})

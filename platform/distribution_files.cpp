@@ -1,6 +1,7 @@
 #include "platform/distribution_files.h"
 
 #include "platform/ascii.h"
+#include "platform/cut_fonts.h"
 #include "platform/font_subset.h"
 #include "platform/json_text.h"
 #include "platform/paths.h"
@@ -15,15 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kWebFont = "ipam.ttf";
-constexpr std::string_view kWebSoundFont = "TimGM6mb.sf2";
-// Everything the page needs besides the game's own files, with the licences of what
-// it ships. The font is written cut down to the game's characters.
-constexpr std::array<std::string_view, 16> kWebPlayerFiles = {
+// The page and the engine; the SoundFont, the fonts and their licences come from the
+// web folder's list, as the runtime's do.
+constexpr std::array<std::string_view, 13> kWebPageFiles = {
     "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js", "speech.js",
     "pryx-web-player.js", "pryx-web-player.wasm",
     "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
-    "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
 };
 
 FileCopy writtenFile(std::string source, std::string target, std::string_view bytes) {
@@ -60,11 +58,9 @@ void makeRealFolders(const std::string& folder, const std::string& relativeFile)
   }
 }
 
-}  // namespace
-
-std::vector<std::string> runtimeFiles(std::string_view runtimeFolder) {
-  std::vector<std::string> files{playerProgramFileName(), std::string(kDisplayLibraryFileName)};
-  auto list = readWholeFile(GetPath(runtimeFolder, kRuntimeListName));
+// `files` and then every file the list in `folder` names.
+std::vector<std::string> withListedFiles(std::vector<std::string> files, std::string_view folder) {
+  auto list = readWholeFile(GetPath(folder, kRuntimeListName));
   if (!list) return files;
   std::string_view text(reinterpret_cast<const char*>(list->data()), list->size());
   while (!text.empty()) {
@@ -79,14 +75,21 @@ std::vector<std::string> runtimeFiles(std::string_view runtimeFolder) {
   return files;
 }
 
+}  // namespace
+
+std::vector<std::string> runtimeFiles(std::string_view runtimeFolder) {
+  return withListedFiles({playerProgramFileName(), std::string(kDisplayLibraryFileName)}, runtimeFolder);
+}
+
 DistributionFiles::DistributionFiles(std::string folder, std::string gameName, std::string_view programFolder,
                                      DistributionKind kind)
     : folder_(std::move(folder)),
       gameName_(std::move(gameName)),
-      programFolder_(programFolder),
       kind_(kind),
-      runtimeFolder_(GetPath(programFolder, kRuntimeFolderName)),
-      runtimeFiles_(kind == DistributionKind::Desktop ? runtimeFiles(runtimeFolder_) : std::vector<std::string>{}) {}
+      kitFolder_(GetPath(programFolder, kind == DistributionKind::Desktop ? kRuntimeFolderName : kWebPlayerFolder)),
+      kitFiles_(kind == DistributionKind::Desktop
+                    ? runtimeFiles(kitFolder_)
+                    : withListedFiles({kWebPageFiles.begin(), kWebPageFiles.end()}, kitFolder_)) {}
 
 std::string DistributionFiles::playerCopyName() const { return gameName_ + std::string(kExecutableSuffix); }
 
@@ -99,14 +102,12 @@ std::string DistributionFiles::gameFilePath() const {
 }
 
 bool DistributionFiles::isKitFileName(std::string_view fileName) const {
-  if (equalsIgnoringAsciiCase(fileName, gameName_ + std::string(kGameFileSuffix))) return true;
-  if (kind_ == DistributionKind::Web) {
-    return equalsIgnoringAsciiCase(fileName, kWebFileList) || equalsIgnoringAsciiCase(fileName, kWebFont) ||
-           std::any_of(kWebPlayerFiles.begin(), kWebPlayerFiles.end(),
-                       [&](std::string_view kitFile) { return equalsIgnoringAsciiCase(fileName, kitFile); });
-  }
-  return std::any_of(runtimeFiles_.begin(), runtimeFiles_.end(), [&](const std::string& file) {
-    return equalsIgnoringAsciiCase(fileName, firstPart(targetName(file)));
+  auto named = [&](std::string_view kitFile) { return equalsIgnoringAsciiCase(fileName, kitFile); };
+  if (named(gameName_ + std::string(kGameFileSuffix)) || named(kCutFontNoteName)) return true;
+  if (kind_ == DistributionKind::Web && named(kWebFileList)) return true;
+  return std::any_of(kitFiles_.begin(), kitFiles_.end(), [&](const std::string& file) {
+    const CutFont* cut = cutFontOf(file);
+    return named(firstPart(targetName(file))) || (cut && named(cut->file));
   });
 }
 
@@ -121,47 +122,71 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
 
 std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
   std::vector<FileCopy> copies;
-  if (kind_ == DistributionKind::Web) {
-    const std::string webFolder = GetPath(programFolder_, kWebPlayerFolder);
-    for (std::string_view file : kWebPlayerFiles) {
-      copies.push_back(recordedCopy(GetPath(webFolder, file), GetPath(folder_, file), keepExisting));
-    }
-    return copies;
-  }
-  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
+  // The browser plays the kit's SoundFont, whose name the page's list gives.
+  const std::vector<std::string> ownSoundFonts =
+      kind_ == DistributionKind::Desktop ? soundFontFilesIn(sourceFolder) : std::vector<std::string>{};
   for (const std::string& soundFont : ownSoundFonts) {
     copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
   }
-  for (const std::string& file : runtimeFiles_) {
+  for (const std::string& file : kitFiles_) {
     if (!ownSoundFonts.empty() && isSoundFontName(file)) continue;
+    if (cutFontOf(file)) continue;  // written by finishFolder, cut down to the game's characters
     const std::string target = targetName(file);
     makeRealFolders(folder_, target);
-    copies.push_back(recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));
+    copies.push_back(recordedCopy(GetPath(kitFolder_, file), GetPath(folder_, target), keepExisting));
   }
   return copies;
 }
 
-std::vector<FileCopy> DistributionFiles::finishWebFolder(std::span<const FileCopy> resourceCopies,
-                                                        std::span<const std::uint8_t> gameFile) const {
+FileCopy DistributionFiles::writeFont(const std::string& file, std::span<const char32_t> characters,
+                                      bool keepExisting) const {
+  const CutFont& cut = *cutFontOf(file);
+  const std::string source = GetPath(kitFolder_, file);
+  const std::string target = GetPath(folder_, cut.file);
+  // A cut font is kept as other runtime files are, but only while it holds what this
+  // game shows: the game may have changed since it was cut.
+  if (keepExisting) {
+    const std::vector<char32_t> wanted = fontCharacters(source, characters);
+    if (!wanted.empty() && fontCharacters(target, wanted) == wanted) {
+      return {source, target, CopyOutcome::KeptExisting, {}, false};
+    }
+  }
+  auto subset = subsetFont(source, characters, cut.name, nullptr);
+  if (!subset) return recordedCopy(source, GetPath(folder_, file), keepExisting);  // the whole font, as it was staged
+  return writtenFile(source, target, {reinterpret_cast<const char*>(subset->data()), subset->size()});
+}
+
+std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> resourceCopies,
+                                                      std::span<const std::uint8_t> gameFile,
+                                                      bool keepExisting) const {
   std::vector<FileCopy> written;
+  const std::vector<char32_t> characters = charactersOfGameFile(gameFile);
+  std::vector<const CutFont*> cutFonts;
+  std::string fonts;
+  for (const std::string& file : kitFiles_) {
+    if (!cutFontOf(file)) continue;
+    written.push_back(writeFont(file, characters, keepExisting));
+    if (written.back().outcome == CopyOutcome::Failed) continue;
+    fonts += (fonts.empty() ? "" : ",") + jsonString(fileNameOf(written.back().target));
+    if (fileNameOf(written.back().target) != file) cutFonts.push_back(cutFontOf(file));
+  }
+  if (!cutFonts.empty()) {
+    const std::string note = GetPath(folder_, kCutFontNoteName);
+    if (keepExisting && fileExists(note)) written.push_back({{}, note, CopyOutcome::KeptExisting, {}, false});
+    else written.push_back(writtenFile({}, note, cutFontNote(cutFonts)));
+  }
   if (kind_ != DistributionKind::Web) return written;
+
   std::string files = jsonString(fileNameOf(gameFilePath()));
   for (const FileCopy& copy : resourceCopies) {
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
-  std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" +
-                     jsonString(kWebFont) + "],\"soundFont\":" + jsonString(kWebSoundFont) + "}\n";
+  auto soundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), [](const std::string& file) {
+    return isSoundFontName(file);
+  });
+  std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" + fonts +
+                     "],\"soundFont\":" + jsonString(soundFont == kitFiles_.end() ? "" : *soundFont) + "}\n";
   written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));
-
-  std::string font = GetPath(GetPath(programFolder_, kWebPlayerFolder), kWebFont);
-  std::string error;
-  auto subset = subsetFont(font, charactersOfGameFile(gameFile), &error);
-  if (!subset) {
-    written.push_back({font, GetPath(folder_, kWebFont), CopyOutcome::Failed, error, false});
-  } else {
-    written.push_back(writtenFile(font, GetPath(folder_, kWebFont),
-                                  {reinterpret_cast<const char*>(subset->data()), subset->size()}));
-  }
   return written;
 }
 

@@ -74,8 +74,9 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   result.gameFilePath = distribution.gameFilePath();
   result.gameFileBytes = gameFile.size();
   result.gameFileWritten = platform::writeFileReplacing(result.gameFilePath, gameFile, &result.gameFileError);
-  std::vector<platform::FileCopy> webFiles = distribution.finishWebFolder(std::span(result.copies).first(resourceCopies), gameFile);
-  result.copies.insert(result.copies.end(), webFiles.begin(), webFiles.end());
+  std::vector<platform::FileCopy> lastFiles =
+      distribution.finishFolder(std::span(result.copies).first(resourceCopies), gameFile, !request.overwrite);
+  result.copies.insert(result.copies.end(), lastFiles.begin(), lastFiles.end());
   progress.hide();
 
   result.message = distributionMessage(result.failures());

@@ -79,7 +79,8 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
                                                               request.failIfExists));
   };
   // The player and its runtime already in the folder are never replaced by a script build.
-  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(true, scriptFolder); };
+  constexpr bool kKeepRuntime = true;
+  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(kKeepRuntime, scriptFolder); };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
 
@@ -88,7 +89,8 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   result.gameFileWritten = platform::writeFileReplacing(
       result.gameFilePath, {reinterpret_cast<const char*>(gameFile.data()), gameFile.size()}, &result.error);
   if (!result.gameFileWritten) result.error = result.gameFilePath + ": " + result.error;
-  for (FileCopy& copy : distribution.finishWebFolder(result.resourceCopies, {gameFile.data(), gameFile.size()})) {
+  for (FileCopy& copy :
+       distribution.finishFolder(result.resourceCopies, {gameFile.data(), gameFile.size()}, kKeepRuntime)) {
     result.programCopies.push_back(std::move(copy));
   }
   progress.hide();

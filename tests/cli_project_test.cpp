@@ -5,7 +5,9 @@
 
 #include "tests/support/tool_folder.h"
 
+#include "platform/cut_fonts.h"
 #include "platform/distribution_files.h"
+#include "platform/font_subset.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
 
@@ -126,7 +128,8 @@ TEST_F(ProjectCommands, RelativeResourcePathsCountFromTheProjectFilesFolder) {
 }
 
 // A distribution holds exactly the runtime staged beside the tool, each file as it
-// was staged (the player under the game's name), the game file and the resources.
+// was staged (the player under the game's name, the fonts cut down to what the game
+// shows), the game file and the resources.
 TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
   const std::string runtime = platform::GetPath(platform::folderOf(PRYX_TOOL), platform::kRuntimeFolderName);
   const std::vector<std::string> runtimeFiles = platform::runtimeFiles(runtime);
@@ -141,6 +144,17 @@ TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
     for (const Resource& resource : project->resources(kind)) expected.insert(platform::fileNameOf(resource.path));
   }
   for (const std::string& file : runtimeFiles) {
+    // A font goes cut down to the game's characters where HarfBuzz can cut it.
+    const platform::CutFont* cut = platform::cutFontOf(file);
+    if (cut && fs::exists(folder_ / "dist" / cut->file)) {
+      expected.insert({std::string(cut->file), std::string(platform::kCutFontNoteName)});
+      const auto gameFile = platform::readWholeFile(path("dist/月夜.PRY"));
+      ASSERT_TRUE(gameFile);
+      const std::vector<char32_t> shown = platform::charactersOfGameFile(*gameFile);
+      EXPECT_EQ(platform::fontCharacters(path("dist/" + std::string(cut->file)), shown),
+                platform::fontCharacters(runtime + "/" + file, shown));
+      continue;
+    }
     const std::string name = file == platform::playerProgramFileName() ? "月夜" : file;
     expected.insert(name);
     EXPECT_EQ(platform::readWholeFile(path("dist/" + name)), platform::readWholeFile(runtime + "/" + file)) << name;

@@ -1,7 +1,8 @@
 // What the script compiler and the project builder write into a distribution folder:
 // links there are replaced, never written through, also where the runtime's folders
 // belong; a copy cut short never takes its target's name; a resource never takes the
-// name of the kit's own files, nor of the runtime's files and folders.
+// name of the kit's own files, nor of the runtime's files and folders; the fonts go
+// cut down to the characters shown.
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,16 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
+#include "platform/cut_fonts.h"
 #include "platform/distribution_files.h"
 #include "platform/files.h"
+#include "platform/font_subset.h"
 #include "platform/paths.h"
 #include "platform/progress.h"
+#include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "project/distribution.h"
 #include "project/project.h"
 #include "script/compiler.h"
@@ -99,15 +105,16 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
     return names;
   }
 
-  // Builds the game "game" from CG definitions, as a script or as a project.
+  // Builds the game "game" from CG definitions and a first message, as a script or
+  // as a project.
   Built build(const std::vector<Resource>& resources,
-              platform::DistributionKind kind = platform::DistributionKind::Desktop) {
+              platform::DistributionKind kind = platform::DistributionKind::Desktop, const std::string& message = {}) {
     platform::SilentProgress progress;
     Built built;
     if (builder() == Builder::Script) {
       std::string script;
       for (const Resource& resource : resources) script += "@DEF,CG," + resource.name + "," + resource.path + "\r\n";
-      write("game/game.PXJ", script + "#,top\r\n@END\r\n");
+      write("game/game.PXJ", script + "#,top\r\n@TEXT,{\r\n" + platform::encodeSjis(message) + "\r\n}\r\n@END\r\n");
       script::CompileResult result = script::progcompile(
           {platform::fromFsPath(root_ / "game/game.PXJ"), platform::fromFsPath(root_ / "out"), "game", !overwrite(),
            platform::fromFsPath(root_ / "kit"), kind},
@@ -118,6 +125,7 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
     } else {
       project::Project project = project::newProject();
       for (const Resource& resource : resources) project.cgs.append({resource.name, resource.path});
+      project.pages[1].text = message;
       project::DistributionResult result = project::buildDistribution(
           project,
           {platform::fromFsPath(root_ / "out"), "game", overwrite(), platform::fromFsPath(root_ / "game/game.PXK"),
@@ -240,6 +248,8 @@ TEST_P(DistributionWrites, AWebFolderListsTheFilesThePageLoads) {
   const fs::path font = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
   write("kit/web/index.html", "page");
   write("kit/web/pryx-web-player.wasm", "wasm");
+  write("kit/web/files.txt", "Kit.sf2\nipam.ttf\n");
+  write("kit/web/Kit.sf2", "kit instruments");
   if (fs::exists(font)) fs::copy_file(font, root_ / "kit/web/ipam.ttf");
   write("game/moon.BMP", "moon");
   write("game/page.html", "payload");
@@ -249,23 +259,115 @@ TEST_P(DistributionWrites, AWebFolderListsTheFilesThePageLoads) {
 
   EXPECT_EQ(read("out/index.html"), "page");
   EXPECT_EQ(read("out/pryx-web-player.wasm"), "wasm");
+  EXPECT_EQ(read("out/Kit.sf2"), "kit instruments");
   EXPECT_FALSE(fs::exists(out("game" + std::string(platform::kExecutableSuffix))));
   EXPECT_FALSE(fs::exists(out(platform::kDisplayLibraryFileName)));
   ASSERT_NE(copyTo(built, "INDEX.HTML"), nullptr);
   EXPECT_EQ(copyTo(built, "INDEX.HTML")->error, std::string(platform::kResourceNameTakenText) + "INDEX.HTML");
-  EXPECT_EQ(read("out/files.json"),
-            "{\"name\":\"game\",\"files\":[\"game.PRY\",\"moon.BMP\",\"page.html\"],"
-            "\"fonts\":[\"ipam.ttf\"],\"soundFont\":\"TimGM6mb.sf2\"}\n");
   ASSERT_NE(copyTo(built, "files.json"), nullptr);
   EXPECT_EQ(copyTo(built, "files.json")->outcome, CopyOutcome::Copied);
-  if (fs::exists(font)) {
-    EXPECT_EQ(copyTo(built, "ipam.ttf")->outcome, CopyOutcome::Copied);
-    EXPECT_LT(fs::file_size(out("ipam.ttf")) * 10, fs::file_size(font)) << "cut down to the game's characters";
+  if (!platform::fontCharacters(platform::fromFsPath(font), std::u32string_view(U"月")).empty()) {
+    EXPECT_EQ(read("out/files.json"),
+              "{\"name\":\"game\",\"files\":[\"game.PRY\",\"moon.BMP\",\"page.html\"],"
+              "\"fonts\":[\"pryx-mincho.ttf\"],\"soundFont\":\"Kit.sf2\"}\n");
+    EXPECT_LT(fs::file_size(out("pryx-mincho.ttf")) * 10, fs::file_size(font)) << "cut down to the game's characters";
+  }
+}
+
+// The fonts go cut down to what the game and the player show, under names of their
+// own (the original's licence asks it) with a note; a kept cut font that would lack
+// a character of the changed game is cut again; a font that cannot be cut goes
+// whole, as any runtime file.
+TEST_P(DistributionWrites, TheFontsGoCutDownToTheCharactersShown) {
+  const std::string mincho = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
+  if (platform::fontCharacters(mincho, std::u32string_view(U"月")).empty()) GTEST_SKIP() << "needs IPAMincho, HarfBuzz";
+  fs::copy_file(mincho, root_ / "kit/runtime/ipam.ttf");
+  write("kit/runtime/ipagp.ttf", "no font");
+  write("kit/runtime/files.txt", "ipam.ttf\nipagp.ttf\n");
+  write("victim/font", "victim");
+  link("pryx-mincho.ttf", "../victim/font");
+  const bool keeps = builder() == Builder::Script || !overwrite();
+  std::string previous;
+  for (const std::string message : {"月夜の晩", "鬱蒼とした森", "鬱蒼とした森"}) {
+    const bool unchanged = std::exchange(previous, message) == message;
+    Built built = build({}, platform::DistributionKind::Desktop, message);
+    ASSERT_TRUE(built.gameFileWritten);
+    const FileCopy* cut = copyTo(built, "pryx-mincho.ttf");
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->outcome, keeps && unchanged ? CopyOutcome::KeptExisting : CopyOutcome::Copied) << message;
+    auto gameFile = platform::readWholeFile(out("game.PRY"));
+    ASSERT_TRUE(gameFile);
+    const std::vector<char32_t> shown = platform::charactersOfGameFile(*gameFile);
+    EXPECT_EQ(platform::fontCharacters(out("pryx-mincho.ttf"), shown), platform::fontCharacters(mincho, shown)) << message;
+    EXPECT_LT(fs::file_size(out("pryx-mincho.ttf")) * 10, fs::file_size(mincho));
+    const std::string font = read("out/pryx-mincho.ttf");
+    EXPECT_EQ(font.find("IPAMincho"), std::string::npos);
+    EXPECT_EQ(font.find(std::string("\0I\0P\0A\0M\0i\0n\0c\0h\0o", 18)), std::string::npos);
+    EXPECT_NE(font.find(std::string("\0P\0R\0Y\0X\0 \0M\0i\0n\0c\0h\0o", 22)), std::string::npos);
+    EXPECT_FALSE(fs::exists(out("ipam.ttf")));
+    EXPECT_EQ(read("out/ipagp.ttf"), "no font");
+    EXPECT_FALSE(fs::exists(out("pryx-pgothic.ttf")));
+    EXPECT_NE(read("out/FONTS.txt").find("pryx-mincho.ttf (PRYX Mincho): IPAMincho (ipam.ttf)"), std::string::npos);
+  }
+  EXPECT_EQ(read("victim/font"), "victim");
+  write("game/FONTS.txt", "payload");
+  write("game/PRYX-MINCHO.TTF", "payload");
+  Built built = build({{"note", "FONTS.txt"}, {"cut", "PRYX-MINCHO.TTF"}});
+  for (std::string_view name : {"FONTS.txt", "PRYX-MINCHO.TTF"}) {
+    ASSERT_NE(copyTo(built, name), nullptr) << name;
+    EXPECT_EQ(copyTo(built, name)->error, std::string(platform::kResourceNameTakenText) + std::string(name));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuildsBothAnswers, DistributionWrites,
                          ::testing::Combine(::testing::Values(Builder::Script, Builder::Project), ::testing::Bool()));
+
+// The string literals of a C++ source file, comments and character literals skipped
+// (escapes are kept as written: only characters beyond ASCII matter here).
+std::vector<std::string> stringLiterals(std::string_view source) {
+  std::vector<std::string> literals;
+  for (std::size_t at = 0; at < source.size(); ++at) {
+    if (source.substr(at, 2) == "//") {
+      at = std::min(source.find('\n', at), source.size());
+    } else if (source.substr(at, 2) == "/*") {
+      at = std::min(source.find("*/", at), source.size());
+    } else if (source[at] == '"' || source[at] == '\'') {
+      const char quote = source[at];
+      std::size_t end = at + 1;
+      while (end < source.size() && source[end] != quote) end += source[end] == '\\' ? 2 : 1;
+      if (quote == '"') literals.emplace_back(source.substr(at + 1, end - at - 1));
+      at = end;
+    }
+  }
+  return literals;
+}
+
+// Every character of the player's own texts (its menus, message boxes and history,
+// the engine's messages, the display library's: every string in their sources) is
+// kept in a distribution's cut fonts, whatever the game. The browser's page draws
+// its texts with the browser's fonts.
+TEST(PlayerTexts, EveryCharacterIsKeptInTheCutFonts) {
+  const std::vector<char32_t> kept = platform::charactersOfGameFile({});
+  int literals = 0;
+  for (const char* folder : {"player", "platform/zorvex"}) {
+    const fs::path root = fs::path(PRYX_SOURCE_DIR) / folder;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+      const fs::path& file = it->path();
+      if (file == root / "web") it.disable_recursion_pending();
+      if (file.extension() != ".cpp" && file.extension() != ".h") continue;
+      auto source = platform::readWholeFile(platform::fromFsPath(file));
+      ASSERT_TRUE(source) << file;
+      for (const std::string& literal : stringLiterals({reinterpret_cast<const char*>(source->data()), source->size()})) {
+        ++literals;
+        for (char32_t c : platform::decodeUtf8(literal)) {
+          EXPECT_TRUE(std::binary_search(kept.begin(), kept.end(), c))
+              << file.filename() << ": \"" << literal << "\" holds U+" << std::hex << static_cast<std::uint32_t>(c);
+        }
+      }
+    }
+  }
+  EXPECT_GT(literals, 100);
+}
 
 // A save through a temporary file (game file, project, player save) that cannot be
 // finished keeps the old file and leaves nothing else behind.

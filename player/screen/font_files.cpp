@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/cut_fonts.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -43,9 +44,14 @@ std::vector<std::string> playerFontFolders() {
 std::string fontFile(std::string_view named, std::span<const std::string> folders) {
   const StandInFont* font = standInFor(named);
   if (!font) return {};
+  // A distribution may carry the font cut down to its game's characters; the whole
+  // font, where there is one, holds them all.
+  const platform::CutFont* cut = platform::cutFontOf(font->file);
   for (const std::string& folder : folders) {
-    std::string path = platform::GetPath(folder, std::string(font->file));
-    if (platform::fileExists(path)) return path;
+    for (std::string_view file : {font->file, cut ? cut->file : font->file}) {
+      std::string path = platform::GetPath(folder, std::string(file));
+      if (platform::fileExists(path)) return path;
+    }
   }
   return {};
 }

@@ -33,8 +33,9 @@ std::vector<std::string> systemFontFolders();
 // them along), then the system's folders.
 std::vector<std::string> playerFontFolders();
 
-// The path of the first `folders` entry that holds the stand-in's file; empty when
-// none does or no stand-in is known.
+// The path of the stand-in's file (or of its cut font, platform/cut_fonts.h) in the
+// first `folders` entry that holds either; empty when none does or no stand-in is
+// known.
 std::string fontFile(std::string_view named, std::span<const std::string> folders);
 
 }  // namespace pryx::player

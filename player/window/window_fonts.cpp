@@ -1,10 +1,12 @@
 #include "player/window/window_fonts.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 #include <mutex>
 #include <set>
 
+#include "platform/cut_fonts.h"
 #include "platform/paths.h"
 
 namespace pryx::player {
@@ -17,8 +19,13 @@ QString qtText(std::string_view utf8) { return QString::fromUtf8(utf8.data(), st
 void registerFontSubstitutions() {
   static std::once_flag registered;
   std::call_once(registered, [] {
-    // fontconfig knows none of these names and would fall back to a Latin font.
-    for (const StandInFont& font : standInFonts()) QFont::insertSubstitution(qtText(font.named), qtText(font.family));
+    // fontconfig knows none of these names and would fall back to a Latin font. A
+    // distribution's fonts may be cut down, under names of their own.
+    for (const StandInFont& font : standInFonts()) {
+      QStringList families{qtText(font.family)};
+      if (const platform::CutFont* cut = platform::cutFontOf(font.file)) families << qtText(cut->name.family);
+      QFont::insertSubstitutions(qtText(font.named), families);
+    }
     // A distribution brings its fonts beside the player, where fontconfig does not look.
     const std::string ownFolder = platform::folderOf(platform::currentExecutablePath());
     std::set<std::string> added;
