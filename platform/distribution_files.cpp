@@ -1,6 +1,7 @@
 #include "platform/distribution_files.h"
 
 #include "platform/ascii.h"
+#include "platform/distribution_soundfont.h"
 #include "platform/font_subset.h"
 #include "platform/json_text.h"
 #include "platform/paths.h"
@@ -25,16 +26,6 @@ constexpr std::array<std::string_view, 15> kWebPlayerFiles = {
     "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
     "IPA_Font_License.txt", kWebSoundFont, "TimGM6mb-copyright.txt",
 };
-
-FileCopy writtenFile(std::string source, std::string target, std::string_view bytes) {
-  FileCopy written{std::move(source), std::move(target), CopyOutcome::Copied, {}, false};
-  if (!writeFileReplacing(written.target, bytes, &written.error)) {
-    written.outcome = CopyOutcome::Failed;
-    written.error = written.target + ": " + written.error;
-    written.targetFault = true;
-  }
-  return written;
-}
 
 // A relative path that stays inside its folder.
 bool staysInside(std::string_view path) {
@@ -86,7 +77,8 @@ DistributionFiles::DistributionFiles(std::string folder, std::string gameName, s
       programFolder_(programFolder),
       kind_(kind),
       runtimeFolder_(GetPath(programFolder, kRuntimeFolderName)),
-      runtimeFiles_(kind == DistributionKind::Desktop ? runtimeFiles(runtimeFolder_) : std::vector<std::string>{}) {}
+      runtimeFiles_(kind == DistributionKind::Desktop ? runtimeFiles(runtimeFolder_) : std::vector<std::string>{}),
+      soundFontName_(kWebSoundFont) {}
 
 std::string DistributionFiles::playerCopyName() const { return gameName_ + std::string(kExecutableSuffix); }
 
@@ -119,24 +111,32 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
   return recordedCopy(std::move(source), std::move(target), keepExisting);
 }
 
-std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
+std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder,
+                                                         std::span<const std::string> musicFiles) {
   std::vector<FileCopy> copies;
+  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
+  for (const std::string& soundFont : ownSoundFonts) {
+    copies.push_back(copySoundFontFor(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting, musicFiles));
+  }
   if (kind_ == DistributionKind::Web) {
+    soundFontName_ = ownSoundFonts.empty() ? std::string(kWebSoundFont) : fileNameOf(ownSoundFonts.front());
     const std::string webFolder = GetPath(programFolder_, kWebPlayerFolder);
     for (std::string_view file : kWebPlayerFiles) {
-      copies.push_back(recordedCopy(GetPath(webFolder, file), GetPath(folder_, file), keepExisting));
+      if (file != kWebSoundFont) {
+        copies.push_back(recordedCopy(GetPath(webFolder, file), GetPath(folder_, file), keepExisting));
+      } else if (ownSoundFonts.empty()) {
+        copies.push_back(copySoundFontFor(GetPath(webFolder, file), GetPath(folder_, file), keepExisting, musicFiles));
+      }
     }
     return copies;
   }
-  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
-  for (const std::string& soundFont : ownSoundFonts) {
-    copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
-  }
   for (const std::string& file : runtimeFiles_) {
-    if (!ownSoundFonts.empty() && isSoundFontName(file)) continue;
+    const bool soundFont = isSoundFontName(file);
+    if (!ownSoundFonts.empty() && soundFont) continue;
     const std::string target = targetName(file);
     makeRealFolders(folder_, target);
-    copies.push_back(recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));
+    copies.push_back(soundFont ? copySoundFontFor(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting, musicFiles)
+                               : recordedCopy(GetPath(runtimeFolder_, file), GetPath(folder_, target), keepExisting));
   }
   return copies;
 }
@@ -150,8 +150,8 @@ std::vector<FileCopy> DistributionFiles::finishWebFolder(std::span<const FileCop
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
   std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" +
-                     jsonString(kWebFont) + "],\"soundFont\":" + jsonString(kWebSoundFont) + "}\n";
-  written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));
+                     jsonString(kWebFont) + "],\"soundFont\":" + jsonString(soundFontName_) + "}\n";
+  written.push_back(recordedWrite({}, GetPath(folder_, kWebFileList), list));
 
   std::string font = GetPath(GetPath(programFolder_, kWebPlayerFolder), kWebFont);
   std::string error;
@@ -159,7 +159,7 @@ std::vector<FileCopy> DistributionFiles::finishWebFolder(std::span<const FileCop
   if (!subset) {
     written.push_back({font, GetPath(folder_, kWebFont), CopyOutcome::Failed, error, false});
   } else {
-    written.push_back(writtenFile(font, GetPath(folder_, kWebFont),
+    written.push_back(recordedWrite(font, GetPath(folder_, kWebFont),
                                   {reinterpret_cast<const char*>(subset->data()), subset->size()}));
   }
   return written;

@@ -56,13 +56,16 @@ class DistributionFiles {
   FileCopy copyResource(std::string source, std::string_view fileName, bool keepExisting) const;
 
   // Every runtime file, the player under the game's name; the SoundFonts in
-  // `sourceFolder` (the script's or project's) in place of the runtime's. A link
-  // where a runtime folder belongs is replaced by a folder, never written through.
-  // For the web, the browser player's files from its folder.
-  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const;
+  // `sourceFolder` (the script's or project's) in place of the runtime's, each cut
+  // down to what the game's MIDI files `musicFiles` can play. A link where a runtime
+  // folder belongs is replaced by a folder, never written through. For the web, the
+  // browser player's files from its folder.
+  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder,
+                                         std::span<const std::string> musicFiles);
 
   // A web folder's last files: the list of the files the page loads (the game file,
-  // the resources that are in the folder, the font and the SoundFont) and the font
+  // the resources that are in the folder, the font and the SoundFont copyProgramFiles
+  // chose) and the font
   // cut down to the characters of `gameFile`. Nothing for the desktop.
   std::vector<FileCopy> finishWebFolder(std::span<const FileCopy> resourceCopies,
                                         std::span<const std::uint8_t> gameFile) const;
@@ -78,6 +81,7 @@ class DistributionFiles {
   DistributionKind kind_;
   std::string runtimeFolder_;
   std::vector<std::string> runtimeFiles_;
+  std::string soundFontName_;  // the one a web page plays with
 };
 
 }  // namespace pryx::platform
