@@ -183,11 +183,15 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
       return refused(error, "an instrument names a sample it does not have");
     }
   }
-  for (std::uint32_t sample : std::set(keptSamples)) {
+  // Stereo halves keep their partner, so that every link kept names a kept sample.
+  for (std::vector<std::uint32_t> unlinked(keptSamples.begin(), keptSamples.end()); !unlinked.empty();) {
+    const std::uint32_t sample = unlinked.back();
+    unlinked.pop_back();
     const std::uint32_t type = samples.field(sample, kSampleType);
     if ((type & kRomSample) != 0) return refused(error, "it plays samples from ROM");
-    if ((type & kLinkedSampleTypes) != 0 && samples.field(sample, kSampleLink) < samples.count() - 1) {
-      keptSamples.insert(samples.field(sample, kSampleLink));
+    const std::uint32_t partner = samples.field(sample, kSampleLink);
+    if ((type & kLinkedSampleTypes) != 0 && partner < samples.count() - 1 && keptSamples.insert(partner).second) {
+      unlinked.push_back(partner);
     }
   }
 
@@ -208,7 +212,8 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
   for (std::uint32_t sample : keptSamples) {
     const std::uint32_t start = samples.field(sample, kSampleStart, 4), end = samples.field(sample, kSampleEnd, 4);
     const std::uint32_t loopStart = samples.field(sample, kLoopStart, 4), loopEnd = samples.field(sample, kLoopEnd, 4);
-    const std::uint32_t first = std::min(start, loopStart), last = std::max(end, loopEnd);
+    const std::uint32_t first = std::min({start, end, loopStart, loopEnd});
+    const std::uint32_t last = std::max({start, end, loopStart, loopEnd});
     if (start > end || last > points) return refused(error, "a sample lies outside the sample data");
     const std::uint32_t copied = std::min(points, last + std::min(kPointsAfterSample, points - last)) - first;
     const std::uint32_t moved = static_cast<std::uint32_t>(out.samples.size() / 2);
