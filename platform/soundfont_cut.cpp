@@ -18,6 +18,8 @@ constexpr std::size_t kSampleStart = 20, kSampleEnd = 24, kLoopStart = 28, kLoop
                       kSampleType = 44;
 constexpr std::uint32_t kInstrumentGenerator = 41, kSampleGenerator = 53;
 constexpr std::uint32_t kRomSample = 0x8000, kLinkedSampleTypes = 0x0E;
+// Compressed samples (SoundFont 3) lie in the data as streams of bytes, not points.
+constexpr std::uint32_t kCompressedSample = 0x10;
 // Points kept after a sample's end (zeros where the file had fewer), as the format asks.
 constexpr std::uint32_t kPointsAfterSample = 46;
 
@@ -189,6 +191,7 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
     unlinked.pop_back();
     const std::uint32_t type = samples.field(sample, kSampleType);
     if ((type & kRomSample) != 0) return refused(error, "it plays samples from ROM");
+    if ((type & kCompressedSample) != 0) return refused(error, "its samples are compressed");
     const std::uint32_t partner = samples.field(sample, kSampleLink);
     if ((type & kLinkedSampleTypes) != 0 && partner < samples.count() - 1 && keptSamples.insert(partner).second) {
       unlinked.push_back(partner);

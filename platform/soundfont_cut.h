@@ -18,7 +18,8 @@ namespace pryx::platform {
 // to bank 0's program of that number and then to bank 0's program 0. Every preset
 // of a kept number stays, in the file's order. nullopt with the reason in `error`
 // for a file that is not a SoundFont 2 whose tables hold together (a ROM sample, an
-// index or a sample range outside its table), which is then best carried whole.
+// index or a sample range outside its table) and for compressed samples (SoundFont
+// 3): such a file is best carried whole.
 std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std::set<PresetNumber>& wanted,
                                   std::string* error);
 
