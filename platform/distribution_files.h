@@ -6,7 +6,7 @@
 // without the kit (libraries, Qt's plugins, the SoundFont, the fonts and their
 // licences); it lies in the folder `runtime` beside the kit's programs, and its list
 // `files.txt` names every file of it. A SoundFont the author put beside the script
-// or project travels instead of the runtime's. A web distribution holds the browser
+// or project travels instead of the runtime's, either cut down to the game's music. A web distribution holds the browser
 // player's files instead, and the list of the files the page loads (a folder on a
 // web server cannot be searched). The kit's files always come from the kit: a
 // resource named like one of them (or like a folder of them) is never copied.
