@@ -24,9 +24,10 @@ struct PresetNumber {
 // another in any order (a piece that is left keeps its channels' banks and
 // programs for the next): the banks its bank selects name (and bank 0) with the
 // programs its program changes name, and program 0 where a note may sound before
-// the channel's first program change. Pieces that hold system exclusive messages
+// the channel's first program change. When a piece holds system exclusive messages
 // (which can turn any channel into a percussion one, or change how banks are
-// selected) also reach each program in bank 128 and in the banks of controller 32.
+// selected), every program reached is also reached in bank 128 and in the banks of
+// controller 32.
 // nullopt when one of them is no complete MIDI file.
 std::optional<std::set<PresetNumber>> presetsReachedBy(std::span<const std::span<const std::uint8_t>> pieces);
 
