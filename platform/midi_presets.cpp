@@ -61,7 +61,8 @@ std::optional<std::set<PresetNumber>> presetsReachedBy(std::span<const std::span
   for (std::size_t number = 0; number < kChannels; ++number) {
     ChannelUse& channel = channels[number];
     if (channel.notesBeforeProgramChange) channel.programs.insert(0);
-    std::set<std::uint16_t> banks = number == kPercussionChannel ? std::set<std::uint16_t>{kPercussionBank} : channel.banks;
+    std::set<std::uint16_t> banks = channel.banks;
+    if (number == kPercussionChannel) banks = {kPercussionBank};
     if (systemExclusive) {
       banks.insert(channel.banks.begin(), channel.banks.end());
       banks.insert(channel.otherBanks.begin(), channel.otherBanks.end());

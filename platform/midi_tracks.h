@@ -21,7 +21,7 @@ struct Track {
 struct Tracks {
   std::uint32_t format = 0;
   std::uint32_t divisionWord = 0;  // as stored in the header
-  std::vector<Track> tracks;      // as many as the header announces
+  std::vector<Track> tracks;       // as many as the header announces
 };
 
 // The header and the track chunks (chunks of other kinds are skipped). nullopt for

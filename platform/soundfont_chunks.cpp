@@ -6,7 +6,7 @@ namespace pryx::platform {
 namespace {
 
 constexpr std::array<std::string_view, kHydraTables> kHydraNames = {"phdr", "pbag", "pmod", "pgen", "inst",
-                                                                   "ibag", "imod", "igen", "shdr"};
+                                                                    "ibag", "imod", "igen", "shdr"};
 
 struct Chunk {
   std::string_view id;
@@ -156,7 +156,8 @@ Bytes writeSoundFontChunks(const SoundFontChunks& chunks) {
   appendChunk(sampleData, "smpl", chunks.samples);
   if (!chunks.samples24.empty()) appendChunk(sampleData, "sm24", chunks.samples24);
   Bytes presetData = listBody("pdta");
-  for (std::size_t index = 0; index < kHydraTables; ++index) appendChunk(presetData, kHydraNames[index], chunks.hydra[index]);
+  for (std::size_t index = 0; index < kHydraTables; ++index)
+    appendChunk(presetData, kHydraNames[index], chunks.hydra[index]);
 
   Bytes body = listBody("sfbk");
   appendChunk(body, "LIST", info);

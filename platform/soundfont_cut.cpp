@@ -83,8 +83,9 @@ void appendWithField(Bytes& out, std::span<const std::uint8_t> record, std::size
 
 // Writes the kept headers of `level` (in order) with their bags, generators and
 // modulators into `out`, the references of the generators renumbered by `renumber`.
-void writeLevel(const Level& level, const std::vector<std::size_t>& kept, const std::map<std::uint32_t, std::uint32_t>& renumber,
-                SoundFontChunks& out, Hydra headers, Hydra bags, Hydra generators, Hydra modulators) {
+void writeLevel(const Level& level, const std::vector<std::size_t>& kept,
+                const std::map<std::uint32_t, std::uint32_t>& renumber, SoundFontChunks& out, Hydra headers, Hydra bags,
+                Hydra generators, Hydra modulators) {
   Bytes& headerOut = out.table(headers);
   Bytes& bagOut = out.table(bags);
   Bytes& generatorOut = out.table(generators);
@@ -94,8 +95,8 @@ void writeLevel(const Level& level, const std::vector<std::size_t>& kept, const 
   auto modulatorCount = [&] { return static_cast<std::uint32_t>(modulatorOut.size() / recordSize(modulators)); };
   for (std::size_t index : kept) {
     appendWithField(headerOut, level.headers.record(index), level.bagField, bagCount());
-    for (std::size_t bag = level.headers.field(index, level.bagField); bag < level.headers.field(index + 1, level.bagField);
-         ++bag) {
+    for (std::size_t bag = level.headers.field(index, level.bagField);
+         bag < level.headers.field(index + 1, level.bagField); ++bag) {
       append(bagOut, level.bags.record(bag));
       writeField(bagOut, bagOut.size() - recordSize(bags) + kBagGenerator, 2, generatorCount());
       writeField(bagOut, bagOut.size() - recordSize(bags) + kBagModulator, 2, modulatorCount());
@@ -136,11 +137,11 @@ std::vector<std::size_t> keptPresets(const Table& presets, const std::set<Preset
   }
   std::set<PresetNumber> chosen;
   for (const PresetNumber& preset : wanted) {
-    const std::vector<PresetNumber> tries =
-        preset.bank == kPercussionBank
-            ? std::vector<PresetNumber>{preset, {kPercussionBank, 0}}
-            : std::vector<PresetNumber>{preset, {0, preset.program}, {0, 0}};
-    const auto found = std::find_if(tries.begin(), tries.end(), [&](const PresetNumber& p) { return present.contains(p); });
+    const std::vector<PresetNumber> tries = preset.bank == kPercussionBank
+                                                ? std::vector<PresetNumber>{preset, {kPercussionBank, 0}}
+                                                : std::vector<PresetNumber>{preset, {0, preset.program}, {0, 0}};
+    const auto found =
+        std::find_if(tries.begin(), tries.end(), [&](const PresetNumber& p) { return present.contains(p); });
     if (found != tries.end()) chosen.insert(*found);
   }
   std::vector<std::size_t> kept;
@@ -166,10 +167,20 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
   if (!whole) return std::nullopt;
   const SoundFontChunks& in = *whole;
   const Table samples{in, Hydra::SampleHeaders};
-  const Level instruments{{in, Hydra::Instruments}, {in, Hydra::InstrumentBags}, {in, Hydra::InstrumentGenerators},
-                          {in, Hydra::InstrumentModulators}, kInstrumentBag, kSampleGenerator, samples.count() - 1};
-  const Level presets{{in, Hydra::PresetHeaders}, {in, Hydra::PresetBags}, {in, Hydra::PresetGenerators},
-                      {in, Hydra::PresetModulators}, kPresetBag, kInstrumentGenerator, instruments.headers.count() - 1};
+  const Level instruments{{in, Hydra::Instruments},
+                          {in, Hydra::InstrumentBags},
+                          {in, Hydra::InstrumentGenerators},
+                          {in, Hydra::InstrumentModulators},
+                          kInstrumentBag,
+                          kSampleGenerator,
+                          samples.count() - 1};
+  const Level presets{{in, Hydra::PresetHeaders},
+                      {in, Hydra::PresetBags},
+                      {in, Hydra::PresetGenerators},
+                      {in, Hydra::PresetModulators},
+                      kPresetBag,
+                      kInstrumentGenerator,
+                      instruments.headers.count() - 1};
   if (!presets.holds() || !instruments.holds()) return refused(error, "its preset tables do not hold together");
 
   std::set<std::uint32_t> keptInstruments;
@@ -232,7 +243,8 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
     for (std::size_t field : {kSampleStart, kSampleEnd, kLoopStart, kLoopEnd}) {
       writeField(headerOut, at + field, 4, readField(headerOut, at + field, 4) - first + moved);
     }
-    if ((samples.field(sample, kSampleType) & kLinkedSampleTypes) != 0 && sampleNumbers.contains(samples.field(sample, kSampleLink))) {
+    if ((samples.field(sample, kSampleType) & kLinkedSampleTypes) != 0 &&
+        sampleNumbers.contains(samples.field(sample, kSampleLink))) {
       writeField(headerOut, at + kSampleLink, 2, sampleNumbers.at(samples.field(sample, kSampleLink)));
     }
   }
