@@ -154,6 +154,19 @@ std::vector<std::size_t> keptPresets(const Table& presets, const std::set<Preset
   return kept;
 }
 
+// The points a sample plays, from the lowest of its start, end and loop points to the highest.
+struct SampleRange {
+  std::uint32_t first, last;
+  bool ordered;  // its start is not after its end
+  std::uint64_t size() const { return last - first; }
+};
+
+SampleRange sampleRange(const Table& samples, std::uint32_t sample) {
+  const std::uint32_t start = samples.field(sample, kSampleStart, 4), end = samples.field(sample, kSampleEnd, 4);
+  const std::uint32_t loopStart = samples.field(sample, kLoopStart, 4), loopEnd = samples.field(sample, kLoopEnd, 4);
+  return {std::min({start, end, loopStart, loopEnd}), std::max({start, end, loopStart, loopEnd}), start <= end};
+}
+
 std::optional<Bytes> refused(std::string* error, std::string reason) {
   if (error != nullptr) *error = std::move(reason);
   return std::nullopt;
@@ -222,13 +235,16 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
   const std::uint32_t points = static_cast<std::uint32_t>(in.samples.size() / 2);
   const bool has24 = !in.samples24.empty();
   if (has24 && in.samples24.size() < points) return refused(error, "its 24-bit sample data is too short");
+  // Samples that share their points would each take a copy: a hostile file could make
+  // the cut far larger than itself.
+  std::uint64_t pointsKept = 0;
+  for (std::uint32_t sample : keptSamples) pointsKept += sampleRange(samples, sample).size();
+  if (pointsKept > points) return refused(error, "its samples share their points");
   Bytes& headerOut = out.table(Hydra::SampleHeaders);
   for (std::uint32_t sample : keptSamples) {
-    const std::uint32_t start = samples.field(sample, kSampleStart, 4), end = samples.field(sample, kSampleEnd, 4);
-    const std::uint32_t loopStart = samples.field(sample, kLoopStart, 4), loopEnd = samples.field(sample, kLoopEnd, 4);
-    const std::uint32_t first = std::min({start, end, loopStart, loopEnd});
-    const std::uint32_t last = std::max({start, end, loopStart, loopEnd});
-    if (start > end || last > points) return refused(error, "a sample lies outside the sample data");
+    const SampleRange range = sampleRange(samples, sample);
+    const std::uint32_t first = range.first, last = range.last;
+    if (!range.ordered || last > points) return refused(error, "a sample lies outside the sample data");
     const std::uint32_t copied = std::min(points, last + std::min(kPointsAfterSample, points - last)) - first;
     const std::uint32_t moved = static_cast<std::uint32_t>(out.samples.size() / 2);
     out.samples.insert(out.samples.end(), in.samples.begin() + 2 * std::size_t{first},

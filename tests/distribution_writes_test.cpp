@@ -265,6 +265,7 @@ TEST_P(DistributionWrites, TheSoundFontTravelsCutDownToTheGamesMusic) {
   for (auto [table, field, value] : {std::tuple{platform::Hydra::PresetGenerators, 2, 0xFFFF},  // no such instrument
                                      std::tuple{platform::Hydra::SampleHeaders, 44, 0x8001},    // samples in ROM
                                      std::tuple{platform::Hydra::SampleHeaders, 44, 0x0011},    // compressed
+                                     std::tuple{platform::Hydra::SampleHeaders, 22, 0},         // overlapping
                                      std::tuple{platform::Hydra::PresetHeaders, 24, 0xFFFF}}) { // bags past the table
     platform::SoundFontChunks chunks = *platform::readSoundFontChunks(*whole, nullptr);
     platform::Bytes& records = chunks.table(table);
