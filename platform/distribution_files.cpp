@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 #include "platform/cut_fonts.h"
+#include "platform/distribution_soundfont.h"
 #include "platform/font_subset.h"
 #include "platform/json_text.h"
 #include "platform/paths.h"
@@ -23,16 +24,6 @@ constexpr std::array<std::string_view, 13> kWebPageFiles = {
     "pryx-web-player.js", "pryx-web-player.wasm",
     "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
 };
-
-FileCopy writtenFile(std::string source, std::string target, std::string_view bytes) {
-  FileCopy written{std::move(source), std::move(target), CopyOutcome::Copied, {}, false};
-  if (!writeFileReplacing(written.target, bytes, &written.error)) {
-    written.outcome = CopyOutcome::Failed;
-    written.error = written.target + ": " + written.error;
-    written.targetFault = true;
-  }
-  return written;
-}
 
 // A relative path that stays inside its folder.
 bool staysInside(std::string_view path) {
@@ -120,20 +111,27 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
   return recordedCopy(std::move(source), std::move(target), keepExisting);
 }
 
-std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const {
+std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder,
+                                                         std::span<const std::string> musicFiles) {
   std::vector<FileCopy> copies;
-  // The browser plays the kit's SoundFont, whose name the page's list gives.
-  const std::vector<std::string> ownSoundFonts =
-      kind_ == DistributionKind::Desktop ? soundFontFilesIn(sourceFolder) : std::vector<std::string>{};
+  const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
   for (const std::string& soundFont : ownSoundFonts) {
-    copies.push_back(recordedCopy(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting));
+    copies.push_back(copySoundFontFor(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting, musicFiles));
   }
+  soundFontName_ = ownSoundFonts.empty() ? std::string() : fileNameOf(ownSoundFonts.front());
   for (const std::string& file : kitFiles_) {
-    if (!ownSoundFonts.empty() && isSoundFontName(file)) continue;
+    const bool soundFont = isSoundFontName(file);
+    if (soundFont && !ownSoundFonts.empty()) continue;
     if (cutFontOf(file)) continue;  // written by finishFolder, cut down to the game's characters
     const std::string target = targetName(file);
     makeRealFolders(folder_, target);
-    copies.push_back(recordedCopy(GetPath(kitFolder_, file), GetPath(folder_, target), keepExisting));
+    const std::string source = GetPath(kitFolder_, file);
+    if (soundFont) {
+      soundFontName_ = target;
+      copies.push_back(copySoundFontFor(source, GetPath(folder_, target), keepExisting, musicFiles));
+    } else {
+      copies.push_back(recordedCopy(source, GetPath(folder_, target), keepExisting));
+    }
   }
   return copies;
 }
@@ -153,7 +151,7 @@ FileCopy DistributionFiles::writeFont(const std::string& file, std::span<const c
   }
   auto subset = subsetFont(source, characters, cut.name, nullptr);
   if (!subset) return recordedCopy(source, GetPath(folder_, file), keepExisting);  // the whole font, as it was staged
-  return writtenFile(source, target, {reinterpret_cast<const char*>(subset->data()), subset->size()});
+  return recordedWrite(source, target, {reinterpret_cast<const char*>(subset->data()), subset->size()});
 }
 
 std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> resourceCopies,
@@ -173,7 +171,7 @@ std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> 
   if (!cutFonts.empty()) {
     const std::string note = GetPath(folder_, kCutFontNoteName);
     if (keepExisting && fileExists(note)) written.push_back({{}, note, CopyOutcome::KeptExisting, {}, false});
-    else written.push_back(writtenFile({}, note, cutFontNote(cutFonts)));
+    else written.push_back(recordedWrite({}, note, cutFontNote(cutFonts)));
   }
   if (kind_ != DistributionKind::Web) return written;
 
@@ -181,12 +179,9 @@ std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> 
   for (const FileCopy& copy : resourceCopies) {
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
-  auto soundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), [](const std::string& file) {
-    return isSoundFontName(file);
-  });
   std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" + fonts +
-                     "],\"soundFont\":" + jsonString(soundFont == kitFiles_.end() ? "" : *soundFont) + "}\n";
-  written.push_back(writtenFile({}, GetPath(folder_, kWebFileList), list));
+                     "],\"soundFont\":" + jsonString(soundFontName_) + "}\n";
+  written.push_back(recordedWrite({}, GetPath(folder_, kWebFileList), list));
   return written;
 }
 

@@ -6,10 +6,10 @@
 // without the kit (libraries, Qt's plugins, the SoundFont, the fonts and their
 // licences); it lies in the folder `runtime` beside the kit's programs, and its list
 // `files.txt` names every file of it. A SoundFont the author put beside the script
-// or project travels instead of the runtime's. A web distribution holds the browser
-// player's page and engine instead, the files its folder's `files.txt` names, and
-// the list of the files the page loads (a folder on a web server cannot be
-// searched). The fonts of either go cut down to the characters the game and the
+// or project travels instead of the runtime's; either is cut down to the instruments
+// the game's music plays. A web distribution holds the browser player's page and
+// engine instead, the files its folder's `files.txt` names, and the list of the
+// files the page loads (a folder on a web server cannot be searched). The fonts of either go cut down to the characters the game and the
 // player show (platform/cut_fonts.h). The kit's files always come from the kit: a
 // resource named like one of them (or like a folder of them) is never copied.
 
@@ -60,15 +60,18 @@ class DistributionFiles {
 
   // Every runtime file but the fonts, the player under the game's name; the
   // SoundFonts in `sourceFolder` (the script's or project's) in place of the
-  // runtime's. A link where a runtime folder belongs is replaced by a folder, never
-  // written through. For the web, the browser player's files from its folder.
-  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder) const;
+  // runtime's, each cut down to what the game's MIDI files `musicFiles` can play. A
+  // link where a runtime folder belongs is replaced by a folder, never written
+  // through. For the web, the browser player's files from its folder.
+  std::vector<FileCopy> copyProgramFiles(bool keepExisting, std::string_view sourceFolder,
+                                         std::span<const std::string> musicFiles);
 
   // The folder's last files, once the game file is known: the fonts cut down to the
   // characters of `gameFile` and of the player's own texts (whole where they cannot
   // be cut) with the cut fonts' note, and for the web the list of the files the page
   // loads (the game file, the resources that are in the folder, the fonts and the
-  // SoundFont). A cut font kept by `keepExisting` must hold every character.
+  // SoundFont copyProgramFiles chose). A cut font kept by `keepExisting` must hold
+  // every character.
   std::vector<FileCopy> finishFolder(std::span<const FileCopy> resourceCopies, std::span<const std::uint8_t> gameFile,
                                      bool keepExisting) const;
 
@@ -83,6 +86,7 @@ class DistributionFiles {
   DistributionKind kind_;
   std::string kitFolder_;               // the runtime, or the browser player's folder
   std::vector<std::string> kitFiles_;   // what copyProgramFiles and finishFolder take from it
+  std::string soundFontName_;           // the one a web page plays with
 };
 
 }  // namespace pryx::platform

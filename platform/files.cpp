@@ -170,6 +170,21 @@ FileCopy recordedCopy(std::string from, std::string to, bool failIfExists) {
   return record;
 }
 
+FileCopy recordedWrite(std::string from, std::string to, std::string_view bytes) {
+  FileCopy written{std::move(from), std::move(to), CopyOutcome::Copied, {}, false};
+  if (!writeFileReplacing(written.target, bytes, &written.error)) {
+    written.outcome = CopyOutcome::Failed;
+    written.error = written.target + ": " + written.error;
+    written.targetFault = true;
+  }
+  return written;
+}
+
+FileCopy recordedWrite(std::string from, std::string to, const Bytes& bytes) {
+  return recordedWrite(std::move(from), std::move(to),
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 bool fileExists(std::string_view path) {
   std::error_code code;
   return fs::is_regular_file(toFsPath(path), code);

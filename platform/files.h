@@ -62,6 +62,9 @@ struct FileCopy {
 };
 
 FileCopy recordedCopy(std::string from, std::string to, bool failIfExists);
+// Writes `bytes` made from `from` to `to` as writeFileReplacing does, recorded as a copy.
+FileCopy recordedWrite(std::string from, std::string to, std::string_view bytes);
+FileCopy recordedWrite(std::string from, std::string to, const Bytes& bytes);
 
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);

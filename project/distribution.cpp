@@ -54,16 +54,20 @@ DistributionResult buildDistribution(const Project& project, const DistributionR
   progress.setMaximum(std::max(1, project.cgs.count() + project.bgms.count()));
   progress.setValue(0);
   int copied = 0;
+  std::vector<std::string> musicFiles;  // as the distribution holds them
   for (ResourceKind kind : kResourceKinds) {
     for (const Resource& resource : project.resources(kind)) {
       result.copies.push_back(distribution.copyResource(resourceFilePath(request.projectPath, resource.path),
                                                         platform::fileNameOf(resource.path), !request.overwrite));
+      if (kind == ResourceKind::Bgm && result.copies.back().outcome != platform::CopyOutcome::Failed) {
+        musicFiles.push_back(result.copies.back().target);
+      }
       if (kind != ResourceKind::Chr) progress.setValue(++copied);
     }
   }
   const std::string projectFolder = platform::folderOf(request.projectPath);
   const std::size_t resourceCopies = result.copies.size();
-  for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite, projectFolder)) {
+  for (platform::FileCopy& copy : distribution.copyProgramFiles(!request.overwrite, projectFolder, musicFiles)) {
     result.copies.push_back(std::move(copy));
   }
 

@@ -70,6 +70,7 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
   std::string scriptFolder = platform::folderOf(request.scriptPath);
 
   platform::DistributionFiles distribution(folder, request.name, programFolder, request.kind);
+  std::vector<std::string> musicFiles;  // as the distribution holds them
   CompileHooks hooks;
   hooks.progress = &progress;
   hooks.onResource = [&](const ResourceDefinition& resource) {
@@ -77,10 +78,16 @@ CompileResult progcompile(const CompileRequest& request, platform::Progress& pro
     result.resourceCopies.push_back(distribution.copyResource(resolveResourcePath(scriptFolder, resource.path),
                                                               platform::decodeSjis(resource.fileName),
                                                               request.failIfExists));
+    const FileCopy& copy = result.resourceCopies.back();
+    if (resource.kind == gamefile::ResourceKind::Bgm && copy.outcome != platform::CopyOutcome::Failed) {
+      musicFiles.push_back(copy.target);
+    }
   };
   // The player and its runtime already in the folder are never replaced by a script build.
   constexpr bool kKeepRuntime = true;
-  hooks.afterCollecting = [&] { result.programCopies = distribution.copyProgramFiles(kKeepRuntime, scriptFolder); };
+  hooks.afterCollecting = [&] {
+    result.programCopies = distribution.copyProgramFiles(kKeepRuntime, scriptFolder, musicFiles);
+  };
   std::string_view text(reinterpret_cast<const char*>(script->data()), script->size());
   platform::LargeBytes gameFile = compileScriptTextInPlace(text, hooks);
 

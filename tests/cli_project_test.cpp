@@ -8,8 +8,11 @@
 #include "platform/cut_fonts.h"
 #include "platform/distribution_files.h"
 #include "platform/font_subset.h"
+#include "platform/midi_presets.h"
 #include "platform/paths.h"
 #include "platform/sjis.h"
+#include "platform/soundfont_cut.h"
+#include "platform/soundfont_files.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +132,7 @@ TEST_F(ProjectCommands, RelativeResourcePathsCountFromTheProjectFilesFolder) {
 
 // A distribution holds exactly the runtime staged beside the tool, each file as it
 // was staged (the player under the game's name, the fonts cut down to what the game
-// shows), the game file and the resources.
+// shows, the SoundFont cut down to the game's music), the game file and the resources.
 TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
   const std::string runtime = platform::GetPath(platform::folderOf(PRYX_TOOL), platform::kRuntimeFolderName);
   const std::vector<std::string> runtimeFiles = platform::runtimeFiles(runtime);
@@ -140,9 +143,15 @@ TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
   std::set<std::string> expected{"月夜.PRY"};
   std::optional<Project> project = openProjectFile(sample).project;
   ASSERT_TRUE(project);
+  std::vector<platform::Bytes> music;
   for (ResourceKind kind : kResourceKinds) {
-    for (const Resource& resource : project->resources(kind)) expected.insert(platform::fileNameOf(resource.path));
+    for (const Resource& resource : project->resources(kind)) {
+      expected.insert(platform::fileNameOf(resource.path));
+      if (kind == ResourceKind::Bgm) music.push_back(*platform::readWholeFile(resourceFilePath(sample, resource.path)));
+    }
   }
+  const auto presets = platform::presetsReachedBy(std::vector<std::span<const std::uint8_t>>(music.begin(), music.end()));
+  ASSERT_TRUE(presets);
   for (const std::string& file : runtimeFiles) {
     // A font goes cut down to the game's characters where HarfBuzz can cut it.
     const platform::CutFont* cut = platform::cutFontOf(file);
@@ -157,7 +166,9 @@ TEST_F(ProjectCommands, TheDistributionHoldsTheToolsRuntimeAndTheGame) {
     }
     const std::string name = file == platform::playerProgramFileName() ? "月夜" : file;
     expected.insert(name);
-    EXPECT_EQ(platform::readWholeFile(path("dist/" + name)), platform::readWholeFile(runtime + "/" + file)) << name;
+    std::optional<platform::Bytes> staged = platform::readWholeFile(runtime + "/" + file);
+    if (platform::isSoundFontName(file)) staged = platform::cutSoundFont(*staged, *presets, nullptr);
+    EXPECT_EQ(platform::readWholeFile(path("dist/" + name)), staged) << name;
   }
   std::set<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(folder_ / "dist")) {

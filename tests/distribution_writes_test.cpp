@@ -19,9 +19,12 @@
 #include "platform/distribution_files.h"
 #include "platform/files.h"
 #include "platform/font_subset.h"
+#include "platform/midi_presets.h"
 #include "platform/paths.h"
 #include "platform/progress.h"
 #include "platform/sjis.h"
+#include "platform/soundfont_chunks.h"
+#include "platform/soundfont_cut.h"
 #include "platform/utf8.h"
 #include "project/distribution.h"
 #include "project/project.h"
@@ -39,6 +42,7 @@ enum class Builder { Script, Project };
 struct Resource {
   std::string name;
   std::string path;  // relative to the script's or project's folder
+  std::string kind = "CG";
 };
 
 struct Built {
@@ -105,15 +109,17 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
     return names;
   }
 
-  // Builds the game "game" from CG definitions and a first message, as a script or
-  // as a project.
+  // Builds the game "game" from CG and BGM definitions and a first message, as a
+  // script or as a project.
   Built build(const std::vector<Resource>& resources,
               platform::DistributionKind kind = platform::DistributionKind::Desktop, const std::string& message = {}) {
     platform::SilentProgress progress;
     Built built;
     if (builder() == Builder::Script) {
       std::string script;
-      for (const Resource& resource : resources) script += "@DEF,CG," + resource.name + "," + resource.path + "\r\n";
+      for (const Resource& resource : resources) {
+        script += "@DEF," + resource.kind + "," + resource.name + "," + resource.path + "\r\n";
+      }
       write("game/game.PXJ", script + "#,top\r\n@TEXT,{\r\n" + platform::encodeSjis(message) + "\r\n}\r\n@END\r\n");
       script::CompileResult result = script::progcompile(
           {platform::fromFsPath(root_ / "game/game.PXJ"), platform::fromFsPath(root_ / "out"), "game", !overwrite(),
@@ -124,7 +130,9 @@ class DistributionWrites : public ::testing::TestWithParam<std::tuple<Builder, b
       built.gameFileWritten = result.gameFileWritten;
     } else {
       project::Project project = project::newProject();
-      for (const Resource& resource : resources) project.cgs.append({resource.name, resource.path});
+      for (const Resource& resource : resources) {
+        (resource.kind == "BGM" ? project.bgms : project.cgs).append({resource.name, resource.path});
+      }
       project.pages[1].text = message;
       project::DistributionResult result = project::buildDistribution(
           project,
@@ -239,6 +247,54 @@ TEST_P(DistributionWrites, AnAuthorsSoundFontTravelsInsteadOfTheKits) {
   ASSERT_TRUE(built.gameFileWritten);
   EXPECT_EQ(read("out/Own.SF2"), "own instruments");
   EXPECT_FALSE(fs::exists(out("Kit.sf2")));
+}
+
+// The SoundFont travels cut down to the presets the game's music selects. One that
+// cannot be cut, or a game whose music cannot be read, carries it whole; the web
+// page plays the author's SoundFont too.
+TEST_P(DistributionWrites, TheSoundFontTravelsCutDownToTheGamesMusic) {
+  std::optional<platform::Bytes> whole = platform::readWholeFile("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  if (!whole) GTEST_SKIP() << "TimGM6mb is not installed";
+  const std::string piece = read("../../" + fs::relative(PRYX_SOURCE_DIR "/samples/tsukiyo/bgm/yoake.MID", root_).string());
+  write("game/yoake.MID", piece);
+  const std::vector<Resource> music{{"dawn", "yoake.MID", "BGM"}};
+  auto carried = [&](const platform::Bytes& soundFont, platform::DistributionKind kind) {
+    write("game/Own.sf2", std::string_view(reinterpret_cast<const char*>(soundFont.data()), soundFont.size()));
+    fs::remove(out("Own.sf2"));
+    EXPECT_TRUE(build(music, kind).gameFileWritten);
+    return platform::readWholeFile(out("Own.sf2")).value_or(platform::Bytes{});
+  };
+
+  const std::span<const std::uint8_t> pieceBytes(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size());
+  const auto presets = platform::presetsReachedBy(std::span(&pieceBytes, 1));
+  ASSERT_TRUE(presets);
+  EXPECT_EQ(carried(*whole, platform::DistributionKind::Desktop), platform::cutSoundFont(*whole, *presets, nullptr));
+  EXPECT_LT(fs::file_size(out("Own.sf2")) * 4, whole->size());
+
+  std::vector<platform::Bytes> broken{platform::Bytes(whole->begin(), whole->begin() + 100000)};
+  for (auto [table, field, value] : {std::tuple{platform::Hydra::PresetGenerators, 2, 0xFFFF},  // no such instrument
+                                     std::tuple{platform::Hydra::SampleHeaders, 44, 0x8001},    // samples in ROM
+                                     std::tuple{platform::Hydra::SampleHeaders, 44, 0x0011},    // compressed
+                                     std::tuple{platform::Hydra::SampleHeaders, 22, 0},         // overlapping
+                                     std::tuple{platform::Hydra::PresetHeaders, 24, 0xFFFF}}) { // bags past the table
+    platform::SoundFontChunks chunks = *platform::readSoundFontChunks(*whole, nullptr);
+    platform::Bytes& records = chunks.table(table);
+    const std::size_t size = platform::kHydraRecordSizes[static_cast<std::size_t>(table)];
+    for (std::size_t at = 0; at + size <= records.size(); at += size) {
+      if (table != platform::Hydra::PresetGenerators || platform::readField(records, at, 2) == 41) {
+        platform::writeField(records, at + field, 2, value);
+      }
+    }
+    broken.push_back(platform::writeSoundFontChunks(chunks));
+  }
+  for (const platform::Bytes& soundFont : broken) {
+    EXPECT_EQ(carried(soundFont, platform::DistributionKind::Desktop), soundFont);
+  }
+  write("game/yoake.MID", piece.substr(0, piece.size() / 2));
+  fs::remove(out("yoake.MID"));  // else a build that keeps what it finds plays the whole piece kept there
+  EXPECT_EQ(carried(*whole, platform::DistributionKind::Web), *whole);
+  EXPECT_FALSE(fs::exists(out("TimGM6mb.sf2")));
+  EXPECT_NE(read("out/files.json").find("\"soundFont\":\"Own.sf2\"}"), std::string::npos) << read("out/files.json");
 }
 
 // A web folder: the browser player's files instead of the desktop's, a resource
