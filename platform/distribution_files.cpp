@@ -17,13 +17,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// FluidSynth for the page: the build with libsndfile, four times larger, only for a
+// SoundFont with compressed samples, which the other cannot read.
+constexpr std::string_view kWebSynthesizer = "libfluidsynth-2.3.0.js";
+constexpr std::string_view kWebSynthesizerForSf3 = "libfluidsynth-2.3.0-with-libsndfile.js";
+
 // The page and the engine; the SoundFont, the fonts and their licences come from the
 // web folder's list, as the runtime's do.
-constexpr std::array<std::string_view, 13> kWebPageFiles = {
+constexpr std::array<std::string_view, 14> kWebPageFiles = {
     "index.html", "page.js", "host.js", "route.js", "saves.js", "music.js", "speech.js",
-    "pryx-web-player.js", "pryx-web-player.wasm",
-    "js-synthesizer.min.js", "js-synthesizer.worklet.min.js", "libfluidsynth-2.3.0.js", "LICENSE.fluidsynth.txt",
+    "pryx-web-player.js", "pryx-web-player.wasm", "js-synthesizer.min.js", "js-synthesizer.worklet.min.js",
+    kWebSynthesizer, kWebSynthesizerForSf3, "LICENSE.fluidsynth.txt",
 };
+
+std::string_view webSynthesizerFor(std::string_view soundFont) {
+  return endsWithIgnoringAsciiCase(soundFont, ".sf3") ? kWebSynthesizerForSf3 : kWebSynthesizer;
+}
 
 // A relative path that stays inside its folder.
 bool staysInside(std::string_view path) {
@@ -118,16 +127,21 @@ std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std
   for (const std::string& soundFont : ownSoundFonts) {
     copies.push_back(copySoundFontFor(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting, musicFiles));
   }
-  soundFontName_ = ownSoundFonts.empty() ? std::string() : fileNameOf(ownSoundFonts.front());
+  const auto kitSoundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), isSoundFontName);
+  soundFontName_ = !ownSoundFonts.empty()          ? fileNameOf(ownSoundFonts.front())
+                   : kitSoundFont != kitFiles_.end() ? *kitSoundFont
+                                                     : std::string();
   for (const std::string& file : kitFiles_) {
     const bool soundFont = isSoundFontName(file);
     if (soundFont && !ownSoundFonts.empty()) continue;
     if (cutFontOf(file)) continue;  // written by finishFolder, cut down to the game's characters
+    if ((file == kWebSynthesizer || file == kWebSynthesizerForSf3) && file != webSynthesizerFor(soundFontName_)) {
+      continue;
+    }
     const std::string target = targetName(file);
     makeRealFolders(folder_, target);
     const std::string source = GetPath(kitFolder_, file);
     if (soundFont) {
-      soundFontName_ = target;
       copies.push_back(copySoundFontFor(source, GetPath(folder_, target), keepExisting, musicFiles));
     } else {
       copies.push_back(recordedCopy(source, GetPath(folder_, target), keepExisting));
@@ -180,7 +194,8 @@ std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> 
     if (copy.outcome != CopyOutcome::Failed) files += "," + jsonString(fileNameOf(copy.target));
   }
   std::string list = "{\"name\":" + jsonString(gameName_) + ",\"files\":[" + files + "],\"fonts\":[" + fonts +
-                     "],\"soundFont\":" + jsonString(soundFontName_) + "}\n";
+                     "],\"soundFont\":" + jsonString(soundFontName_) +
+                     ",\"synthesizer\":" + jsonString(webSynthesizerFor(soundFontName_)) + "}\n";
   written.push_back(recordedWrite({}, GetPath(folder_, kWebFileList), list));
   return written;
 }

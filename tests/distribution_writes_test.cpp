@@ -294,7 +294,7 @@ TEST_P(DistributionWrites, TheSoundFontTravelsCutDownToTheGamesMusic) {
   fs::remove(out("yoake.MID"));  // else a build that keeps what it finds plays the whole piece kept there
   EXPECT_EQ(carried(*whole, platform::DistributionKind::Web), *whole);
   EXPECT_FALSE(fs::exists(out("TimGM6mb.sf2")));
-  EXPECT_NE(read("out/files.json").find("\"soundFont\":\"Own.sf2\"}"), std::string::npos) << read("out/files.json");
+  EXPECT_NE(read("out/files.json").find("\"soundFont\":\"Own.sf2\","), std::string::npos) << read("out/files.json");
 }
 
 // A web folder: the browser player's files instead of the desktop's, a resource
@@ -306,6 +306,8 @@ TEST_P(DistributionWrites, AWebFolderListsTheFilesThePageLoads) {
   write("kit/web/pryx-web-player.wasm", "wasm");
   write("kit/web/files.txt", "Kit.sf2\nipam.ttf\n");
   write("kit/web/Kit.sf2", "kit instruments");
+  write("kit/web/libfluidsynth-2.3.0.js", "synthesizer");
+  write("kit/web/libfluidsynth-2.3.0-with-libsndfile.js", "synthesizer reading .sf3");
   if (fs::exists(font)) fs::copy_file(font, root_ / "kit/web/ipam.ttf");
   write("game/moon.BMP", "moon");
   write("game/page.html", "payload");
@@ -325,9 +327,18 @@ TEST_P(DistributionWrites, AWebFolderListsTheFilesThePageLoads) {
   if (!platform::fontCharacters(platform::fromFsPath(font), std::u32string_view(U"月")).empty()) {
     EXPECT_EQ(read("out/files.json"),
               "{\"name\":\"game\",\"files\":[\"game.PRY\",\"moon.BMP\",\"page.html\"],"
-              "\"fonts\":[\"pryx-mincho.ttf\"],\"soundFont\":\"Kit.sf2\"}\n");
+              "\"fonts\":[\"pryx-mincho.ttf\"],\"soundFont\":\"Kit.sf2\",\"synthesizer\":\"libfluidsynth-2.3.0.js\"}\n");
     EXPECT_LT(fs::file_size(out("pryx-mincho.ttf")) * 10, fs::file_size(font)) << "cut down to the game's characters";
   }
+  EXPECT_FALSE(fs::exists(out("libfluidsynth-2.3.0-with-libsndfile.js")));
+
+  // Only the larger synthesizer reads the compressed samples of an author's .sf3.
+  write("game/Own.sf3", "compressed instruments");
+  ASSERT_TRUE(build({}, platform::DistributionKind::Web).gameFileWritten);
+  EXPECT_EQ(read("out/libfluidsynth-2.3.0-with-libsndfile.js"), "synthesizer reading .sf3");
+  EXPECT_NE(read("out/files.json").find("\"soundFont\":\"Own.sf3\",\"synthesizer\":\"libfluidsynth-2.3.0-with-libsndfile.js\""),
+            std::string::npos)
+      << read("out/files.json");
 }
 
 // The fonts go cut down to what the game and the player show, under names of their

@@ -5,7 +5,7 @@
 'use strict';
 
 (function (global) {
-  function createMusic(soundFontUrl, notice) {
+  function createMusic(soundFontUrl, synthesizerUrl, notice) {
     let synth = null;
     let context = null;
     let meter = null;
@@ -28,7 +28,7 @@
 
     async function load() {
       context = new AudioContext();
-      await context.audioWorklet.addModule('libfluidsynth-2.3.0.js');
+      await context.audioWorklet.addModule(synthesizerUrl);
       await context.audioWorklet.addModule('js-synthesizer.worklet.min.js');
       const worklet = new JSSynth.AudioWorkletNodeSynthesizer();
       worklet.init(context.sampleRate);

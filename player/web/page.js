@@ -493,7 +493,7 @@
                                     { keys: hash.has('keys'), skip: hash.has('skip'), press });
       window.pryxRoute = route;
     } else {
-      music = PryxMusic.createMusic(manifest.soundFont, (error) => {
+      music = PryxMusic.createMusic(manifest.soundFont, manifest.synthesizer, (error) => {
         console.error('PRYX: no sound:', error);
         $('notice').hidden = false;
         $('notice').textContent = kNoSoundNotice;
