@@ -42,6 +42,8 @@ set(PRYX_SOUNDFONT_LICENCES
 set(PRYX_FONTS /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf)
 set(PRYX_FONT_LICENCES /usr/share/doc/fonts-ipafont-mincho/copyright=IPA_Font_License.txt)
 
+include(${PROJECT_SOURCE_DIR}/cmake/icu_data.cmake)
+
 set(PRYX_RUNTIME_LIST ${PRYX_RUNTIME_DIR}/files.txt)
 add_custom_command(
   OUTPUT ${PRYX_RUNTIME_LIST}
@@ -51,9 +53,9 @@ add_custom_command(
           -DSTRIP=${CMAKE_STRIP} -DPATCHELF=${PRYX_PATCHELF}
           -DSYSTEM_LIBRARIES=${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
           -DLIBRARY_FOLDER=${PRYX_RUNTIME_LIBRARY_FOLDER} -DPLUGIN_FOLDER=${PRYX_RUNTIME_PLUGIN_FOLDER}
-          -DOUTPUT=${PRYX_RUNTIME_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
+          "-DREPLACEMENTS=${PRYX_RUNTIME_REPLACEMENTS}" -DOUTPUT=${PRYX_RUNTIME_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
   DEPENDS ${PRYX_RELEASE_PLAYER} ${PRYX_RELEASE_LIBRARY} ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
-          ${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
+          ${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt ${PRYX_RUNTIME_REPLACEMENTS}
   COMMENT "Staging the distribution runtime in ${PRYX_RUNTIME_DIR}"
   VERBATIM)
 add_custom_target(player_runtime ALL DEPENDS ${PRYX_RUNTIME_LIST})
