@@ -19,8 +19,8 @@ function(run)
   set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-# The data symbol of `library`, its version and soname, and its bytes as the
-# package file `package` (named icudtNNl.dat: icupkg wants the name its items carry).
+# The data symbol of `library` and its bytes as the package file `package` in `work`,
+# named icudtNNl.dat (little-endian, as on x86-64): icupkg wants the name its items carry.
 function(extract_package library work symbol_var package_var)
   run(${NM} -D -S --defined-only ${library})
   if(NOT output MATCHES "([0-9a-f]+) ([0-9a-f]+) R (icudt([0-9]+)_dat)\n")
@@ -56,8 +56,7 @@ file(REMOVE_RECURSE ${WORK})
 list(SORT kept)
 
 if(MODE STREQUAL "cut")
-  set(work ${WORK})
-  extract_package(${SYSTEM_LIBRARY} ${work}/system symbol package)
+  extract_package(${SYSTEM_LIBRARY} ${WORK}/system symbol package)
   package_items(${package} all)
   set(missing ${kept})
   list(REMOVE_ITEM missing ${all})
@@ -67,10 +66,12 @@ if(MODE STREQUAL "cut")
   set(removed ${all})
   list(REMOVE_ITEM removed ${kept})
   list(JOIN removed "\n" removed_text)
-  file(WRITE ${work}/removed.txt "${removed_text}\n")
+  file(WRITE ${WORK}/removed.txt "${removed_text}\n")
   get_filename_component(package_name ${package} NAME)
+  set(cut_package ${WORK}/${package_name})
   # Without --ignore-deps icupkg refuses to drop an item a kept one needs.
-  run(${ICUPKG} -r ${work}/removed.txt ${package} ${work}/${package_name})
+  run(${ICUPKG} -r ${WORK}/removed.txt ${package} ${cut_package})
+  file(REMOVE ${package})
 
   run(${OBJDUMP} -p ${SYSTEM_LIBRARY})
   if(NOT output MATCHES "SONAME +([^\n]+)")
@@ -78,11 +79,11 @@ if(MODE STREQUAL "cut")
   endif()
   set(soname ${CMAKE_MATCH_1})
   # ICU reads the package in place and wants it aligned to 16 bytes.
-  file(WRITE ${work}/data.S
+  file(WRITE ${WORK}/data.S
        ".section .note.GNU-stack,\"\",@progbits\n"
        ".section .rodata\n.balign 16\n.globl ${symbol}\n.type ${symbol}, @object\n"
-       "${symbol}:\n.incbin \"${work}/${package_name}\"\n.size ${symbol}, . - ${symbol}\n")
-  run(${CC} -shared -nostdlib -Wl,-soname,${soname} -Wl,-z,noexecstack -o ${OUTPUT} ${work}/data.S)
+       "${symbol}:\n.incbin \"${cut_package}\"\n.size ${symbol}, . - ${symbol}\n")
+  run(${CC} -shared -nostdlib -Wl,-soname,${soname} -Wl,-z,noexecstack -o ${OUTPUT} ${WORK}/data.S)
   set(LIBRARY ${OUTPUT})
 elseif(NOT MODE STREQUAL "check")
   message(FATAL_ERROR "icu_data_package: MODE is cut or check")
