@@ -36,6 +36,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core)
 set(PRYX_QT_PLUGIN_DIR ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS} CACHE PATH "Qt's plugins, copied into the runtime")
 include(${CMAKE_CURRENT_LIST_DIR}/shipped_files.cmake)
 
+include(${PROJECT_SOURCE_DIR}/cmake/icu_data.cmake)
+
 set(PRYX_RUNTIME_LIST ${PRYX_RUNTIME_DIR}/files.txt)
 add_custom_command(
   OUTPUT ${PRYX_RUNTIME_LIST}
@@ -45,11 +47,11 @@ add_custom_command(
           -DSTRIP=${CMAKE_STRIP} -DPATCHELF=${PRYX_PATCHELF} -DREADELF=${CMAKE_READELF}
           -DSYSTEM_LIBRARIES=${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
           -DLIBRARY_FOLDER=${PRYX_RUNTIME_LIBRARY_FOLDER} -DPLUGIN_FOLDER=${PRYX_RUNTIME_PLUGIN_FOLDER}
-          -DOUTPUT=${PRYX_RUNTIME_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
+          "-DREPLACEMENTS=${PRYX_RUNTIME_REPLACEMENTS}" -DOUTPUT=${PRYX_RUNTIME_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
   DEPENDS ${PRYX_RELEASE_PLAYER} ${PRYX_RELEASE_LIBRARY} ${PROJECT_SOURCE_DIR}/cmake/stage_runtime.cmake
           ${PROJECT_SOURCE_DIR}/cmake/check_bundled_libraries.cmake
           ${PROJECT_SOURCE_DIR}/cmake/shipped_files.cmake
-          ${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt
+          ${PROJECT_SOURCE_DIR}/cmake/system-libraries.txt ${PRYX_RUNTIME_REPLACEMENTS}
   COMMENT "Staging the distribution runtime in ${PRYX_RUNTIME_DIR}"
   VERBATIM)
 add_custom_target(player_runtime ALL DEPENDS ${PRYX_RUNTIME_LIST})

@@ -2,14 +2,15 @@
 # the player and the display library of the release build, stripped, the player
 # finding lib/ through its run path; in lib/ every shared library they and the
 # window's Qt platform plugin reach other than through one left to the system
-# (SYSTEM_LIBRARIES), checked once staged, and their licences in licences/; the
+# (SYSTEM_LIBRARIES), checked once staged, each library of REPLACEMENTS (built by the
+# kit) in place of the one of its name, and their licences in licences/; the
 # SoundFont, the fonts and their licences (SHIPPED, from shipped_files.cmake).
 # OUTPUT/files.txt lists every staged file: the distribution builders copy exactly these.
 #
 # cmake -DPLAYER=... -DLIBRARY=... -DQT_PLUGIN_DIR=... -DPLUGINS=platforms/libqxcb.so
 #       -DSHIPPED=source=name;... -DSTRIP=... -DPATCHELF=... -DREADELF=...
 #       -DSYSTEM_LIBRARIES=system-libraries.txt -DLIBRARY_FOLDER=lib -DPLUGIN_FOLDER=lib/plugins
-#       -DOUTPUT=... -P stage_runtime.cmake
+#       [-DREPLACEMENTS=lib.so.N;...] -DOUTPUT=... -P stage_runtime.cmake
 cmake_minimum_required(VERSION 3.25)
 
 foreach(required PLAYER LIBRARY QT_PLUGIN_DIR PLUGINS SHIPPED STRIP PATCHELF READELF SYSTEM_LIBRARIES
@@ -67,8 +68,19 @@ if(unresolved)
 endif()
 foreach(library IN LISTS bundled)
   get_filename_component(name ${library} NAME)
-  stage(${library} ${LIBRARY_FOLDER}/${name})
+  set(source ${library})
+  foreach(replacement IN LISTS REPLACEMENTS)
+    get_filename_component(replacement_name ${replacement} NAME)
+    if(replacement_name STREQUAL name)
+      set(source ${replacement})
+      list(REMOVE_ITEM REPLACEMENTS ${replacement})
+    endif()
+  endforeach()
+  stage(${source} ${LIBRARY_FOLDER}/${name})
 endforeach()
+if(REPLACEMENTS)
+  message(FATAL_ERROR "stage_runtime: no library needed is named as ${REPLACEMENTS}")
+endif()
 
 # Each library travels with the copyright file of its Debian package, which holds
 # its licence (the LGPL of Qt and FluidSynth, among others), as licences/PACKAGE.txt.
