@@ -33,7 +33,9 @@ std::vector<FailedStep> failedCopies(std::span<const platform::FileCopy> copies)
   std::vector<FailedStep> failed;
   for (const platform::FileCopy& copy : copies) {
     if (copy.outcome != platform::CopyOutcome::Failed) continue;
-    failed.push_back({copy.target, copy.source.empty() ? "ファイルが指定されていません" : copy.error});
+    // A file the kit writes itself (the page's list, the fonts' note) has no source either.
+    const bool noFileGiven = copy.source.empty() && !copy.targetFault;
+    failed.push_back({copy.target, noFileGiven ? "ファイルが指定されていません" : copy.error});
   }
   return failed;
 }

@@ -230,5 +230,15 @@ TEST_F(Distribution, SaysDoneOnlyWhenEveryStepSucceeded) {
   EXPECT_NE(result.failures()[1].target.find("game.PRY"), std::string::npos);
 }
 
+TEST_F(Distribution, AFailedWriteOfTheKitsOwnFileGivesItsReason) {
+  const std::vector<platform::FileCopy> copies{
+      {"", "out/files.json", platform::CopyOutcome::Failed, "out/files.json: No space left on device", true},
+      {"", "out/moon.BMP", platform::CopyOutcome::Failed, "", false}};
+  const std::vector<FailedStep> failed = failedCopies(copies);
+  ASSERT_EQ(failed.size(), 2u);
+  EXPECT_EQ(failed[0].reason, "out/files.json: No space left on device");
+  EXPECT_EQ(failed[1].reason, "ファイルが指定されていません");
+}
+
 }  // namespace
 }  // namespace pryx::project
