@@ -9,7 +9,8 @@
 //   A and R set; Page Up shows the route's messages and choices in the history;
 // - a save in slot 2, a reload and a load of slot 2 give the headless player's
 //   course, and the kept save is the .SAV file byte for byte;
-// - a broken or missing game file shows "ファイルの読みこみに失敗しました。";
+// - a broken or missing game file shows "ファイルの読みこみに失敗しました。"; pictures the
+//   folder lacks are drawn empty, as `pryx play --frames` draws them;
 // - after the first click the first page's music sounds;
 // - 終了 asks in a dialog whose default is the negative answer, and yes ends the game.
 'use strict';
@@ -203,6 +204,20 @@ async function main() {
       assert.deepStrictEqual(shown, ['警告', kLoadFailed], `${folder} game file`);
       console.log(`${folder} game file: "${shown[1]}"`);
     }
+
+    // Pictures the folder lacks are drawn empty, as the desktop draws them.
+    const lacking = path.join(work, 'lacking');
+    buildWeb('tsukiyo.PXJ', lacking);
+    const pictures = fs.readdirSync(lacking).filter((file) => /\.(bmp|jpg)$/i.test(file));
+    pictures.forEach((file) => fs.rmSync(path.join(lacking, file)));
+    const lackingFrames = path.join(work, 'lacking-frames');
+    fs.rmSync(lackingFrames, { recursive: true, force: true });
+    const lackingTrace = headlessTrace(lacking, '1,1', ['--frames', lackingFrames]);
+    const played = await playRoute(page, `${base}/lacking/index.html#route=1,1`);
+    assert.deepStrictEqual(played.trace, lackingTrace, 'without its pictures: the trace');
+    assert.deepStrictEqual(played.frames, fs.readdirSync(lackingFrames).filter((f) => f.endsWith('-choice.png')).sort()
+      .map((f) => frameHash(path.join(lackingFrames, f))), 'without its pictures: the canvas at each choice');
+    console.log(`without its ${pictures.length} pictures: ${played.frames.length} choice frames as headless`);
 
     // How long the sample takes from opening the page to its first picture.
     await page.open(`${base}/normal/index.html`);
