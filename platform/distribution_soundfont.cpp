@@ -18,17 +18,25 @@ std::optional<std::set<PresetNumber>> presetsOfMusic(std::span<const std::string
   return presetsReachedBy(std::vector<std::span<const std::uint8_t>>(pieces.begin(), pieces.end()));
 }
 
+// Whether the SoundFont at `path` plays the game's music as `cut` does: cutting it
+// for the same presets gives `cut` again.
+bool playsAsCut(const std::string& path, const std::set<PresetNumber>& presets, const Bytes& cut) {
+  std::optional<Bytes> kept = readWholeFile(path);
+  return kept && cutSoundFont(*kept, presets, nullptr) == cut;
+}
+
 }  // namespace
 
 FileCopy copySoundFontFor(std::string source, std::string target, bool keepExisting,
                           std::span<const std::string> musicFiles) {
-  if ((keepExisting && fileExists(target)) || sameFile(source, target)) {
-    return recordedCopy(std::move(source), std::move(target), keepExisting);
-  }
+  if (sameFile(source, target)) return recordedCopy(std::move(source), std::move(target), keepExisting);
   std::optional<std::set<PresetNumber>> presets = presetsOfMusic(musicFiles);
   std::optional<Bytes> whole = presets ? readWholeFile(source) : std::nullopt;
   std::optional<Bytes> cut = whole ? cutSoundFont(*whole, *presets, nullptr) : std::nullopt;
-  if (!cut) return recordedCopy(std::move(source), std::move(target), keepExisting);
+  // A SoundFont cut for an earlier build is kept only while it holds what the music
+  // now plays: the game may have gained a piece with other instruments.
+  const bool keep = keepExisting && fileExists(target) && (!cut || playsAsCut(target, *presets, *cut));
+  if (keep || !cut) return recordedCopy(std::move(source), std::move(target), keepExisting);
   return recordedWrite(std::move(source), std::move(target), *cut);
 }
 

@@ -271,6 +271,22 @@ TEST_P(DistributionWrites, TheSoundFontTravelsCutDownToTheGamesMusic) {
   EXPECT_EQ(carried(*whole, platform::DistributionKind::Desktop), platform::cutSoundFont(*whole, *presets, nullptr));
   EXPECT_LT(fs::file_size(out("Own.sf2")) * 4, whole->size());
 
+  // Music with other instruments: the SoundFont cut before is replaced, even where
+  // the build keeps what it finds.
+  const std::string otherPiece =
+      read("../../" + fs::relative(PRYX_SOURCE_DIR "/samples/tsukiyo/bgm/matsuri.MID", root_).string());
+  const std::span<const std::uint8_t> otherBytes(reinterpret_cast<const std::uint8_t*>(otherPiece.data()),
+                                                 otherPiece.size());
+  const auto otherPresets = platform::presetsReachedBy(std::span(&otherBytes, 1));
+  ASSERT_TRUE(otherPresets);
+  ASSERT_NE(*otherPresets, *presets);
+  write("game/yoake.MID", otherPiece);
+  fs::remove(out("yoake.MID"));
+  EXPECT_TRUE(build(music).gameFileWritten);
+  EXPECT_EQ(platform::readWholeFile(out("Own.sf2")), platform::cutSoundFont(*whole, *otherPresets, nullptr));
+  write("game/yoake.MID", piece);
+  fs::remove(out("yoake.MID"));
+
   std::vector<platform::Bytes> broken{platform::Bytes(whole->begin(), whole->begin() + 100000)};
   for (auto [table, field, value] : {std::tuple{platform::Hydra::PresetGenerators, 2, 0xFFFF},  // no such instrument
                                      std::tuple{platform::Hydra::SampleHeaders, 44, 0x8001},    // samples in ROM
