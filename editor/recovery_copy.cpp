@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/stable_hash.h"
 #include "project/project_file.h"
 
 #include <cstdio>
@@ -10,13 +11,6 @@
 
 namespace pryx::editor {
 namespace {
-
-// FNV-1a: a name that stays the same from run to run for the same project file.
-std::uint64_t stableHash(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  return hash;
-}
 
 std::optional<std::filesystem::file_time_type> modified(const std::string& path) {
   std::error_code error;
@@ -33,7 +27,7 @@ std::string RecoveryCopy::copyPathOf(std::string_view projectPath) const {
   if (projectPath.empty()) return platform::GetPath(folder_, "untitled.PXK");
   std::string absolute = platform::fromFsPath(std::filesystem::absolute(platform::toFsPath(projectPath)));
   char hash[17];
-  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(stableHash(absolute)));
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(platform::stableHash(absolute)));
   std::string stem = platform::fromFsPath(platform::toFsPath(absolute).stem());
   return platform::GetPath(folder_, stem + "-" + hash + ".PXK");
 }

@@ -123,9 +123,11 @@ FileCopy DistributionFiles::copyResource(std::string source, std::string_view fi
 std::vector<FileCopy> DistributionFiles::copyProgramFiles(bool keepExisting, std::string_view sourceFolder,
                                                          std::span<const std::string> musicFiles) {
   std::vector<FileCopy> copies;
+  // Of the author's SoundFonts the players take the first by name: only it travels.
   const std::vector<std::string> ownSoundFonts = soundFontFilesIn(sourceFolder);
-  for (const std::string& soundFont : ownSoundFonts) {
-    copies.push_back(copySoundFontFor(soundFont, GetPath(folder_, fileNameOf(soundFont)), keepExisting, musicFiles));
+  if (!ownSoundFonts.empty()) {
+    const std::string& own = ownSoundFonts.front();
+    copies.push_back(copySoundFontFor(own, GetPath(folder_, fileNameOf(own)), keepExisting, musicFiles));
   }
   const auto kitSoundFont = std::find_if(kitFiles_.begin(), kitFiles_.end(), isSoundFontName);
   soundFontName_ = !ownSoundFonts.empty()          ? fileNameOf(ownSoundFonts.front())
@@ -183,9 +185,12 @@ std::vector<FileCopy> DistributionFiles::finishFolder(std::span<const FileCopy> 
     if (fileNameOf(written.back().target) != file) cutFonts.push_back(cutFontOf(file));
   }
   if (!cutFonts.empty()) {
+    // The note is the kit's own text: kept only while it names the fonts cut now.
     const std::string note = GetPath(folder_, kCutFontNoteName);
-    if (keepExisting && fileExists(note)) written.push_back({{}, note, CopyOutcome::KeptExisting, {}, false});
-    else written.push_back(recordedWrite({}, note, cutFontNote(cutFonts)));
+    const std::string text = cutFontNote(cutFonts);
+    const std::optional<Bytes> kept = keepExisting ? readWholeFile(note) : std::nullopt;
+    if (kept && std::string_view(reinterpret_cast<const char*>(kept->data()), kept->size()) == text) written.push_back({{}, note, CopyOutcome::KeptExisting, {}, false});
+    else written.push_back(recordedWrite({}, note, text));
   }
   if (kind_ != DistributionKind::Web) return written;
 

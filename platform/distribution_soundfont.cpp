@@ -33,10 +33,13 @@ FileCopy copySoundFontFor(std::string source, std::string target, bool keepExist
   std::optional<std::set<PresetNumber>> presets = presetsOfMusic(musicFiles);
   std::optional<Bytes> whole = presets ? readWholeFile(source) : std::nullopt;
   std::optional<Bytes> cut = whole ? cutSoundFont(*whole, *presets, nullptr) : std::nullopt;
+  // Whole, it plays whatever the music is: a cut from an earlier build might not.
+  if (!cut) return recordedCopy(std::move(source), std::move(target), false);
   // A SoundFont cut for an earlier build is kept only while it holds what the music
   // now plays: the game may have gained a piece with other instruments.
-  const bool keep = keepExisting && fileExists(target) && (!cut || playsAsCut(target, *presets, *cut));
-  if (keep || !cut) return recordedCopy(std::move(source), std::move(target), keepExisting);
+  if (keepExisting && fileExists(target) && playsAsCut(target, *presets, *cut)) {
+    return recordedCopy(std::move(source), std::move(target), true);
+  }
   return recordedWrite(std::move(source), std::move(target), *cut);
 }
 

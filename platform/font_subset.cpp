@@ -151,10 +151,11 @@ std::optional<std::vector<std::uint8_t>> subsetFont(const std::string& fontPath,
                                                   nullptr, nullptr),
                                hb->hb_blob_destroy);
   Owned<hb_face_t> built(hb->hb_face_builder_create(), hb->hb_face_destroy);
-  hb_tag_t tags[64];
-  unsigned int tagCount = std::size(tags);
-  hb->hb_face_get_table_tags(cut.get(), 0, &tagCount, tags);
-  for (hb_tag_t tag : std::span(tags, tagCount)) {
+  // Every table, however many: asked with no room, the call gives their number.
+  unsigned int tagCount = hb->hb_face_get_table_tags(cut.get(), 0, nullptr, nullptr);
+  std::vector<hb_tag_t> tags(tagCount);
+  hb->hb_face_get_table_tags(cut.get(), 0, &tagCount, tags.data());
+  for (hb_tag_t tag : std::span(tags.data(), tagCount)) {
     Owned<hb_blob_t> table(tag == kNameTable ? nullptr : hb->hb_face_reference_table(cut.get(), tag),
                            hb->hb_blob_destroy);
     hb->hb_face_builder_add_table(built.get(), tag, tag == kNameTable ? renamedBlob.get() : table.get());

@@ -84,9 +84,11 @@ void appendWithField(Bytes& out, std::span<const std::uint8_t> record, std::size
 // Writes the kept headers of `level` (in order) with their bags, generators and
 // modulators into `out`, the references of the generators renumbered by `renumber`.
 void writeLevel(const Level& level, const std::vector<std::size_t>& kept,
-                const std::map<std::uint32_t, std::uint32_t>& renumber, SoundFontChunks& out, Hydra headers, Hydra bags,
-                Hydra generators, Hydra modulators) {
-  Bytes& headerOut = out.table(headers);
+                const std::map<std::uint32_t, std::uint32_t>& renumber, SoundFontChunks& out) {
+  const Hydra bags = level.bags.which;
+  const Hydra generators = level.generators.which;
+  const Hydra modulators = level.modulators.which;
+  Bytes& headerOut = out.table(level.headers.which);
   Bytes& bagOut = out.table(bags);
   Bytes& generatorOut = out.table(generators);
   Bytes& modulatorOut = out.table(modulators);
@@ -226,10 +228,8 @@ std::optional<Bytes> cutSoundFont(std::span<const std::uint8_t> file, const std:
   out.info = in.info;
   const std::map<std::uint32_t, std::uint32_t> instrumentNumbers = numbering(keptInstruments);
   const std::map<std::uint32_t, std::uint32_t> sampleNumbers = numbering(keptSamples);
-  writeLevel(presets, kept, instrumentNumbers, out, Hydra::PresetHeaders, Hydra::PresetBags, Hydra::PresetGenerators,
-             Hydra::PresetModulators);
-  writeLevel(instruments, {keptInstruments.begin(), keptInstruments.end()}, sampleNumbers, out, Hydra::Instruments,
-             Hydra::InstrumentBags, Hydra::InstrumentGenerators, Hydra::InstrumentModulators);
+  writeLevel(presets, kept, instrumentNumbers, out);
+  writeLevel(instruments, {keptInstruments.begin(), keptInstruments.end()}, sampleNumbers, out);
 
   // Each sample's points (its loop included) move to the new data, with the points after it.
   const std::uint32_t points = static_cast<std::uint32_t>(in.samples.size() / 2);

@@ -34,6 +34,16 @@ class Clock {
   virtual std::int64_t milliseconds() const = 0;
 };
 
+// What screen readers are told of the picture beyond its message: the message, then
+// each choice offered on a line of its own.
+inline std::string messageWithChoices(const std::string& message, const std::vector<std::string>& choices) {
+  std::string description = message;
+  for (const std::string& choice : choices) {
+    if (!choice.empty()) description += "\n" + choice;
+  }
+  return description;
+}
+
 // A novel-mode choice line as the picture shows it: for screen readers.
 struct ChoiceLine {
   int slot = 0;  // 0..4

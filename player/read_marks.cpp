@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/paths.h"
+#include "platform/stable_hash.h"
 #include "player/gamefile/header.h"
 
 namespace pryx::player {
@@ -29,12 +30,8 @@ void ReadMarks::markRead(int message) {
   read_[index] = true;
 }
 
-// FNV-1a over the whole file: cheap, and any rebuild changes it.
-std::uint64_t gameIdentity(const gamefile::GameImage& image) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (std::uint8_t byte : image.bytes()) hash = (hash ^ byte) * 1099511628211ULL;
-  return hash;
-}
+// A hash of the whole file: cheap, and any rebuild changes it.
+std::uint64_t gameIdentity(const gamefile::GameImage& image) { return platform::stableHash(image.bytes()); }
 
 platform::Bytes encodeReadMarks(const ReadMarks& marks) {
   platform::Bytes bytes(kMagic.begin(), kMagic.end());
@@ -93,7 +90,12 @@ ReadMarks ReadMarksFile::load(std::uint64_t game) {
 }
 
 bool ReadMarksFile::keep(const ReadMarks& marks) {
-  return platform::writeFileReplacing(path_, encodeReadMarks(marks));
+  std::string error;
+  if (platform::writeFileReplacing(path_, encodeReadMarks(marks), &error)) return true;
+  // Said once: a folder that cannot be written fails at every choice alike.
+  if (!keepFailureTold_) diagnostics_ << "The read marks cannot be kept in " << path_ << " (" << error << ")." << std::endl;
+  keepFailureTold_ = true;
+  return false;
 }
 
 }  // namespace pryx::player

@@ -56,7 +56,8 @@ std::string readMarksFilePath(const GameLocation& location);
 
 // The read-marks file. One that cannot be used (broken, cut short, too large) counts
 // as nothing read: one line on `diagnostics` says so, and the next keep writes it anew.
-// The switches are kept across a rebuilt game; the marks are not.
+// The switches are kept across a rebuilt game; the marks are not. The first keep that
+// fails says so on `diagnostics`.
 class ReadMarksFile final : public ReadMarksStore {
  public:
   ReadMarksFile(std::string path, std::ostream& diagnostics) : path_(std::move(path)), diagnostics_(diagnostics) {}
@@ -66,6 +67,7 @@ class ReadMarksFile final : public ReadMarksStore {
  private:
   std::string path_;
   std::ostream& diagnostics_;
+  bool keepFailureTold_ = false;
 };
 
 }  // namespace pryx::player

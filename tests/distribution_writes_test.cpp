@@ -284,6 +284,11 @@ TEST_P(DistributionWrites, TheSoundFontTravelsCutDownToTheGamesMusic) {
   fs::remove(out("yoake.MID"));
   EXPECT_TRUE(build(music).gameFileWritten);
   EXPECT_EQ(platform::readWholeFile(out("Own.sf2")), platform::cutSoundFont(*whole, *otherPresets, nullptr));
+  // Music that cannot be read: the whole SoundFont, whatever cut lies there.
+  write("game/yoake.MID", piece.substr(0, piece.size() / 2));
+  fs::remove(out("yoake.MID"));
+  EXPECT_TRUE(build(music).gameFileWritten);
+  EXPECT_EQ(platform::readWholeFile(out("Own.sf2")), *whole);
   write("game/yoake.MID", piece);
   fs::remove(out("yoake.MID"));
 
@@ -382,6 +387,9 @@ TEST_P(DistributionWrites, TheFontsGoCutDownToTheCharactersShown) {
     ASSERT_TRUE(gameFile);
     const std::vector<char32_t> shown = platform::charactersOfGameFile(*gameFile);
     EXPECT_EQ(platform::fontCharacters(out("pryx-mincho.ttf"), shown), platform::fontCharacters(mincho, shown)) << message;
+    // The message's own characters, not only what the writer took from the game file.
+    const std::u32string typed = platform::decodeUtf8(message);
+    EXPECT_EQ(platform::fontCharacters(out("pryx-mincho.ttf"), typed).size(), typed.size()) << message;
     EXPECT_LT(fs::file_size(out("pryx-mincho.ttf")) * 10, fs::file_size(mincho));
     const std::string font = read("out/pryx-mincho.ttf");
     EXPECT_EQ(font.find("IPAMincho"), std::string::npos);

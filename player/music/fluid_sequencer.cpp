@@ -179,7 +179,8 @@ FluidSequencer::FluidSequencer(const std::vector<std::string>& soundFonts, Audio
   if (!opened) {
     synthesizer_.reset();
     soundFont_.clear();
-    notices_ << withReason("music: no audio device", reason) << "; the game plays without music\n";
+    const std::string what = output == AudioOutput::File ? "music: cannot write " + file : "music: no audio device";
+    notices_ << withReason(what, reason) << "; the game plays without music\n";
   } else if (output == AudioOutput::File) {
     notices_ << "music: SoundFont " << soundFont_ << ", written to " << file << '\n';
   }

@@ -83,6 +83,8 @@
       waitEnded: () => ui.waitEnded(),
       describe: (message, description) => ui.describe(message, description),
       showChoiceLines: (lines, highlighted) => ui.showChoiceLines(lines, highlighted),
+      setSwitchesChecked: (autoMode, skipping, readAloud) => ui.setSwitchesChecked(autoMode, skipping, readAloud),
+      openHistory: (entries) => ui.openHistory(entries),
       traceLine: (line) => ui.traceLine(line),
       ended(reason, message) {
         channel.port1.close();
@@ -91,16 +93,7 @@
       music: ui.music,
       speech: ui.speech,
     };
-    return Object.assign(host, readingCalls(ui));
-  }
-
-  // The switches' check marks and the message history the engine hands over to be
-  // shown while it waits.
-  function readingCalls(ui) {
-    return {
-      setSwitchesChecked: (autoMode, skipping, readAloud) => ui.setSwitchesChecked(autoMode, skipping, readAloud),
-      openHistory: (entries) => ui.openHistory(entries),
-    };
+    return host;
   }
 
   // What the engine's message boxes offer, by its numbers (player/host.h).

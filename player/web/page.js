@@ -36,10 +36,8 @@
 
   let novel = false;
   let typing = false;
-  let choiceMenusEnabled = false;
   let route = null;
   let music = null;
-  const trace = [];
 
   // ---- the picture ----
   // The engine's pixels are 0xAARRGGBB words; the canvas takes R, G, B, A bytes. A
@@ -295,7 +293,6 @@
       if (on && novel) showMenuBar(false);
     },
     setChoiceMenusEnabled(enabled) {
-      choiceMenusEnabled = enabled;
       for (const id of ['file_save', 'file_load', 'speed']) $(id).disabled = !enabled;
     },
     setLoadItemEnabled: (slot, enabled) => { $(`load${slot}`).disabled = !enabled; },
@@ -331,7 +328,6 @@
     showChoiceLines,
     speech: PryxSpeech.createSpeech(),
     traceLine(line) {
-      trace.push(line);
       if (route) {
         $('trace').textContent += line + '\n';
         route.traced(JSON.parse(line));
@@ -515,7 +511,6 @@
     manifest.files.forEach((name, i) => gameFiles[i] && fs.writeFile(`${kGameFolder}/${name}`, gameFiles[i]));
     manifest.fonts.forEach((name, i) => fontFiles[i] && fs.writeFile(`${kFontFolder}/${name}`, fontFiles[i]));
     for (const [name, value] of kept) fs.writeFile(`${kGameFolder}/${name}`, keptBytes(value));
-    document.body.dataset.started = String(performance.now());
     await engine.ccall('pryx_play', null, ['string', 'string'], [kGameFolder, manifest.name], { async: true });
   }
 

@@ -25,10 +25,12 @@
     const store = (mode) => database.transaction('files', mode).objectStore('files');
     return {
       // Every kept file as [name, bytes].
+      // One transaction for both lists: another tab's save between them would pair a
+      // name with the wrong bytes.
       async all() {
-        const names = await finished(store('readonly').getAllKeys());
-        const files = await finished(store('readonly').getAll());
-        return names.map((name, i) => [name, files[i]]);
+        const files = store('readonly');
+        const [names, contents] = await Promise.all([finished(files.getAllKeys()), finished(files.getAll())]);
+        return names.map((name, i) => [name, contents[i]]);
       },
       keep: (name, bytes) => finished(store('readwrite').put(bytes, name)),
     };

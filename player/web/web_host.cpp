@@ -148,11 +148,7 @@ void WebHost::setTyping(bool typing) { pryx_typing(typing); }
 // For screen readers, as the desktop window gives them: the message is the picture's
 // name, the message with the choices after it its description.
 void WebHost::describe(const std::string& message, const std::vector<std::string>& choices) {
-  std::string description = message;
-  for (const std::string& choice : choices) {
-    if (!choice.empty()) description += "\n" + choice;
-  }
-  pryx_describe(message.c_str(), description.c_str());
+  pryx_describe(message.c_str(), messageWithChoices(message, choices).c_str());
 }
 
 MessageAnswer WebHost::show(const MessageBoxRequest& request) {

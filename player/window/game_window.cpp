@@ -86,13 +86,8 @@ void GameWindow::attach(PlayerInput& input) {
 void GameWindow::refresh(const Picture& picture) { view_->setPicture(picture); }
 
 void GameWindow::describe(const std::string& message, const std::vector<std::string>& choices) {
-  const QString text = QString::fromStdString(message);
-  QString description = text;
-  for (const std::string& choice : choices) {
-    if (!choice.empty()) description += QLatin1Char('\n') + QString::fromStdString(choice);
-  }
-  view_->setAccessibleName(text);
-  view_->setAccessibleDescription(description);
+  view_->setAccessibleName(QString::fromStdString(message));
+  view_->setAccessibleDescription(QString::fromStdString(messageWithChoices(message, choices)));
 }
 
 void GameWindow::showChoiceLines(const std::vector<ChoiceLine>& lines, int highlighted) {
@@ -193,14 +188,26 @@ void GameWindow::onPointerMoved(QPoint viewPoint, QPoint picturePoint) {
 }
 
 // Keys reach the window wherever its focus is (the picture or a choice button);
-// those of open menus and message boxes stay theirs.
+// those of open menus and message boxes stay theirs, and so do those of the history
+// and of the menu bar while the keyboard is in it (Alt, F10). Ctrl is always the
+// window's: a release it missed would leave skip on.
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool pressed = event->type() == QEvent::KeyPress;
   if (!pressed && event->type() != QEvent::KeyRelease) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this || input_ == nullptr) return false;
-  if (historyView_->isVisible()) return false;  // the history takes its own keys
-  return keyEvent(static_cast<QKeyEvent*>(event), pressed);
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool theirs = historyView_->isVisible() || widget == menuBar_ || menuBar_->isAncestorOf(widget);
+  if (theirs && key->key() != Qt::Key_Control) return false;
+  return keyEvent(key, pressed);
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // A Ctrl let go in another window never comes here.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && input_ != nullptr) input_->skipHeld(false);
+  // Full screen may also change by the window manager's hand.
+  if (event->type() == QEvent::WindowStateChange) menuBar_->setFullScreenChecked(isFullScreen());
 }
 
 bool GameWindow::keyEvent(QKeyEvent* event, bool pressed) {

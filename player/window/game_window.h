@@ -63,6 +63,7 @@ class GameWindow final : public QWidget, public PlayerWindow {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void placeChildren();

@@ -58,11 +58,16 @@ int HistoryView::entryHeight(int index) const {
 
 int HistoryView::lastFirst() const {
   if (history_ == nullptr) return 0;
-  int first = static_cast<int>(history_->entries().size());
-  for (int height = 0; first > 0 && height + entryHeight(first - 1) <= textArea().height();) {
-    height += entryHeight(--first);
+  const int size = static_cast<int>(history_->entries().size());
+  int first = size;
+  for (int height = 0; first > 0;) {
+    const int next = entryHeight(first - 1);
+    if (height + next > textArea().height()) break;
+    height += next;
+    --first;
   }
-  return first;
+  // An entry taller than the view still shows, from its top.
+  return std::min(first, std::max(size - 1, 0));
 }
 
 void HistoryView::scrollBy(int entries) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/stable_hash.h"
+
 namespace pryx::testing {
 
 std::optional<PngPixels> readPng(const std::string& path) {
@@ -20,8 +22,7 @@ std::optional<PngPixels> readPng(const std::string& path) {
 }
 
 std::string pixelHash(const PngPixels& pixels) {
-  std::uint64_t hash = 0xcbf29ce484222325u;
-  for (std::uint8_t byte : pixels.bgra) hash = (hash ^ byte) * 0x100000001b3u;
+  const std::uint64_t hash = platform::stableHash(pixels.bgra);
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;
