@@ -11,6 +11,7 @@
 'use strict';
 
 (function (global) {
+  const { WaitKind, MessageButtons, MessageAnswer } = global.PryxHost || require('./host');
   const kNovelLineHeight = 29;  // a novel-mode text row, player/screen/screen.h
   const kPointerX = 100;
   const kContinueKeys = ['Enter', ' ', 'ArrowRight'];
@@ -49,7 +50,7 @@
         lastKind = kind;
         if (textTime !== null) typed.push(host.now() - textTime);
         textTime = null;
-        if (kind !== 3) {
+        if (kind !== WaitKind.choice) {
           if (keys) press(kContinueKeys[waitsByKey++ % kContinueKeys.length], 'keydown');
           else host.push(host.Input.click);
           return;
@@ -68,11 +69,11 @@
       waitEnded: () => host.clearInput(),
       // A choice is used up only when made: a load that ends the wait leaves it.
       traced(event) {
-        if (event.event === 'choose' && lastKind === 3) ++next;
+        if (event.event === 'choose' && lastKind === WaitKind.choice) ++next;
         if (event.event === 'text') textTime = host.now();
       },
       // Questions: the positive answer.
-      answer: (buttons) => (buttons === 2 ? 2 : 0),
+      answer: (buttons) => (buttons === MessageButtons.yesNo ? MessageAnswer.yes : MessageAnswer.ok),
     };
   }
 

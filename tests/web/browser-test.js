@@ -18,8 +18,7 @@ const assert = require('assert');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const { launchChromium } = require('./cdp');
-const { pryxRunner, skipUnlessBuilt, buildWeb: buildWebFolder, serve } = require('./distribution');
+const { pryxRunner, skipUnlessBuilt, buildWeb: buildWebFolder, inServedBrowser } = require('./distribution');
 
 const [pryx, samples, work] = process.argv.slice(2);
 const kName = 'tsukiyo';
@@ -116,14 +115,9 @@ function historyOf(trace) {
 async function main() {
   skipUnlessBuilt(pryx);
   fs.mkdirSync(work, { recursive: true });
-  const server = await serve(path.resolve(work));
-  const base = `http://127.0.0.1:${server.address().port}`;
-  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
-  const chromium = await launchChromium(profile);
-  const { page } = chromium;
-  // How long each message takes to type in full, by sample and number.
-  const typingTimes = new Map();
-  try {
+  await inServedBrowser(path.resolve(work), async (page, base) => {
+    // How long each message takes to type in full, by sample and number.
+    const typingTimes = new Map();
     for (const [script, folder, route] of [['tsukiyo.PXJ', 'normal', '1,1,2,1'],
                                            ['tsukiyo_novel.PXJ', 'novel', '1,1,1,2,2,1']]) {
       const dist = path.join(work, folder);
@@ -239,10 +233,7 @@ async function main() {
     await page.evaluate("document.querySelector('#message-buttons button').click()");
     const ended = await page.until("!document.getElementById('ended').hidden && document.getElementById('ended').textContent", 10000);
     console.log(`終了, はい: "${ended}"`);
-  } finally {
-    chromium.close();
-    server.close();
-  }
+  });
 }
 
 main().catch((error) => {
